@@ -1,0 +1,56 @@
+// The host side's service container: registrations by interface and by name, with a journal
+// of every container call so tests can assert the module's order of calls.
+#pragma once
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "intfDI.h"
+
+namespace orvo::host {
+
+// "{9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}"
+std::string GuidToString(const TGUID& guid);
+
+class THostContainer : public TInterfacedObject<IDIContainer> {
+public:
+    void ORVO_STDCALL RegisterInstance(const TGUID& iid, IInterface* obj) override;
+    void ORVO_STDCALL RegisterFactory(const TGUID& iid, IDIFactory* factory) override;
+    void ORVO_STDCALL RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override;
+    void ORVO_STDCALL UnregisterInstance(const TGUID& iid) override;
+    void ORVO_STDCALL UnregisterFactory(const TGUID& iid) override;
+    void ORVO_STDCALL UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override;
+    bool ORVO_STDCALL GetInstance(const TGUID& iid, void** obj) override;
+    bool ORVO_STDCALL Resolve(const TGUID& iid, void** obj) override;
+    bool ORVO_STDCALL ResolveNamed(const TGUID& iid, const AnsiString& name, void** obj) override;
+
+    // Every call so far, in order: "<operation> <IID>[ <name>]".
+    std::vector<std::string> Journal() const;
+    void ClearJournal();
+    // Number of registrations of each kind held now.
+    size_t RegistrationCount() const;
+    // Drops every registration (the host's own services included).
+    void Clear();
+
+private:
+    struct GuidLess {
+        bool operator()(const TGUID& a, const TGUID& b) const;
+    };
+    using NamedKey = std::pair<TGUID, std::string>;
+    struct NamedLess {
+        bool operator()(const NamedKey& a, const NamedKey& b) const;
+    };
+
+    void Record(const char* operation, const TGUID& iid, std::string_view name = {});
+    static bool Deliver(const ComPtr<IInterface>& object, const TGUID& iid, void** obj);
+
+    mutable std::mutex mutex_;
+    std::vector<std::string> journal_;
+    std::map<TGUID, ComPtr<IInterface>, GuidLess> instances_;
+    std::map<TGUID, ComPtr<IDIFactory>, GuidLess> factories_;
+    std::map<NamedKey, ComPtr<IDIFactory>, NamedLess> namedFactories_;
+};
+
+}  // namespace orvo::host

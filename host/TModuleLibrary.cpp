@@ -1,0 +1,65 @@
+#include "TModuleLibrary.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace orvo::host {
+namespace {
+std::string LoaderError() {
+#if defined(_WIN32)
+    return "Windows error " + std::to_string(GetLastError());
+#else
+    const char* e = dlerror();
+    return e ? e : "unknown loader error";
+#endif
+}
+}  // namespace
+
+bool TModuleLibrary::Load(const std::string& path) {
+    Unload();
+#if defined(_WIN32)
+    // The module's folder is searched first for the runtime libraries shipped beside it.
+    handle_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+#else
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+#endif
+    if (!handle_) {
+        error_ = "cannot load " + path + ": " + LoaderError();
+        return false;
+    }
+    InitModule = reinterpret_cast<TInitModule>(Symbol("InitModule"));
+    FinalModule = reinterpret_cast<TFinalModule>(Symbol("FinalModule"));
+    if (!InitModule || !FinalModule) {
+        error_ = path + " is not a module: it lacks InitModule or FinalModule";
+        Unload();
+        return false;
+    }
+    error_.clear();
+    return true;
+}
+
+void* TModuleLibrary::Symbol(const char* name) const {
+    if (!handle_) return nullptr;
+#if defined(_WIN32)
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+#else
+    return dlsym(handle_, name);
+#endif
+}
+
+void TModuleLibrary::Unload() {
+    if (!handle_) return;
+#if defined(_WIN32)
+    FreeLibrary(static_cast<HMODULE>(handle_));
+#else
+    dlclose(handle_);
+#endif
+    handle_ = nullptr;
+    InitModule = nullptr;
+    FinalModule = nullptr;
+}
+
+}  // namespace orvo::host

@@ -1,0 +1,38 @@
+// Loads a module library with the platform loader and finds its two entry points, as the
+// suite's programs do.
+#pragma once
+#include <string>
+
+#include "intfDI.h"
+
+namespace orvo::host {
+
+using TInitModule = void(ORVO_STDCALL*)(IDIContainer* container);
+using TFinalModule = void(ORVO_STDCALL*)();
+
+class TModuleLibrary {
+public:
+    TModuleLibrary() = default;
+    TModuleLibrary(const TModuleLibrary&) = delete;
+    TModuleLibrary& operator=(const TModuleLibrary&) = delete;
+    ~TModuleLibrary() { Unload(); }
+
+    // Loads path and finds InitModule and FinalModule; false with Error() set otherwise
+    // (nothing stays loaded then).
+    bool Load(const std::string& path);
+    bool IsLoaded() const { return handle_ != nullptr; }
+    const std::string& Error() const { return error_; }
+    // An exported symbol's address, or null.
+    void* Symbol(const char* name) const;
+    // Unloads the library (the module's unload notification runs); nothing when not loaded.
+    void Unload();
+
+    TInitModule InitModule = nullptr;
+    TFinalModule FinalModule = nullptr;
+
+private:
+    void* handle_ = nullptr;
+    std::string error_;
+};
+
+}  // namespace orvo::host

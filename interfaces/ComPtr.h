@@ -1,0 +1,127 @@
+// Counted interface references and the one reference-counted object base.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+
+#include "IInterface.h"
+
+// Holds one counted reference. The names say whether a raw pointer is adopted (its reference
+// taken over) or copied (a reference added). No other code calls _AddRef or _Release.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    ComPtr(std::nullptr_t) noexcept {}
+    ComPtr(const ComPtr& other) noexcept : ptr_(other.ptr_) { AddRef(); }
+    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+    template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+    ComPtr(ComPtr<U> other) noexcept : ptr_(other.Detach()) {}
+    ~ComPtr() { Reset(); }
+
+    ComPtr& operator=(ComPtr other) noexcept {
+        std::swap(ptr_, other.ptr_);
+        return *this;
+    }
+
+    // Takes over a reference that the caller already owns (a "new reference" result).
+    static ComPtr Adopt(T* p) noexcept {
+        ComPtr r;
+        r.ptr_ = p;
+        return r;
+    }
+    // Adds a reference of its own to an object that someone else holds.
+    static ComPtr AddRefOf(T* p) noexcept {
+        ComPtr r;
+        r.ptr_ = p;
+        r.AddRef();
+        return r;
+    }
+
+    T* Get() const noexcept { return ptr_; }
+    T* operator->() const noexcept { return ptr_; }
+    T& operator*() const noexcept { return *ptr_; }
+    explicit operator bool() const noexcept { return ptr_ != nullptr; }
+
+    // Gives up the reference without releasing it (the caller now owns it).
+    T* Detach() noexcept { return std::exchange(ptr_, nullptr); }
+    void Reset() noexcept {
+        if (T* p = std::exchange(ptr_, nullptr)) p->_Release();
+    }
+    // For out-parameters that return a new reference: releases what is held first.
+    T** ReleaseAndGetAddressOf() noexcept {
+        Reset();
+        return &ptr_;
+    }
+    void** ReleaseAndGetVoidAddress() noexcept { return reinterpret_cast<void**>(ReleaseAndGetAddressOf()); }
+
+    // Asks the object for interface U; empty when it does not implement it.
+    template <class U>
+    ComPtr<U> As() const noexcept {
+        ComPtr<U> r;
+        if (ptr_) ptr_->QueryInterface(U::IID, r.ReleaseAndGetVoidAddress());
+        return r;
+    }
+
+    friend bool operator==(const ComPtr& a, const ComPtr& b) noexcept { return a.ptr_ == b.ptr_; }
+    friend bool operator==(const ComPtr& a, std::nullptr_t) noexcept { return a.ptr_ == nullptr; }
+
+private:
+    void AddRef() noexcept {
+        if (ptr_) ptr_->_AddRef();
+    }
+    T* ptr_ = nullptr;
+};
+
+namespace orvo {
+// Live objects made from TInterfacedObject in this binary; a test hook for leak checks.
+inline std::atomic<int32_t> gLiveObjectCount{0};
+}  // namespace orvo
+
+// The reference-counted base of every object that implements interfaces. List the
+// interfaces once, as template arguments; QueryInterface answers for exactly those and for
+// IInterface (through the first). The object frees itself when the count returns to zero.
+template <class... Interfaces>
+class TInterfacedObject : public Interfaces... {
+    static_assert(sizeof...(Interfaces) > 0, "an object implements at least one interface");
+    using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
+
+public:
+    TInterfacedObject() noexcept { orvo::gLiveObjectCount.fetch_add(1, std::memory_order_relaxed); }
+    TInterfacedObject(const TInterfacedObject&) = delete;
+    TInterfacedObject& operator=(const TInterfacedObject&) = delete;
+    virtual ~TInterfacedObject() { orvo::gLiveObjectCount.fetch_sub(1, std::memory_order_relaxed); }
+
+    HRESULT32 ORVO_STDCALL QueryInterface(const TGUID& iid, void** obj) override {
+        if (!obj) return ORVO_E_NOINTERFACE;
+        *obj = nullptr;
+        if (iid == IInterface::IID) {
+            *obj = static_cast<IInterface*>(static_cast<First*>(this));
+        } else {
+            ((iid == Interfaces::IID && !*obj ? void(*obj = static_cast<Interfaces*>(this)) : void()), ...);
+        }
+        if (!*obj) return ORVO_E_NOINTERFACE;
+        _AddRef();
+        return ORVO_S_OK;
+    }
+    int32_t ORVO_STDCALL _AddRef() override { return refCount_.fetch_add(1, std::memory_order_relaxed) + 1; }
+    int32_t ORVO_STDCALL _Release() override {
+        const int32_t left = refCount_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+        if (left == 0) delete this;
+        return left;
+    }
+
+    // The object's base interface, for handing it over without a cast at each site.
+    IInterface* AsIInterface() noexcept { return static_cast<IInterface*>(static_cast<First*>(this)); }
+
+private:
+    std::atomic<int32_t> refCount_{0};
+};
+
+// Makes a new object and returns the only reference to it.
+template <class T, class... Args>
+ComPtr<T> MakeObject(Args&&... args) {
+    return ComPtr<T>::AddRefOf(new T(std::forward<Args>(args)...));
+}

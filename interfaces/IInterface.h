@@ -1,0 +1,23 @@
+// The base interface: COM layout, three slots, every other interface derives from it.
+#pragma once
+#include <cstdint>
+
+#include "OrvoGuid.h"
+
+using HRESULT32 = int32_t;
+inline constexpr HRESULT32 ORVO_S_OK = 0;
+inline constexpr HRESULT32 ORVO_E_NOINTERFACE = int32_t(0x80004002u);
+
+struct IInterface {
+    static constexpr TGUID IID = ParseGuid("{00000000-0000-0000-C000-000000000046}");
+    // On success stores a new reference to the requested interface in *obj and returns ORVO_S_OK;
+    // otherwise stores null and returns ORVO_E_NOINTERFACE.
+    virtual HRESULT32 ORVO_STDCALL QueryInterface(const TGUID& iid, void** obj) = 0;
+    // Adds one reference; returns the new count (informational only).
+    virtual int32_t ORVO_STDCALL _AddRef() = 0;
+    // Drops one reference; the object frees itself at zero. Returns the new count.
+    virtual int32_t ORVO_STDCALL _Release() = 0;
+
+protected:
+    ~IInterface() = default;  // never deleted through an interface: Release frees
+};

@@ -1,0 +1,88 @@
+// The host's database script service, obtained with Resolve: one object per operation.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "OrvoTypes.h"
+
+// One argument of a statement pattern, filled in order into "%d", "%s" and "%f".
+enum class TSQLArgKind : int32_t { Integer = 0, Text = 1, Float = 2 };
+
+struct TSQLArg {
+    TSQLArgKind Kind;
+    int32_t Length;  // bytes of Text; 0 for the other kinds
+    union {
+        int64_t Integer;
+        double Float;
+        const char* Text;  // not terminated; valid for the duration of the call
+    };
+};
+ORVO_ASSERT_SIZE(TSQLArg, 16, 16);
+
+struct TSQLArgs {
+    const TSQLArg* Items;
+    int32_t Count;
+};
+ORVO_ASSERT_SIZE(TSQLArgs, 8, 16);
+
+struct IDBScript : IInterface {
+    static constexpr TGUID IID = ParseGuid("{039CED77-F302-4546-B669-6D45B2E9AE94}");
+    // Fills the pattern from args and runs it; the result is the host's and never interpreted.
+    // Raises an error when the statement fails.
+    virtual int32_t ORVO_STDCALL ExecSQL(const AnsiString& pattern, const TSQLArgs& args) = 0;
+    // Runs a complete batch; returns the named column of the first row of its result as text.
+    virtual AnsiString ORVO_STDCALL QueryValue(const AnsiString& batch, const AnsiString& column) = 0;
+    // Fills and runs the pattern; returns the whole result as a JSON array of row objects.
+    virtual AnsiString ORVO_STDCALL QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
+};
+
+// Building argument lists at the call site: Script->ExecSQL(pattern, SQLArgs(id, quoted, 2.5)).
+// The texts must outlive the call, which they do as arguments of the same full expression.
+inline TSQLArg SQLArg(int32_t v) {
+    TSQLArg a{TSQLArgKind::Integer, 0, {}};
+    a.Integer = v;
+    return a;
+}
+inline TSQLArg SQLArg(int64_t v) {
+    TSQLArg a{TSQLArgKind::Integer, 0, {}};
+    a.Integer = v;
+    return a;
+}
+inline TSQLArg SQLArg(double v) {
+    TSQLArg a{TSQLArgKind::Float, 0, {}};
+    a.Float = v;
+    return a;
+}
+inline TSQLArg SQLArg(std::string_view v) {
+    TSQLArg a{TSQLArgKind::Text, int32_t(v.size()), {}};
+    a.Text = v.data();
+    return a;
+}
+inline TSQLArg SQLArg(const AnsiString& v) { return SQLArg(v.view()); }
+inline TSQLArg SQLArg(const std::string& v) { return SQLArg(std::string_view(v)); }
+inline TSQLArg SQLArg(const char* v) { return SQLArg(std::string_view(v)); }
+
+template <size_t N>
+struct TSQLArgList {
+    TSQLArg Items[N ? N : 1];
+    operator TSQLArgs() const { return TSQLArgs{Items, int32_t(N)}; }
+};
+
+template <class... Args>
+TSQLArgList<sizeof...(Args)> SQLArgs(const Args&... args) {
+    return TSQLArgList<sizeof...(Args)>{{SQLArg(args)...}};
+}
+
+// Text as an SQL literal: enclosed in single quotes, inner single quotes doubled.
+inline std::string QuotedSQL(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    for (char c : text) {
+        if (c == '\'') out += '\'';
+        out += c;
+    }
+    out += '\'';
+    return out;
+}

@@ -1,0 +1,12 @@
+// The host's event manager, a shared service obtained with GetInstance.
+#pragma once
+#include "OrvoTypes.h"
+
+// Event handler: the event's name and two further arguments of the host's.
+using TEventHandler = TMethod<void(const AnsiString& eventName, void* sender, void* data)>;
+
+struct IEventManager : IInterface {
+    static constexpr TGUID IID = ParseGuid("{809967B8-EF11-4305-903C-F7C01676EA2D}");
+    // The handler runs at every raise of eventName; the host keeps it and offers no unsubscribe.
+    virtual void ORVO_STDCALL Subscribe(const AnsiString& eventName, TEventHandler handler) = 0;
+};

@@ -1,0 +1,7 @@
+// The key under which the host keeps the module's management object; no operations of its own.
+#pragma once
+#include "OrvoTypes.h"
+
+struct IExtraPaymentsManagement : IInterface {
+    static constexpr TGUID IID = ParseGuid("{18DC7950-A609-4152-ADC8-1C9F410A7DBE}");
+};

@@ -1,0 +1,14 @@
+// The host's main menu, a shared service obtained with GetInstance.
+#pragma once
+#include "OrvoTypes.h"
+
+// Menu click handler: the host passes the menu item as sender; the module reads nothing of it.
+using TMenuClickEvent = TMethod<void(void* sender)>;
+
+struct IMainMenuManager : IInterface {
+    static constexpr TGUID IID = ParseGuid("{18EFA31B-CB57-4086-9B08-DFB4F40E69CE}");
+    // Appends an item to the menu named parent at position (-1: at the end). Caption "-" with
+    // no handler is a separator. The host keeps the handler as long as the item exists.
+    virtual void ORVO_STDCALL AddMenuItem(const AnsiString& parent, const AnsiString& caption,
+                                          TMenuClickEvent onClick, int32_t position) = 0;
+};

@@ -1,0 +1,34 @@
+// The module's process-wide state: the host's container, the entry and exit operations, and
+// the detach hook that runs FinalModule on an explicit unload.
+#pragma once
+#include "Platform.h"
+#include "intfDI.h"
+
+namespace orvo {
+
+// The container handed to InitModule; empty before and after. Every service lookup goes
+// through it.
+ComPtr<IDIContainer> Container();
+
+void InitModule(IDIContainer* container);
+void FinalModule();
+
+// Library notification reasons, as the Windows loader numbers them.
+inline constexpr int kProcessDetach = 0;
+inline constexpr int kProcessAttach = 1;
+
+// A library-unload hook: reason, and the reserved argument (null on an explicit unload,
+// non-null when the process is ending).
+using TDetachHook = void (*)(int reason, void* reserved);
+
+// The runtime's hook slot: the library's unload notification calls whatever hook is here.
+TDetachHook& DetachHookSlot();
+
+// Runs when the library is loaded: configures the log for this process and module file,
+// writes the start line and installs the detach hook, remembering the one installed before.
+void OnLibraryLoad(const platform::TProcessIdentity& identity);
+
+// The module's hook: explicit unload runs FinalModule; then the previous hook, if any, runs.
+void ModuleDetachHook(int reason, void* reserved);
+
+}  // namespace orvo

@@ -1,0 +1,28 @@
+#include "Registration.h"
+
+#include <array>
+#include <ranges>
+
+namespace orvo {
+namespace {
+
+// A factory or instance is created here and handed over; the container's reference is the
+// only one kept, so withdrawing the registration frees it.
+// Rows are added as the services they register exist.
+constexpr std::array<TRegistrationRow, 0> kRows{};
+
+}  // namespace
+
+std::span<const TRegistrationRow> RegistrationTable() {
+    return kRows;
+}
+
+void RegisterAll(IDIContainer& container) {
+    for (const TRegistrationRow& row : RegistrationTable()) row.registerWith(container);
+}
+
+void WithdrawAll(IDIContainer& container) {
+    for (const TRegistrationRow& row : RegistrationTable() | std::views::reverse) row.withdrawFrom(container);
+}
+
+}  // namespace orvo

@@ -1,0 +1,38 @@
+// A file opened for appending whose every Write is one system call: what returns has been
+// handed to the operating system, so a crash of the process loses nothing already written.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvo::platform {
+
+class TAppendFile {
+public:
+    TAppendFile() = default;
+    TAppendFile(const TAppendFile&) = delete;
+    TAppendFile& operator=(const TAppendFile&) = delete;
+    ~TAppendFile() { Close(); }
+
+    // Opens or creates path for appending, sharing it with readers and other writers.
+    bool Open(const std::string& path);
+    bool IsOpen() const { return handle_ != kInvalid; }
+    // The file's size when it was opened, read from the file system.
+    uint64_t SizeAtOpen() const { return sizeAtOpen_; }
+    // Writes all bytes; false when the system refused some of them.
+    bool Write(std::string_view bytes);
+    void Close();
+
+private:
+#if defined(_WIN32)
+    using Handle = void*;
+    static inline Handle const kInvalid = reinterpret_cast<Handle>(intptr_t(-1));
+#else
+    using Handle = int;
+    static constexpr Handle kInvalid = -1;
+#endif
+    Handle handle_ = kInvalid;
+    uint64_t sizeAtOpen_ = 0;
+};
+
+}  // namespace orvo::platform

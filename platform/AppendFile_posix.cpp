@@ -1,0 +1,40 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "AppendFile.h"
+
+namespace orvo::platform {
+
+bool TAppendFile::Open(const std::string& path) {
+    Close();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    handle_ = fd;
+    sizeAtOpen_ = uint64_t(st.st_size);
+    return true;
+}
+
+bool TAppendFile::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(handle_, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(size_t(n));
+    }
+    return true;
+}
+
+void TAppendFile::Close() {
+    if (handle_ != kInvalid) ::close(handle_);
+    handle_ = kInvalid;
+}
+
+}  // namespace orvo::platform

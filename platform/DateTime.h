@@ -1,0 +1,31 @@
+// Calendar arithmetic on TDateTime (days since 1899-12-30, the fraction being the time of day).
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "OrvoTypes.h"
+
+namespace orvo {
+
+struct TDateParts {
+    int Year = 1899, Month = 12, Day = 30;
+    int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+bool IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+// Raises EConvertError for a date outside 1..9999 or a day not in the month.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
+bool TryEncodeDate(int year, int month, int day, TDateTime& result);
+bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& result);
+// The parts of a value, the time rounded to the nearest millisecond.
+TDateParts DecodeDateTime(TDateTime value);
+// Midnight of the value's day.
+TDateTime DateOf(TDateTime value);
+// ISO 8601 day of the week: Monday 1 to Sunday 7.
+int DayOfTheWeek(TDateTime value);
+// "yyyy-mm-dd" of the value's day.
+std::string FormatIsoDate(TDateTime value);
+
+}  // namespace orvo

@@ -1,0 +1,65 @@
+// What the operating system lends the module: who and where it runs, regional settings,
+// locale text comparison and the clock. Windows and POSIX implementations are chosen at build
+// time; regional settings and the clock can be replaced in tests.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "OrvoTypes.h"
+
+namespace orvo::platform {
+
+// Identity of the running process and of the module file, as written into log names and headers.
+struct TProcessIdentity {
+    std::string ModulePath;       // full path of the module's own file
+    std::string HostProgramPath;  // full path of the program that loaded it
+    std::string ComputerName;
+    std::string UserName;
+    std::string OperatingSystem;  // name and version
+    uint32_t ProcessId = 0;
+};
+TProcessIdentity ReadProcessIdentity();
+
+// The file version of an executable or library ("1.2.3.4"), empty when it carries none.
+std::string FileVersionOf(const std::string& path);
+
+// Path separator of the platform, for folder names with a trailing separator.
+inline constexpr char kPathSeparator =
+#if defined(_WIN32)
+    '\\';
+#else
+    '/';
+#endif
+
+// Number, money and date formats of the user's regional settings. The two format codes follow
+// the Windows locale values: CurrencyFormat 0 "R1", 1 "1R", 2 "R 1", 3 "1 R"; NegCurrFormat
+// 0..15 as LOCALE_INEGCURR.
+struct TRegionalSettings {
+    char DecimalSeparator = '.';
+    char ThousandSeparator = ',';  // '\0' for none
+    std::string CurrencyString = "R";
+    uint8_t CurrencyFormat = 0;
+    uint8_t NegCurrFormat = 1;
+    uint8_t CurrencyDecimals = 2;
+    std::string ShortDateFormat = "yyyy/mm/dd";  // letters y, m, d; any other character literal
+    char DateSeparator = '/';
+    char TimeSeparator = ':';
+};
+// The settings in force: read from the operating system on first use unless replaced.
+const TRegionalSettings& Regional();
+// Replaces the settings in force (tests, and hosts that impose their own).
+void SetRegional(const TRegionalSettings& settings);
+TRegionalSettings ReadRegionalSettings();
+
+// Case-insensitive comparison under the user's locale: <0, 0 or >0.
+int CompareTextLocale(std::string_view a, std::string_view b);
+inline bool SameTextLocale(std::string_view a, std::string_view b) { return CompareTextLocale(a, b) == 0; }
+
+// The workstation's local date and time, with milliseconds.
+TDateTime Now();
+// Replaces the clock; an empty function restores the system clock.
+void SetClock(std::function<TDateTime()> clock);
+
+}  // namespace orvo::platform

@@ -1,0 +1,108 @@
+// Windows side of the platform seams (the product build).
+#include <windows.h>
+
+#include <lmcons.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "DateTime.h"
+#include "Platform.h"
+
+namespace orvo::platform {
+namespace {
+std::string ModuleFileName(HMODULE module) {
+    std::vector<char> buf(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(module, buf.data(), DWORD(buf.size()));
+        if (n == 0) return {};
+        if (n < buf.size()) return std::string(buf.data(), n);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+HMODULE OwnModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&OwnModule), &module);
+    return module;
+}
+
+std::string LocaleText(LCTYPE type, const char* fallback) {
+    char buf[100];
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buf, sizeof buf) > 0 ? std::string(buf) : fallback;
+}
+
+// Windows short date pictures ("dd/MM/yyyy") in the letters the module formats with.
+std::string LowerDatePicture(std::string picture) {
+    for (char& c : picture)
+        if (c == 'M') c = 'm';
+    return picture;
+}
+}  // namespace
+
+TProcessIdentity ReadProcessIdentity() {
+    TProcessIdentity id;
+    id.ModulePath = ModuleFileName(OwnModule());
+    id.HostProgramPath = ModuleFileName(nullptr);
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    if (GetComputerNameA(name, &size)) id.ComputerName.assign(name, size);
+    char user[UNLEN + 1] = {};
+    DWORD userSize = sizeof user;
+    if (GetUserNameA(user, &userSize)) id.UserName = user;
+    // GetVersionEx reports what the manifest allows; the kernel's own version is the truth.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    OSVERSIONINFOW v{};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (auto fn = reinterpret_cast<RtlGetVersionFn>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion"))))
+        fn(&v);
+    id.OperatingSystem = "Windows " + std::to_string(v.dwMajorVersion) + "." + std::to_string(v.dwMinorVersion) +
+                         " build " + std::to_string(v.dwBuildNumber);
+    id.ProcessId = GetCurrentProcessId();
+    return id;
+}
+
+std::string FileVersionOf(const std::string& path) {
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+    if (size == 0) return {};
+    std::vector<char> data(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, data.data())) return {};
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT len = 0;
+    if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
+    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
+           "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+}
+
+TRegionalSettings ReadRegionalSettings() {
+    TRegionalSettings s;
+    s.DecimalSeparator = LocaleText(LOCALE_SDECIMAL, ".")[0];
+    const std::string thousands = LocaleText(LOCALE_STHOUSAND, ",");
+    s.ThousandSeparator = thousands.empty() ? '\0' : thousands[0];
+    s.CurrencyString = LocaleText(LOCALE_SCURRENCY, "R");
+    s.CurrencyFormat = uint8_t(std::atoi(LocaleText(LOCALE_ICURRENCY, "0").c_str()));
+    s.NegCurrFormat = uint8_t(std::atoi(LocaleText(LOCALE_INEGCURR, "1").c_str()));
+    s.CurrencyDecimals = uint8_t(std::atoi(LocaleText(LOCALE_ICURRDIGITS, "2").c_str()));
+    s.ShortDateFormat = LowerDatePicture(LocaleText(LOCALE_SSHORTDATE, "yyyy/MM/dd"));
+    s.DateSeparator = LocaleText(LOCALE_SDATE, "/")[0];
+    s.TimeSeparator = LocaleText(LOCALE_STIME, ":")[0];
+    return s;
+}
+
+int CompareTextLocale(std::string_view a, std::string_view b) {
+    const int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()), b.data(),
+                                 int(b.size()));
+    return r == CSTR_LESS_THAN ? -1 : r == CSTR_GREATER_THAN ? 1 : 0;
+}
+
+TDateTime SystemNow() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return EncodeDate(t.wYear, t.wMonth, t.wDay) + EncodeTime(t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+}
+
+}  // namespace orvo::platform

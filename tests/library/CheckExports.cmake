@@ -1,0 +1,12 @@
+# Fails unless the module's dynamic symbol table defines exactly FinalModule and InitModule.
+execute_process(COMMAND nm -D --defined-only ${MODULE} OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REGEX MATCHALL "[^ \n]+\n" names "${symbols}")
+list(TRANSFORM names STRIP)
+list(SORT names)
+if(NOT names STREQUAL "FinalModule;InitModule")
+  message(FATAL_ERROR "exported: ${names}")
+endif()
+message(STATUS "exports: ${names}")

@@ -1,0 +1,97 @@
+// The log's file name and place, its line layout, and the filling of "%" placeholders.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "DateTime.h"
+#include "Log.h"
+#include "TestSupport.h"
+
+namespace orvo {
+namespace {
+
+std::string Fill(std::string_view pattern, std::initializer_list<TLogArg> args) {
+    std::string out;
+    FillPattern(out, pattern, args.begin(), args.size());
+    return out;
+}
+
+TEST(LogPattern, FillsPlaceholdersInOrderWithTextIntegersAndMoney) {
+    EXPECT_EQ(Fill("[TPaymentMethodUber.DoPaymentPopup] %: New Transaction : %", {"Uber", 17}),
+              "[TPaymentMethodUber.DoPaymentPopup] Uber: New Transaction : 17");
+    EXPECT_EQ(Fill("% | % | % | %", {Money{1205000}, Money{1500000}, Money{-90000}, Money{1}}),
+              "120.5 | 150 | -9 | 0.0001");
+    EXPECT_EQ(Fill("%", {int64_t(INT64_MIN)}), "-9223372036854775808");
+    EXPECT_EQ(Fill("%", {Money{INT64_MIN}}), "-922337203685477.5808");
+}
+
+TEST(LogPattern, TextIsInsertedUnchangedEvenWhenItHoldsPercentSigns) {
+    EXPECT_EQ(Fill("Error : %", {"100% broken: %d"}), "Error : 100% broken: %d");
+}
+
+TEST(LogPattern, MissingArgumentsLeaveThePlaceholderAndExtraOnesAreIgnored) {
+    EXPECT_EQ(Fill("% -> %", {1}), "1 -> %");
+    EXPECT_EQ(Fill("no placeholder", {1, 2}), "no placeholder");
+    EXPECT_EQ(Fill("", {}), "");
+}
+
+TEST(LogName, ProgramWithoutExtensionComputerInParenthesesAndModuleFileName) {
+    platform::TProcessIdentity id;
+    id.HostProgramPath = "C:\\Orvo\\Invoicing.exe";
+    id.ComputerName = "POS2";
+    id.ModulePath = "D:\\Modules\\OrvoExtraPayments.ovm";
+    EXPECT_EQ(LogFileName(id), "Invoicing (POS2) OrvoExtraPayments.ovm.log");
+    EXPECT_EQ(LogFolder(id), "D:\\Modules\\");
+    id.HostProgramPath = "/opt/suite/BackOffice";
+    id.ModulePath = "/opt/modules/OrvoExtraPayments.ovm";
+    EXPECT_EQ(LogFileName(id), "BackOffice (POS2) OrvoExtraPayments.ovm.log");
+    EXPECT_EQ(LogFolder(id), "/opt/modules/");
+}
+
+TEST(LogFile, AppendsStampedTaggedLinesEndingInCarriageReturnLineFeed) {
+    test::TTempFolder folder;
+    test::TScopedClock clock(EncodeDate(2026, 3, 4) + EncodeTime(5, 6, 7, 89));
+    platform::TProcessIdentity id;
+    id.HostProgramPath = "/suite/BackOffice.exe";
+    id.ComputerName = "TILL01";
+    id.ModulePath = folder / "OrvoExtraPayments.ovm";
+    TModuleLog log;
+    log.Configure(id);
+    const TLogArg args[] = {TLogArg("boom")};
+    log.Write(TLogLevel::Exception, "[X.Y] Error : %", args, 1);
+    log.Write(TLogLevel::Info, "second", nullptr, 0);
+    log.Close();
+    log.Configure(id);  // a new run appends to the same file
+    log.Write(TLogLevel::Info, "third", nullptr, 0);
+    log.Close();
+
+    EXPECT_EQ(log.FilePath(), folder / "BackOffice (TILL01) OrvoExtraPayments.ovm.log");
+    std::ifstream in(log.FilePath(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const std::string expectedTail =
+        "2026-03-04 05:06:07.089 EXC   [X.Y] Error : boom\r\n"
+        "2026-03-04 05:06:07.089 info  second\r\n";
+    EXPECT_NE(text.find(expectedTail), std::string::npos) << text;
+    EXPECT_NE(text.find("2026-03-04 05:06:07.089 info  third\r\n"), std::string::npos) << text;
+    EXPECT_LT(text.find("second"), text.find("third"));
+}
+
+TEST(LogFile, UnconfiguredOrUnopenableLogDropsLinesAndGoesOn) {
+    TModuleLog unconfigured;
+    unconfigured.Write(TLogLevel::Info, "dropped", nullptr, 0);
+    EXPECT_EQ(unconfigured.FilePath(), "");
+
+    test::TTempFolder folder;
+    platform::TProcessIdentity id;
+    id.HostProgramPath = "/suite/BackOffice.exe";
+    id.ComputerName = "TILL01";
+    id.ModulePath = (folder.Path() / "missing-folder" / "OrvoExtraPayments.ovm").string();
+    TModuleLog log;
+    log.Configure(id);
+    log.Write(TLogLevel::Info, "dropped", nullptr, 0);  // must not throw
+    EXPECT_FALSE(std::filesystem::exists(log.FilePath()));
+}
+
+}  // namespace
+}  // namespace orvo

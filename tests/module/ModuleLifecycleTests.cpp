@@ -1,0 +1,140 @@
+// Entry, exit, registration order and the detach hook, against a recording container.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "Log.h"
+#include "ModuleState.h"
+#include "Registration.h"
+#include "TestSupport.h"
+
+namespace orvo {
+namespace {
+
+using host::GuidToString;
+
+// A container that counts the references the module takes and gives back.
+class TCountingContainer : public host::THostContainer {
+public:
+    int32_t ORVO_STDCALL _AddRef() override {
+        ++addRefs;
+        return THostContainer::_AddRef();
+    }
+    int32_t ORVO_STDCALL _Release() override {
+        ++releases;
+        return THostContainer::_Release();
+    }
+    int addRefs = 0, releases = 0;
+};
+
+// What InitModule registers, in order; FinalModule withdraws it in reverse.
+std::vector<std::string> ExpectedRegistrations() { return {}; }
+std::vector<std::string> ExpectedWithdrawals() { return {}; }
+
+class ModuleLifecycle : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FinalModule();  // no state from an earlier test
+        container = MakeObject<TCountingContainer>();
+        container->addRefs = container->releases = 0;
+    }
+    void TearDown() override { FinalModule(); }
+    ComPtr<TCountingContainer> container;
+};
+
+TEST_F(ModuleLifecycle, InitRegistersInTableOrderAndFinalWithdrawsInReverse) {
+    InitModule(container.Get());
+    EXPECT_EQ(container->Journal(), ExpectedRegistrations());
+    EXPECT_EQ(container->RegistrationCount(), RegistrationTable().size());
+    container->ClearJournal();
+    FinalModule();
+    EXPECT_EQ(container->Journal(), ExpectedWithdrawals());
+    EXPECT_EQ(container->RegistrationCount(), 0u);
+}
+
+TEST_F(ModuleLifecycle, HoldsOneCountedReferenceUntilFinal) {
+    InitModule(container.Get());
+    EXPECT_EQ(container->addRefs - container->releases, 1);
+    EXPECT_EQ(Container().Get(), container.Get());
+    FinalModule();
+    EXPECT_EQ(container->addRefs - container->releases, 0);
+    EXPECT_FALSE(Container());
+}
+
+TEST_F(ModuleLifecycle, FinalTwiceAndWithoutContainerDoNothing) {
+    FinalModule();  // nothing held: no call reaches any container
+    InitModule(container.Get());
+    FinalModule();
+    container->ClearJournal();
+    const int releasesBefore = container->releases;
+    FinalModule();
+    EXPECT_TRUE(container->Journal().empty());
+    EXPECT_EQ(container->releases, releasesBefore);
+}
+
+TEST_F(ModuleLifecycle, SecondInitReleasesTheEarlierContainer) {
+    auto second = MakeObject<TCountingContainer>();
+    second->addRefs = second->releases = 0;
+    InitModule(container.Get());
+    InitModule(second.Get());
+    EXPECT_EQ(container->addRefs - container->releases, 0);
+    EXPECT_EQ(second->addRefs - second->releases, 1);
+    FinalModule();
+    EXPECT_EQ(second->addRefs - second->releases, 0);
+}
+
+// The detach hook: an explicit unload (null reserved argument) runs FinalModule, the end of the
+// process does not; the hook installed before runs afterwards in both cases.
+class DetachHook : public ModuleLifecycle {
+protected:
+    void SetUp() override {
+        ModuleLifecycle::SetUp();
+        calls.clear();
+        DetachHookSlot() = &RecordPrevious;
+        platform::TProcessIdentity id;
+        id.ModulePath = folder / "OrvoExtraPayments.ovm";
+        id.HostProgramPath = "/suite/BackOffice.exe";
+        id.ComputerName = "TILL01";
+        OnLibraryLoad(id);
+    }
+    void TearDown() override {
+        ModuleLifecycle::TearDown();
+        ModuleLog().Configure({});
+        DetachHookSlot() = nullptr;
+    }
+    static void RecordPrevious(int reason, void* reserved) {
+        calls.push_back("previous " + std::to_string(reason) + (reserved ? " ending" : " unload") +
+                        (Container() ? " container held" : " container released"));
+    }
+    static inline std::vector<std::string> calls;
+    test::TTempFolder folder;
+};
+
+TEST_F(DetachHook, ExplicitUnloadRunsFinalModuleThenThePreviousHook) {
+    InitModule(container.Get());
+    ASSERT_EQ(DetachHookSlot(), &ModuleDetachHook);
+    DetachHookSlot()(kProcessDetach, nullptr);
+    EXPECT_EQ(calls, std::vector<std::string>{"previous 0 unload container released"});
+    EXPECT_EQ(container->addRefs - container->releases, 0);
+}
+
+TEST_F(DetachHook, ProcessEndWithdrawsNothingButStillRunsThePreviousHook) {
+    InitModule(container.Get());
+    container->ClearJournal();
+    int ending = 1;
+    DetachHookSlot()(kProcessDetach, &ending);
+    EXPECT_EQ(calls, std::vector<std::string>{"previous 0 ending container held"});
+    EXPECT_TRUE(container->Journal().empty());
+}
+
+TEST_F(DetachHook, UnloadWithoutInitFindsNoContainerAndLeavesTheStartLine) {
+    DetachHookSlot()(kProcessDetach, nullptr);
+    EXPECT_EQ(calls, std::vector<std::string>{"previous 0 unload container released"});
+    std::ifstream log(folder / "BackOffice (TILL01) OrvoExtraPayments.ovm.log", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(log)), {});
+    EXPECT_NE(text.find("info  Starting ExtraPayments\r\n"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace orvo
