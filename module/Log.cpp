@@ -1,7 +1,12 @@
 #include "Log.h"
 
+#include <cxxabi.h>
+
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
 
 #include "DateTime.h"
 
@@ -104,6 +109,19 @@ void TModuleLog::Write(TLogLevel level, std::string_view pattern, const TLogArg*
     if (path_.empty()) return;
     if (!file_.IsOpen() && !file_.Open(path_)) return;
     file_.Write(line);
+}
+
+std::string ErrorClassName(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const EOrvoError*>(&error)) return own->ClassName();
+    const char* mangled = typeid(error).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     std::free);
+    return status == 0 && demangled ? demangled.get() : mangled;
+}
+
+void LogCaught(const std::exception& error) {
+    LogError("% (\"%\")", ErrorClassName(error), error.what());
 }
 
 TModuleLog& ModuleLog() {

@@ -95,3 +95,17 @@ TEST(LogFile, UnconfiguredOrUnopenableLogDropsLinesAndGoesOn) {
 
 }  // namespace
 }  // namespace orvo
+
+namespace orvo {
+namespace {
+
+TEST(LogCaughtErrors, NameTheModulesOwnClassesAndDemangleOthers) {
+    EXPECT_EQ(ErrorClassName(EConvertError("x")), "EConvertError");
+    EXPECT_EQ(ErrorClassName(EAssertionFailed("Could not create DBScript", "implX", 7)), "EAssertionFailed");
+    EXPECT_EQ(ErrorClassName(std::runtime_error("x")), "std::runtime_error");
+    EXPECT_STREQ(EAssertionFailed("Could not create DBScript", "implX", 7).what(),
+                 "Could not create DBScript (implX, line 7)");
+}
+
+}  // namespace
+}  // namespace orvo
