@@ -1,0 +1,23 @@
+// The extra payments report for a range of days: two queries through the host's script
+// service, one HTML page, handed to the host's viewer.
+#pragma once
+#include <string>
+
+#include "OrvoTypes.h"
+#include "intfDI.h"
+
+namespace orvo {
+
+// The statements as sent: lines joined by CR LF, each padded with blanks to a common width.
+const std::string& TotalsStatement();
+const std::string& DetailsStatement();
+
+// The host program's resource folder: its own folder followed by "Res" and a separator.
+std::string ReportResourceFolder();
+
+// Runs the report for the days from..to (both included) and shows the page. Catches nothing:
+// a failure of either query, of reading a result or of the viewer reaches the caller, and no
+// page is shown then.
+void RunReport(IDIContainer& container, TDateTime from, TDateTime to);
+
+}  // namespace orvo
