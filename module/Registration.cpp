@@ -3,13 +3,32 @@
 #include <array>
 #include <ranges>
 
+#include "implDatabaseChangesExtraPayments.h"
+#include "implExtraPaymentsTransaction.h"
+
 namespace orvo {
 namespace {
 
 // A factory or instance is created here and handed over; the container's reference is the
 // only one kept, so withdrawing the registration frees it.
 // Rows are added as the services they register exist.
-constexpr std::array<TRegistrationRow, 0> kRows{};
+constexpr std::array kRows{
+    TRegistrationRow{
+        "transaction records",
+        [](IDIContainer& c) {
+            c.RegisterFactory(IExtraPaymentsTransaction::IID, MakeObject<TExtraPaymentsTransactionFactory>().Get());
+        },
+        [](IDIContainer& c) { c.UnregisterFactory(IExtraPaymentsTransaction::IID); },
+    },
+    TRegistrationRow{
+        "database changes",
+        [](IDIContainer& c) {
+            c.RegisterNamedFactory(IDatabaseChanges::IID, "ExtraPayments",
+                                   MakeObject<TDatabaseChangesExtraPaymentsFactory>().Get());
+        },
+        [](IDIContainer& c) { c.UnregisterNamedFactory(IDatabaseChanges::IID, "ExtraPayments"); },
+    },
+};
 
 }  // namespace
 

@@ -29,8 +29,18 @@ public:
 };
 
 // What InitModule registers, in order; FinalModule withdraws it in reverse.
-std::vector<std::string> ExpectedRegistrations() { return {}; }
-std::vector<std::string> ExpectedWithdrawals() { return {}; }
+std::vector<std::string> ExpectedRegistrations() {
+    return {
+        "RegisterFactory {9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}",
+        "RegisterNamedFactory {46A625EC-9BF5-42C0-AC4F-9E6719539020} ExtraPayments",
+    };
+}
+std::vector<std::string> ExpectedWithdrawals() {
+    return {
+        "UnregisterNamedFactory {46A625EC-9BF5-42C0-AC4F-9E6719539020} ExtraPayments",
+        "UnregisterFactory {9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}",
+    };
+}
 
 class ModuleLifecycle : public ::testing::Test {
 protected:

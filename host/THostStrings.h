@@ -1,0 +1,29 @@
+// The host's list of text lines handed to the module, such as the script list of GetChanges.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "OrvoTypes.h"
+
+namespace orvo::host {
+
+class THostStrings final : public TStrings {
+public:
+    int32_t ORVO_STDCALL Count() const override { return int32_t(lines_.size()); }
+    AnsiString ORVO_STDCALL Get(int32_t index) const override {
+        if (index < 0 || index >= Count())
+            throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+        return lines_[size_t(index)];
+    }
+    int32_t ORVO_STDCALL Add(const AnsiString& line) override {
+        lines_.push_back(line);
+        return Count() - 1;
+    }
+
+    const std::vector<AnsiString>& Lines() const { return lines_; }
+
+private:
+    std::vector<AnsiString> lines_;
+};
+
+}  // namespace orvo::host

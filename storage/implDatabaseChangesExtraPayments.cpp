@@ -1,0 +1,27 @@
+#include "implDatabaseChangesExtraPayments.h"
+
+#include "ModuleState.h"
+#include "intfActCodes.h"
+
+namespace orvo {
+
+// Nothing is caught: an error of the access-code service reaches the host after both scripts
+// were appended.
+void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, TStrings& scripts) {
+    scripts.Add(AnsiString(kTransactionTableScript));
+    scripts.Add(AnsiString(kLogTableScript));
+
+    const ComPtr<IDIContainer> container = Container();
+    const ComPtr<IActCodes> actCodes = container ? ResolveOf<IActCodes>(*container) : nullptr;
+    if (!actCodes) return;
+    actCodes->AddActCode("AM019", "To Change Extra Payment Settings", 1, 1);
+    actCodes->AddActCode("AM020", "To View Extra Payment Transactions", 1, 1);
+    actCodes->LinkActCode("AM019", "FRCH");
+    actCodes->LinkActCode("AM020", "FRCH");
+}
+
+IInterface* TDatabaseChangesExtraPaymentsFactory::CreateObject() {
+    return MakeObject<TDatabaseChangesExtraPayments>().Detach()->AsIInterface();
+}
+
+}  // namespace orvo

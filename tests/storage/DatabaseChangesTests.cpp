@@ -1,0 +1,182 @@
+// GetChanges: the two scripts in the host's list, then the access codes; and the factories.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ModuleState.h"
+#include "THostStrings.h"
+#include "TestSupport.h"
+#include "implDatabaseChangesExtraPayments.h"
+#include "intfExtraPaymentsTransaction.h"
+
+namespace orvo {
+namespace {
+
+using host::THostStrings;
+
+std::vector<std::string> Texts(const THostStrings& list) {
+    std::vector<std::string> texts;
+    for (const AnsiString& line : list.Lines()) texts.push_back(line.str());
+    return texts;
+}
+
+std::vector<std::string> SplitAtLineBreaks(const std::string& script) {
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    for (size_t end; (end = script.find("\r\n", begin)) != std::string::npos; begin = end + 2)
+        lines.push_back(script.substr(begin, end - begin));
+    lines.push_back(script.substr(begin));
+    return lines;
+}
+
+// Runs of blanks as one blank, none at either end: the line as the schema reads it.
+std::string Collapsed(const std::string& line) {
+    std::istringstream words(line);
+    std::string word, out;
+    while (words >> word) out += (out.empty() ? "" : " ") + word;
+    return out;
+}
+
+const std::vector<std::string> kTransactionTableLines = {
+    "-- Extra Payments Transaction Table",
+    "IF ( OBJECT_ID( 'ExtraPaymentTransactions', 'U' ) IS NULL )",
+    "CREATE TABLE [ExtraPaymentTransactions] (",
+    "[ID] INT NOT NULL IDENTITY(1,1) PRIMARY KEY,",
+    "[Timestamp_Created] DATETIME NOT NULL,",
+    "[InvoiceNum] INT NULL,",
+    "[PaymentMethod] VARCHAR(50) NULL,",
+    "[ReferenceNumber] VARCHAR(200) NULL,",
+    "[Amount] FLOAT NULL",
+    ");",
+};
+const std::vector<std::string> kLogTableLines = {
+    "-- Extra Payments Log Table",      "IF ( OBJECT_ID( 'ExtraPaymentLog', 'U' ) IS NULL )",
+    "CREATE TABLE [ExtraPaymentLog] (", "[ID] INT NOT NULL IDENTITY(1,1) PRIMARY KEY,",
+    "[Timestamp] DATETIME NOT NULL ,",  "[Class] VARCHAR(10) NOT NULL ,",
+    "[Message] VARCHAR(1000) NOT NULL", ");",
+};
+
+// The lines as given, every one ending in a blank, those from CREATE TABLE on indented.
+void ExpectLaidOut(const std::string& script, const std::vector<std::string>& expected) {
+    const std::vector<std::string> lines = SplitAtLineBreaks(script);
+    ASSERT_EQ(lines.size(), expected.size()) << script;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(Collapsed(lines[i]), expected[i]);
+        EXPECT_EQ(lines[i].back(), ' ') << lines[i];
+        EXPECT_EQ(lines[i].front() == ' ', i >= 2) << lines[i];
+    }
+}
+
+class DatabaseChanges : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FinalModule();
+        InitModule(host.container.Get());
+        changes = ResolveNamedOf<IDatabaseChanges>(*host.container, "ExtraPayments");
+        ASSERT_TRUE(changes);
+    }
+    void TearDown() override {
+        changes.Reset();
+        FinalModule();
+    }
+    test::TTestHost host;
+    ComPtr<IDatabaseChanges> changes;
+    THostStrings scripts;
+};
+
+TEST_F(DatabaseChanges, AppendsBothScriptsAfterOtherModulesThenRegistersAndLinksTheCodes) {
+    scripts.Add("-- another module's script");
+    changes->GetChanges(0, scripts);
+
+    const std::vector<std::string> texts = Texts(scripts);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0], "-- another module's script");
+    ExpectLaidOut(texts[1], kTransactionTableLines);
+    ExpectLaidOut(texts[2], kLogTableLines);
+    EXPECT_EQ(texts[1],
+              "-- Extra Payments Transaction Table \r\n"
+              "IF ( OBJECT_ID( 'ExtraPaymentTransactions', 'U' ) IS NULL ) \r\n"
+              "  CREATE TABLE [ExtraPaymentTransactions] ( \r\n"
+              "    [ID]                INT          NOT NULL IDENTITY(1,1) PRIMARY KEY, \r\n"
+              "    [Timestamp_Created] DATETIME     NOT NULL, \r\n"
+              "    [InvoiceNum]        INT          NULL, \r\n"
+              "    [PaymentMethod]     VARCHAR(50)  NULL, \r\n"
+              "    [ReferenceNumber]   VARCHAR(200) NULL, \r\n"
+              "    [Amount]            FLOAT        NULL \r\n"
+              "  ); ");
+    EXPECT_EQ(texts[2],
+              "-- Extra Payments Log Table \r\n"
+              "IF ( OBJECT_ID( 'ExtraPaymentLog', 'U' ) IS NULL ) \r\n"
+              "  CREATE TABLE [ExtraPaymentLog] ( \r\n"
+              "    [ID]        INT           NOT NULL IDENTITY(1,1) PRIMARY KEY, \r\n"
+              "    [Timestamp] DATETIME      NOT NULL , \r\n"
+              "    [Class]     VARCHAR(10)   NOT NULL , \r\n"
+              "    [Message]   VARCHAR(1000) NOT NULL \r\n"
+              "  ); ");
+    EXPECT_EQ(*host.journal, (std::vector<std::string>{
+                                 "ActCodes.AddActCode AM019 To Change Extra Payment Settings 1 1",
+                                 "ActCodes.AddActCode AM020 To View Extra Payment Transactions 1 1",
+                                 "ActCodes.LinkActCode AM019 FRCH",
+                                 "ActCodes.LinkActCode AM020 FRCH",
+                             }));
+}
+
+TEST_F(DatabaseChanges, EveryCallAppendsTheSameScriptsAndRegistersTheCodesAgain) {
+    changes->GetChanges(1, scripts);
+    changes->GetChanges(2, scripts);
+    const std::vector<std::string> texts = Texts(scripts);
+    ASSERT_EQ(texts.size(), 4u);
+    EXPECT_EQ(texts[0], texts[2]);
+    EXPECT_EQ(texts[1], texts[3]);
+    EXPECT_EQ(host.journal->size(), 8u);
+}
+
+TEST_F(DatabaseChanges, WithoutAccessCodeServiceTheScriptsAreStillAppendedAndNoCodeRegistered) {
+    host.container->UnregisterFactory(IActCodes::IID);
+    changes->GetChanges(0, scripts);
+    EXPECT_EQ(scripts.Count(), 2);
+    EXPECT_TRUE(host.journal->empty());
+}
+
+// An access-code service that refuses every code.
+class TRefusingActCodes : public TInterfacedObject<IActCodes> {
+public:
+    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString&, int32_t, int32_t) override {
+        throw std::runtime_error("code " + code.str() + " refused");
+    }
+    void ORVO_STDCALL LinkActCode(const AnsiString&, const AnsiString&) override {}
+};
+
+TEST_F(DatabaseChanges, AnAccessCodeErrorReachesTheHostAfterBothScriptsWereAppended) {
+    test::RegisterShared(*host.container, IActCodes::IID, MakeObject<TRefusingActCodes>());
+    try {
+        changes->GetChanges(0, scripts);
+        FAIL() << "the access-code error was swallowed";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "code AM019 refused");
+    }
+    EXPECT_EQ(scripts.Count(), 2);
+}
+
+// Both storage factories: a new object on every call; withdrawing them frees them.
+TEST(StorageFactories, EachCallMakesANewObjectAndWithdrawalFreesTheFactories) {
+    FinalModule();
+    test::TTestHost host;
+    const int32_t withHost = gLiveObjectCount.load();
+    InitModule(host.container.Get());
+    {
+        auto changes1 = ResolveNamedOf<IDatabaseChanges>(*host.container, "ExtraPayments");
+        auto changes2 = ResolveNamedOf<IDatabaseChanges>(*host.container, "ExtraPayments");
+        auto transaction1 = ResolveOf<IExtraPaymentsTransaction>(*host.container);
+        auto transaction2 = ResolveOf<IExtraPaymentsTransaction>(*host.container);
+        ASSERT_TRUE(changes1 && changes2 && transaction1 && transaction2);
+        EXPECT_NE(changes1.Get(), changes2.Get());
+        EXPECT_NE(transaction1.Get(), transaction2.Get());
+        EXPECT_EQ(gLiveObjectCount.load(), withHost + 2 + 4);  // two factories, four objects
+    }
+    FinalModule();
+    EXPECT_EQ(gLiveObjectCount.load(), withHost);
+}
+
+}  // namespace
+}  // namespace orvo
