@@ -1,7 +1,6 @@
 #include "Registration.h"
 
 #include <array>
-#include <ranges>
 
 #include "implDatabaseChangesExtraPayments.h"
 #include "implExtraPaymentsTransaction.h"
@@ -41,7 +40,8 @@ void RegisterAll(IDIContainer& container) {
 }
 
 void WithdrawAll(IDIContainer& container) {
-    for (const TRegistrationRow& row : RegistrationTable() | std::views::reverse) row.withdrawFrom(container);
+    const auto rows = RegistrationTable();
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) row->withdrawFrom(container);
 }
 
 }  // namespace orvo

@@ -1,0 +1,39 @@
+// The state and behaviour every payment method shares: amount, gratuity, the host's change
+// handler, the configuration list and the host's description, with setters that notify the
+// host only when a value really changes.
+#pragma once
+#include "clsStringConfigList.h"
+#include "intfPaymentMethod.h"
+
+namespace orvo {
+
+class TPaymentMethodBase : public TInterfacedObject<IPaymentMethod> {
+public:
+    // Creates the configuration list. Construction of a concrete method then runs its Clear,
+    // so the concrete reset is part of construction (see the payment method classes).
+    TPaymentMethodBase();
+
+    void ORVO_STDCALL SetAmount(Currency value) override;
+    void ORVO_STDCALL SetOnChange(TPaymentChangeEvent handler) override;
+    void ORVO_STDCALL SetGratuity(Currency value) override;
+    Currency ORVO_STDCALL GetAmount() override;
+    TPaymentChangeEvent ORVO_STDCALL GetOnChange() override;
+    Currency ORVO_STDCALL GetGratuity() override;
+    IStringConfigList* ORVO_STDCALL GetConfig() override;
+    void ORVO_STDCALL SetDescription(const AnsiString& value) override;
+    // The reset: amount and gratuity to 0 without notifying, the configuration list emptied.
+    // Payment methods extend it and call the base first.
+    void ORVO_STDCALL Clear() override;
+
+protected:
+    // The change notification; called once after each real change of amount or gratuity.
+    virtual void DoChange() = 0;
+
+    ComPtr<IStringConfigList> Config;
+    Currency Amount = 0;
+    TPaymentChangeEvent OnChange;
+    Currency Gratuity = 0;
+    AnsiString Description;
+};
+
+}  // namespace orvo
