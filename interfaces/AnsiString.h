@@ -54,6 +54,7 @@ public:
     friend bool operator==(const AnsiString& a, const AnsiString& b) noexcept { return a.view() == b.view(); }
     friend bool operator==(const AnsiString& a, std::string_view b) noexcept { return a.view() == b; }
     friend bool operator==(const AnsiString& a, const char* b) noexcept { return a.view() == std::string_view(b); }
+    friend bool operator==(const AnsiString& a, const std::string& b) noexcept { return a.view() == b; }
 
 private:
     struct Header {

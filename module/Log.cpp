@@ -3,54 +3,80 @@
 #include <cxxabi.h>
 
 #include <charconv>
-#include <cstdio>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <typeinfo>
 
 #include "DateTime.h"
+#include "LogArchive.h"
+#include "LogHeader.h"
+#include "LogRotation.h"
 
 namespace orvo {
 
-std::string_view LogLevelTag(TLogLevel level) { return level == TLogLevel::Info ? "info" : "EXC"; }
+std::string_view LogLevelTag(TLogLevel level) {
+    switch (level) {
+        case TLogLevel::Info:
+            return "info";
+        case TLogLevel::Exception:
+            return "EXC";
+        case TLogLevel::OsException:
+            return "EXCOS";
+    }
+    return "?";
+}
 
-std::string FormatMoneyDecimal(Currency value) {
+namespace {
+// Appends a currency value as a decimal number without trailing zeros.
+void AppendMoneyDecimal(std::string& out, Currency value) {
     const bool negative = value < 0;
     // Work in unsigned so the most negative value has a magnitude too.
     const uint64_t magnitude = negative ? uint64_t(0) - uint64_t(value) : uint64_t(value);
-    std::string out = negative ? "-" : "";
-    out += std::to_string(magnitude / 10000);
-    uint64_t fraction = magnitude % 10000;
-    if (fraction != 0) {
-        char digits[5];
-        std::snprintf(digits, sizeof digits, "%04u", unsigned(fraction));
-        std::string_view f(digits, 4);
-        while (f.back() == '0') f.remove_suffix(1);
-        out += '.';
-        out += f;
+    char text[32];
+    char* end = text;
+    if (negative) *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, magnitude / 10000).ptr;
+    if (unsigned fraction = unsigned(magnitude % 10000); fraction != 0) {
+        *end++ = '.';
+        for (unsigned unit = 1000; fraction != 0; fraction %= unit, unit /= 10) *end++ = char('0' + fraction / unit);
     }
+    out.append(text, end);
+}
+
+void AppendArg(std::string& out, const TLogArg& arg) {
+    switch (arg.kind) {
+        case TLogArg::Kind::Text:
+            out += arg.text;
+            break;
+        case TLogArg::Kind::Integer: {
+            char text[24];
+            out.append(text, std::to_chars(text, text + sizeof text, arg.number).ptr);
+            break;
+        }
+        case TLogArg::Kind::Money:
+            AppendMoneyDecimal(out, arg.number);
+            break;
+    }
+}
+}  // namespace
+
+std::string FormatMoneyDecimal(Currency value) {
+    std::string out;
+    AppendMoneyDecimal(out, value);
     return out;
 }
 
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count) {
-    size_t next = 0;
-    for (char c : pattern) {
-        if (c != '%' || next >= count) {
-            out += c;
-            continue;
-        }
-        const TLogArg& a = args[next++];
-        switch (a.kind) {
-            case TLogArg::Kind::Text: out += a.text; break;
-            case TLogArg::Kind::Integer: {
-                char buf[24];
-                const auto r = std::to_chars(buf, buf + sizeof buf, a.number);
-                out.append(buf, r.ptr);
-                break;
-            }
-            case TLogArg::Kind::Money: out += FormatMoneyDecimal(a.number); break;
-        }
+    for (size_t next = 0; next < count; ++next) {
+        const size_t placeholder = pattern.find('%');
+        if (placeholder == std::string_view::npos) break;
+        out.append(pattern.substr(0, placeholder));
+        pattern.remove_prefix(placeholder + 1);
+        AppendArg(out, args[next]);
     }
+    out.append(pattern);
 }
 
 std::string LogFileName(const platform::TProcessIdentity& identity) {
@@ -75,11 +101,73 @@ std::string LogFolder(const platform::TProcessIdentity& identity) {
     return identity.ModulePath.substr(0, slash + 1);
 }
 
-void TModuleLog::Configure(const platform::TProcessIdentity& identity) {
+namespace {
+constexpr size_t kLogTimeStampWidth = 23;  // "yyyy-mm-dd hh:mm:ss.zzz"
+constexpr size_t kTagWidth = 6;
+constexpr auto kDefaultRetryDelay = std::chrono::milliseconds(100);
+
+// Writes value as width decimal digits, zero-padded, ending before end.
+void PutDigits(char* end, int value, int width) {
+    for (int i = 0; i < width; ++i, value /= 10) *--end = char('0' + value % 10);
+}
+
+// Marks the thread inside Write for the time it holds the lock.
+class TWriterMark {
+public:
+    explicit TWriterMark(std::atomic<std::thread::id>& writer) : writer_(writer) {
+        writer_.store(std::this_thread::get_id(), std::memory_order_relaxed);
+    }
+    ~TWriterMark() { writer_.store(std::thread::id(), std::memory_order_relaxed); }
+
+private:
+    std::atomic<std::thread::id>& writer_;
+};
+}  // namespace
+
+namespace {
+// Puts the time stamp into the kLogTimeStampWidth characters at stamp.
+void PutLogTimeStamp(char* stamp, TDateTime value) {
+    const TDateParts t = DecodeDateTime(value);
+    std::memcpy(stamp, "yyyy-mm-dd hh:mm:ss.zzz", kLogTimeStampWidth);
+    PutDigits(stamp + 4, t.Year, 4);
+    PutDigits(stamp + 7, t.Month, 2);
+    PutDigits(stamp + 10, t.Day, 2);
+    PutDigits(stamp + 13, t.Hour, 2);
+    PutDigits(stamp + 16, t.Minute, 2);
+    PutDigits(stamp + 19, t.Second, 2);
+    PutDigits(stamp + 23, t.Millisecond, 3);
+}
+
+// What follows the time stamp: a blank, the tag padded to six, the filled pattern and CR LF.
+void AppendLogLineBody(std::string& out, TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count) {
+    const std::string_view tag = LogLevelTag(level);
+    out += ' ';
+    out += tag;
+    out.append(kTagWidth - tag.size(), ' ');
+    FillPattern(out, pattern, args, count);
+    out += "\r\n";
+}
+}  // namespace
+
+void AppendLogTimeStamp(std::string& out, TDateTime value) {
+    char stamp[kLogTimeStampWidth];
+    PutLogTimeStamp(stamp, value);
+    out.append(stamp, kLogTimeStampWidth);
+}
+
+void AppendLogLine(std::string& out, TDateTime now, TLogLevel level, std::string_view pattern, const TLogArg* args,
+                   size_t count) {
+    AppendLogTimeStamp(out, now);
+    AppendLogLineBody(out, level, pattern, args, count);
+}
+
+void TModuleLog::Configure(const platform::TProcessIdentity& identity, TLogSettings settings) {
     std::lock_guard lock(mutex_);
     file_.Close();
     identity_ = identity;
-    path_ = LogFolder(identity) + LogFileName(identity);
+    settings_ = std::move(settings);
+    state_ = identity.ModulePath.empty() ? TState::Unconfigured : TState::Closed;
+    path_ = state_ == TState::Unconfigured ? std::string() : NameWithDashes(0);
 }
 
 std::string TModuleLog::FilePath() const {
@@ -90,25 +178,92 @@ std::string TModuleLog::FilePath() const {
 void TModuleLog::Close() {
     std::lock_guard lock(mutex_);
     file_.Close();
+    if (state_ == TState::Open) state_ = TState::Closed;
+}
+
+void TModuleLog::CloseAndArchive(bool processEnding) {
+    std::unique_lock lock(mutex_, std::defer_lock);
+    if (!processEnding) {
+        lock.lock();
+    } else if (!lock.try_lock()) {
+        return;
+    }
+    file_.Close();
+    if (state_ == TState::Open) state_ = TState::Closed;
+    if (state_ == TState::Unconfigured) return;
+    const std::string folder = LogFolder(identity_);
+    const std::string hostProgram = identity_.HostProgramPath;
+    lock.unlock();
+    ArchiveOldLogs(folder, hostProgram, platform::Now());
 }
 
 void TModuleLog::Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count) {
-    const TDateParts t = DecodeDateTime(platform::Now());
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", t.Year, t.Month, t.Day, t.Hour,
-                  t.Minute, t.Second, t.Millisecond);
     std::string line;
-    line.reserve(64 + pattern.size());
-    line += stamp;
-    line += LogLevelTag(level);
-    line.append(6 - LogLevelTag(level).size(), ' ');
-    FillPattern(line, pattern, args, count);
-    line += "\r\n";
+    line.reserve(kLogTimeStampWidth + 16 + pattern.size() * 2);
+    line.append(kLogTimeStampWidth, ' ');
+    AppendLogLineBody(line, level, pattern, args, count);
 
     std::lock_guard lock(mutex_);
-    if (path_.empty()) return;
-    if (!file_.IsOpen() && !file_.Open(path_)) return;
-    file_.Write(line);
+    TWriterMark mark(writer_);
+    if (state_ == TState::Unconfigured || state_ == TState::Dropping) return;
+    // Stamped under the lock, so the lines of all threads stand in the file in time order.
+    const TDateTime now = platform::Now();
+    PutLogTimeStamp(line.data(), now);
+    if (state_ == TState::Closed) OpenLocked(now);
+    if (state_ != TState::Open || !file_.Write(line)) return;
+    size_ += line.size();
+    if (size_ > nextRotation_) RotateLocked(now);
+}
+
+// "X.log", "X-.log", "X--.log": the names tried in turn when a name cannot be opened.
+std::string TModuleLog::NameWithDashes(int dashes) const {
+    std::string name = LogFileName(identity_);
+    name.insert(name.size() - std::string_view(".log").size(), size_t(dashes), '-');
+    return LogFolder(identity_) + name;
+}
+
+void TModuleLog::OpenLocked(TDateTime now) {
+    constexpr int kNamesTried = 3;
+    for (int dashes = 0; dashes < kNamesTried; ++dashes) {
+        const std::string name = NameWithDashes(dashes);
+        for (int attempt = 0;; ++attempt) {
+            if (file_.Open(name)) {
+                path_ = name;
+                state_ = TState::Open;
+                size_ = file_.SizeAtOpen();
+                nextRotation_ = settings_.RotateSize;
+                WriteHeaderLocked(now);
+                return;
+            }
+            if (attempt == settings_.OpenRetries) break;
+            if (settings_.WaitBeforeRetry) {
+                settings_.WaitBeforeRetry();
+            } else {
+                std::this_thread::sleep_for(kDefaultRetryDelay);
+            }
+        }
+    }
+    // Lines are dropped from now on; the module works on without a log.
+    state_ = TState::Dropping;
+}
+
+void TModuleLog::WriteHeaderLocked(TDateTime now) {
+    const std::string header = LogHeaderBlock(identity_, now);
+    if (file_.Write(header)) size_ += header.size();
+}
+
+void TModuleLog::RotateLocked(TDateTime now) {
+    // The live file is emptied only once its content is safely in number 1. When that fails it
+    // keeps everything and lines keep going into it (when only emptying fails, the content stands
+    // twice, never lost); the next attempt comes a full size later, so a lasting failure costs no
+    // more than rotations that work.
+    if (!RotateIntoChain(path_) || !file_.Truncate()) {
+        nextRotation_ = size_ + settings_.RotateSize;
+        return;
+    }
+    size_ = 0;
+    nextRotation_ = settings_.RotateSize;
+    WriteHeaderLocked(now);
 }
 
 std::string ErrorClassName(const std::exception& error) {
@@ -120,8 +275,11 @@ std::string ErrorClassName(const std::exception& error) {
     return status == 0 && demangled ? demangled.get() : mangled;
 }
 
-void LogCaught(const std::exception& error) {
-    LogError("% (\"%\")", ErrorClassName(error), error.what());
+void LogCaught(const std::exception& error) { LogError("% (\"%\")", ErrorClassName(error), error.what()); }
+
+void LogOsException(const char* className, const char* message) {
+    if (ModuleLog().IsWritingOnThisThread()) return;  // its lock is held by the code it interrupted
+    LogWrite(TLogLevel::OsException, "% (\"%\")", className, message);
 }
 
 TModuleLog& ModuleLog() {

@@ -1,9 +1,12 @@
 // The module log: one file per process beside the module, shared by every thread.
 #pragma once
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "AppendFile.h"
 #include "OrvoTypes.h"
@@ -11,8 +14,10 @@
 
 namespace orvo {
 
-enum class TLogLevel { Info, Exception };
-// The tag written for a level: "info" and "EXC".
+// Information, an error the module's code raised and caught, and a hardware exception the
+// operating system raised inside the module's code.
+enum class TLogLevel { Info, Exception, OsException };
+// The tag written for a level: "info", "EXC" and "EXCOS".
 std::string_view LogLevelTag(TLogLevel level);
 
 // A money value for a log pattern, written as a decimal number ("120.5", "-9").
@@ -40,28 +45,67 @@ struct TLogArg {
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count);
 // A currency value as a decimal number without trailing zeros.
 std::string FormatMoneyDecimal(Currency value);
+// Appends "yyyy-mm-dd hh:mm:ss.zzz".
+void AppendLogTimeStamp(std::string& out, TDateTime value);
+// Appends one line of the log: "<time stamp> <tag padded to six> <filled pattern>" and CR LF.
+void AppendLogLine(std::string& out, TDateTime now, TLogLevel level, std::string_view pattern, const TLogArg* args,
+                   size_t count);
 
 // "<program without extension> (<computer>) <module file name>.log"
 std::string LogFileName(const platform::TProcessIdentity& identity);
 // The folder of the module's own file, with a trailing separator.
 std::string LogFolder(const platform::TProcessIdentity& identity);
 
+// Fixed in the product; tests shrink the size and skip the waits.
+struct TLogSettings {
+    // A write that takes the file past this many bytes rotates it.
+    uint64_t RotateSize = 2048 * 1024;
+    // A name that cannot be opened is tried again this many times before the next name.
+    int OpenRetries = 10;
+    // Runs before each retry; empty waits 100 ms.
+    std::function<void()> WaitBeforeRetry;
+};
+
+// The log file. Every line is one write system call, made while holding the lock, so it has
+// reached the operating system when Write returns and lines of different threads never
+// interleave. Rotation runs on the thread whose write filled the file; the log starts no thread.
 class TModuleLog {
 public:
-    // Points the log at its file; nothing is written before this.
-    void Configure(const platform::TProcessIdentity& identity);
+    // Points the log at its file; nothing is written before this. An identity without a module
+    // path leaves the log without a file.
+    void Configure(const platform::TProcessIdentity& identity, TLogSettings settings = {});
     // Writes one line: time stamp, level tag and the filled pattern. Safe from any thread;
     // a line that cannot be written is dropped and the caller goes on.
     void Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count);
-    // Full path of the live file ("" before Configure).
+    // Full path of the live file: the name in use once opened, the first choice before ("" before
+    // Configure).
     std::string FilePath() const;
+    // Closes the file; the next line opens it again, with a new header.
     void Close();
+    // The library leaves the process: closes the file and archives the old logs of its folder.
+    // At process end the lock is only tried: Windows has stopped every other thread by then,
+    // perhaps one that held it.
+    void CloseAndArchive(bool processEnding);
+    // True while this thread is inside Write, e.g. when a hardware exception interrupted it.
+    bool IsWritingOnThisThread() const { return writer_.load(std::memory_order_relaxed) == std::this_thread::get_id(); }
 
 private:
+    enum class TState { Unconfigured, Closed, Open, Dropping };
+    std::string NameWithDashes(int dashes) const;
+    // Each takes the time stamp of the line being written.
+    void OpenLocked(TDateTime now);
+    void WriteHeaderLocked(TDateTime now);
+    void RotateLocked(TDateTime now);
+
     mutable std::mutex mutex_;
+    std::atomic<std::thread::id> writer_{};
+    TState state_ = TState::Unconfigured;
     platform::TProcessIdentity identity_;
+    TLogSettings settings_;
     std::string path_;
     platform::TAppendFile file_;
+    uint64_t size_ = 0;          // of the open file, counted since it was opened
+    uint64_t nextRotation_ = 0;  // the size past which the file is rotated
 };
 
 // The process-wide log of the module.
@@ -92,5 +136,9 @@ std::string ErrorClassName(const std::exception& error);
 // Every catch site in the module calls this first, so each caught error is logged at exception
 // level with its class and message before the handler's own line.
 void LogCaught(const std::exception& error);
+
+// Writes a hardware exception raised inside the module's code at level "EXCOS"; dropped when it
+// interrupted this thread's own write.
+void LogOsException(const char* className, const char* message);
 
 }  // namespace orvo

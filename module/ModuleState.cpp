@@ -60,7 +60,11 @@ void OnLibraryLoad(const platform::TProcessIdentity& identity) {
 }
 
 void ModuleDetachHook(int reason, void* reserved) {
-    if (reason == kProcessDetach && reserved == nullptr) FinalModule();
+    if (reason == kProcessDetach) {
+        const bool processEnding = reserved != nullptr;
+        if (!processEnding) FinalModule();
+        ModuleLog().CloseAndArchive(processEnding);
+    }
     if (gPreviousHook) gPreviousHook(reason, reserved);
 }
 

@@ -28,7 +28,8 @@ TDetachHook& DetachHookSlot();
 // writes the start line and installs the detach hook, remembering the one installed before.
 void OnLibraryLoad(const platform::TProcessIdentity& identity);
 
-// The module's hook: explicit unload runs FinalModule; then the previous hook, if any, runs.
+// The module's hook: explicit unload runs FinalModule; on unload and at process end the log is
+// closed and the old logs of its folder are archived; then the previous hook, if any, runs.
 void ModuleDetachHook(int reason, void* reserved);
 
 }  // namespace orvo

@@ -10,11 +10,16 @@ ORVO_EXPORT void ORVO_STDCALL FinalModule() { orvo::FinalModule(); }
 #if defined(_WIN32)
 #include <windows.h>
 
+#include "Log.h"
+#include "OsExceptionWatch.h"
+
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         orvo::OnLibraryLoad(orvo::platform::ReadProcessIdentity());
+        orvo::platform::WatchOsExceptions(&orvo::LogOsException);
     } else if (reason == DLL_PROCESS_DETACH) {
         if (orvo::TDetachHook hook = orvo::DetachHookSlot()) hook(orvo::kProcessDetach, reserved);
+        orvo::platform::StopWatchingOsExceptions();  // the handler's code leaves with the library
     }
     return TRUE;
 }

@@ -3,14 +3,29 @@
 #include <array>
 
 #include "implDatabaseChangesExtraPayments.h"
+#include "implExtraPaymentsManagement.h"
 #include "implExtraPaymentsTransaction.h"
+#include "implPaymentMethodABSA.h"
+#include "implPaymentMethodMrD.h"
+#include "implPaymentMethodNedbank.h"
+#include "implPaymentMethodOtherCC.h"
+#include "implPaymentMethodUber.h"
 
 namespace orvo {
 namespace {
 
+// The payment methods share one interface identifier; the host tells them apart by name.
+template <class Factory, const TPaymentMethodNames& Names>
+constexpr TRegistrationRow PaymentMethodRow() {
+    return {
+        Names.displayName,
+        [](IDIContainer& c) { c.RegisterNamedFactory(IPaymentMethod::IID, Names.displayName, MakeObject<Factory>().Get()); },
+        [](IDIContainer& c) { c.UnregisterNamedFactory(IPaymentMethod::IID, Names.displayName); },
+    };
+}
+
 // A factory or instance is created here and handed over; the container's reference is the
 // only one kept, so withdrawing the registration frees it.
-// Rows are added as the services they register exist.
 constexpr std::array kRows{
     TRegistrationRow{
         "transaction records",
@@ -27,6 +42,25 @@ constexpr std::array kRows{
         },
         [](IDIContainer& c) { c.UnregisterNamedFactory(IDatabaseChanges::IID, "ExtraPayments"); },
     },
+    TRegistrationRow{
+        "management factory",
+        [](IDIContainer& c) {
+            c.RegisterFactory(IExtraPaymentsManagement::IID, MakeObject<TExtraPaymentsManagementFactory>().Get());
+        },
+        [](IDIContainer& c) { c.UnregisterFactory(IExtraPaymentsManagement::IID); },
+    },
+    TRegistrationRow{
+        "management object, handed over as its base interface",
+        [](IDIContainer& c) {
+            c.RegisterInstance(IExtraPaymentsManagement::IID, MakeObject<TExtraPaymentsManagement>()->AsIInterface());
+        },
+        [](IDIContainer& c) { c.UnregisterInstance(IExtraPaymentsManagement::IID); },
+    },
+    PaymentMethodRow<TPaymentMethodUberfactory, kUberNames>(),
+    PaymentMethodRow<TPaymentMethodMrDfactory, kMrDNames>(),
+    PaymentMethodRow<TPaymentMethodABSAfactory, kABSANames>(),
+    PaymentMethodRow<TPaymentMethodNedbankfactory, kNedbankNames>(),
+    PaymentMethodRow<TPaymentMethodOtherCCfactory, kOtherCCNames>(),
 };
 
 }  // namespace

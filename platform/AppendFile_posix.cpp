@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,14 +13,24 @@ bool TAppendFile::Open(const std::string& path) {
     Close();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return false;
     }
+    // A shared advisory lock marks the file as in use; any number of writers may hold one.
+    ::flock(fd, LOCK_SH | LOCK_NB);
     handle_ = fd;
     sizeAtOpen_ = uint64_t(st.st_size);
     return true;
+}
+
+bool IsOpenForAppending(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
 }
 
 bool TAppendFile::Write(std::string_view bytes) {
@@ -31,6 +42,8 @@ bool TAppendFile::Write(std::string_view bytes) {
     }
     return true;
 }
+
+bool TAppendFile::Truncate() { return ::ftruncate(handle_, 0) == 0; }
 
 void TAppendFile::Close() {
     if (handle_ != kInvalid) ::close(handle_);

@@ -6,8 +6,9 @@ namespace orvo::platform {
 
 bool TAppendFile::Open(const std::string& path) {
     Close();
-    HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Not shared for deleting: the file cannot be deleted, renamed or archived while it is open.
+    HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(h, &size)) {
@@ -15,6 +16,7 @@ bool TAppendFile::Open(const std::string& path) {
         return false;
     }
     handle_ = h;
+    path_ = path;
     sizeAtOpen_ = uint64_t(size.QuadPart);
     return true;
 }
@@ -26,6 +28,25 @@ bool TAppendFile::Write(std::string_view bytes) {
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+bool TAppendFile::Truncate() {
+    HANDLE h = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool truncated = SetEndOfFile(h) != 0;  // a new handle stands at offset 0
+    CloseHandle(h);
+    return truncated;
+}
+
+bool IsOpenForAppending(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        CloseHandle(h);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 void TAppendFile::Close() {

@@ -19,6 +19,8 @@ struct TProcessIdentity {
     std::string UserName;
     std::string OperatingSystem;  // name and version
     uint32_t ProcessId = 0;
+    std::string HostProgramVersion;  // file version ("1.2.3.4"), empty when the program carries none
+    std::string ModuleVersion;
 };
 TProcessIdentity ReadProcessIdentity();
 

@@ -1,4 +1,5 @@
 // The replaceable parts of the platform seams, shared by both implementations.
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -9,6 +10,7 @@ namespace {
 std::mutex gSeamMutex;
 std::optional<TRegionalSettings> gRegional;
 std::function<TDateTime()> gClock;
+std::atomic<bool> gClockReplaced{false};  // read on every log line: no lock unless a test replaced it
 }  // namespace
 
 TDateTime SystemNow();  // each implementation supplies the OS clock
@@ -25,6 +27,7 @@ void SetRegional(const TRegionalSettings& settings) {
 }
 
 TDateTime Now() {
+    if (!gClockReplaced.load(std::memory_order_acquire)) return SystemNow();
     std::function<TDateTime()> clock;
     {
         std::lock_guard lock(gSeamMutex);
@@ -36,6 +39,7 @@ TDateTime Now() {
 void SetClock(std::function<TDateTime()> clock) {
     std::lock_guard lock(gSeamMutex);
     gClock = std::move(clock);
+    gClockReplaced.store(bool(gClock), std::memory_order_release);
 }
 
 }  // namespace orvo::platform

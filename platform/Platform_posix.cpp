@@ -44,6 +44,8 @@ TProcessIdentity ReadProcessIdentity() {
     utsname uts{};
     if (uname(&uts) == 0) id.OperatingSystem = std::string(uts.sysname) + " " + uts.release;
     id.ProcessId = uint32_t(getpid());
+    // ELF files carry no version record: the program has none, the module knows its own build.
+    id.ModuleVersion = ORVO_BUILD_VERSION;
     return id;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "DateTime.h"
@@ -27,6 +28,26 @@ HMODULE OwnModule() {
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&OwnModule), &module);
     return module;
+}
+
+std::string VersionText(const VS_FIXEDFILEINFO& info) {
+    return std::to_string(HIWORD(info.dwFileVersionMS)) + "." + std::to_string(LOWORD(info.dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info.dwFileVersionLS)) + "." + std::to_string(LOWORD(info.dwFileVersionLS));
+}
+
+// The file version of an image already mapped into the process, read from its version resource
+// in place: the library's load notification may not load files.
+std::string ImageFileVersion(HMODULE image) {
+    HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16 /* RT_VERSION */));
+    if (!found) return {};
+    const auto* data = static_cast<const unsigned char*>(LockResource(LoadResource(image, found)));
+    // VS_VERSIONINFO: three 16-bit fields, the key L"VS_VERSION_INFO" with its terminating zero,
+    // padding to 32 bits, then the fixed part.
+    constexpr size_t kFixedOffset = 40;
+    VS_FIXEDFILEINFO fixed{};
+    if (!data || SizeofResource(image, found) < kFixedOffset + sizeof fixed) return {};
+    std::memcpy(&fixed, data + kFixedOffset, sizeof fixed);
+    return fixed.dwSignature == VS_FFI_SIGNATURE ? VersionText(fixed) : std::string();
 }
 
 std::string LocaleText(LCTYPE type, const char* fallback) {
@@ -62,6 +83,8 @@ TProcessIdentity ReadProcessIdentity() {
     id.OperatingSystem = "Windows " + std::to_string(v.dwMajorVersion) + "." + std::to_string(v.dwMinorVersion) +
                          " build " + std::to_string(v.dwBuildNumber);
     id.ProcessId = GetCurrentProcessId();
+    id.HostProgramVersion = ImageFileVersion(GetModuleHandleA(nullptr));
+    id.ModuleVersion = ImageFileVersion(OwnModule());
     return id;
 }
 
@@ -74,8 +97,7 @@ std::string FileVersionOf(const std::string& path) {
     VS_FIXEDFILEINFO* info = nullptr;
     UINT len = 0;
     if (!VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&info), &len) || !info) return {};
-    return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) +
-           "." + std::to_string(HIWORD(info->dwFileVersionLS)) + "." + std::to_string(LOWORD(info->dwFileVersionLS));
+    return VersionText(*info);
 }
 
 TRegionalSettings ReadRegionalSettings() {

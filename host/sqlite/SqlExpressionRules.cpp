@@ -1,7 +1,9 @@
 // Rules inside statements: keywords, operators, functions and the SELECT clause.
 #include <algorithm>
 #include <array>
+#include <optional>
 
+#include "SqlDateTime.h"
 #include "SqlRules.h"
 
 namespace orvo::host::sql {
@@ -72,12 +74,26 @@ void Aggregate(const TToken& name, TTokens arguments, TSqlWriter& out) {
     Call(Upper(name.text), name, arguments, 1, out);
 }
 
-// CAST( expression AS type ), for the target types both dialects convert to alike.
+// The expression of CAST( expression AS type ) when tokens are exactly that, for a type
+// written in one word; nothing otherwise.
+std::optional<TTokens> CastOperand(TTokens tokens, std::string_view type) {
+    if (tokens.size() < 4 || !tokens[0].Is("CAST") || !tokens[1].Is("(") ||
+        ClosingParenthesis(tokens, 1) != tokens.size() - 1)
+        return std::nullopt;
+    const TTokens arguments = tokens.subspan(2, tokens.size() - 3);
+    const size_t as = FindTopLevelWord(arguments, {"AS"});
+    if (as == 0 || as + 2 != arguments.size() || !arguments[as + 1].Is(type)) return std::nullopt;
+    return arguments.first(as);
+}
+
+// CAST( expression AS type ): to INT as SQLite casts; to money and DATE through the database's
+// functions, as SQLite has neither type.
 void Cast(const TToken& name, TTokens arguments, TSqlWriter& out) {
     struct TCastTarget {
-        std::string_view tsql, sqlite;
+        std::string_view tsql, sqliteType, function;
     };
-    static constexpr TCastTarget kTargets[] = {{"INT", "INTEGER"}, {"INTEGER", "INTEGER"}};
+    static constexpr TCastTarget kTargets[] = {
+        {"INT", "INTEGER", ""}, {"INTEGER", "INTEGER", ""}, {"MONEY", "", "orvo_money"}, {"DATE", "", "orvo_date"}};
 
     const size_t as = FindTopLevelWord(arguments, {"AS"});
     if (as == 0 || as >= arguments.size()) FailAt(name, "CAST( ) without an expression AS a type");
@@ -85,16 +101,47 @@ void Cast(const TToken& name, TTokens arguments, TSqlWriter& out) {
     const auto target = std::find_if(std::begin(kTargets), std::end(kTargets), [&](const TCastTarget& t) {
         return type.size() == 1 && type[0].kind == TTokenKind::Word && SameWord(type[0].text, t.tsql);
     });
-    if (target == std::end(kTargets)) {
-        std::string spelled;
-        for (const TToken& t : type) spelled += (spelled.empty() ? "" : " ") + Describe(t);
-        FailAt(type.empty() ? arguments[as] : type[0], "CAST( ... AS " + spelled + " )");
+    if (target == std::end(kTargets))
+        FailAt(type.empty() ? arguments[as] : type[0], "CAST( ... AS " + Describe(type) + " )");
+    if (!target->function.empty()) {
+        out.Emit(std::string(target->function) + "(");
+        out.Expression(arguments.first(as));
+        out.Emit(")");
+        return;
     }
     out.Emit("CAST(");
     out.Expression(arguments.first(as));
     out.Emit("AS");
-    out.Emit(target->sqlite);
+    out.Emit(target->sqliteType);
     out.Emit(")");
+}
+
+// CONVERT( VARCHAR, x, style ) for the styles the module writes with: 0 of money, 111 and 114
+// of a date and time. Style 0 means other things for other types, so its operand must be seen
+// to be money.
+void Convert(const TToken& name, TTokens arguments, TSqlWriter& out) {
+    const std::vector<TTokens> parts = SplitAtCommas(arguments);
+    RequireArgumentCount(name, parts, 3);
+    if (parts[0].size() != 1 || !parts[0][0].Is("VARCHAR"))
+        FailAt(parts[0][0], "CONVERT( " + Describe(parts[0]) + ", ... ) (only to VARCHAR)");
+    const TTokens style = parts[2];
+    const std::string_view styleNumber =
+        style.size() == 1 && style[0].kind == TTokenKind::Number ? std::string_view(style[0].text) : "";
+    if (styleNumber == "0") {
+        const std::optional<TTokens> money = CastOperand(parts[1], "MONEY");
+        if (!money) FailAt(parts[1][0], "CONVERT( VARCHAR, x, 0 ) of other than CAST( ... AS money )");
+        out.Emit("orvo_money_text(");
+        out.Expression(*money);
+        out.Emit(")");
+    } else if (styleNumber == "111" || styleNumber == "114") {
+        out.Emit("orvo_datetime_text(");
+        out.Expression(parts[1]);
+        out.Emit(",");
+        out.Emit(styleNumber);
+        out.Emit(")");
+    } else {
+        FailAt(style[0], "CONVERT( VARCHAR, ..., " + Describe(style) + " ) (only styles 0, 111 and 114)");
+    }
 }
 
 // T-SQL's "alias = expression" select item becomes "expression AS alias".
@@ -146,10 +193,11 @@ Rule Find(const std::array<TNamedRule<Rule>, N>& rules, std::string_view name) {
     return nullptr;
 }
 
-constexpr std::array<TNamedRule<TFunctionRule>, 9> kFunctionRules{{
+constexpr std::array<TNamedRule<TFunctionRule>, 10> kFunctionRules{{
     {"GETDATE", &GetDate},
     {"SCOPE_IDENTITY", &ScopeIdentity},
     {"CAST", &Cast},
+    {"CONVERT", &Convert},
     {"ISNULL", &IsNull},
     {"RTRIM", &RTrim},
     {"COUNT", &Aggregate},
@@ -174,9 +222,24 @@ TWordClass ClassifyWord(std::string_view word) {
 }
 
 void CheckOperator(const TToken& symbol) {
-    if (symbol.Is("+")) FailAt(symbol, "operator + (T-SQL adds numbers and joins texts with it)");
+    if (symbol.Is("+")) FailAt(symbol, "operator + without an operand on each side");
     if (symbol.Is("^")) FailAt(symbol, "operator ^ (exclusive or)");
     if (symbol.Is(";")) FailAt(symbol, "statement separator inside a statement");
+}
+
+// T-SQL's + adds numbers and joins texts, and only the values tell which: the database decides.
+std::string_view OperatorFunction(const TToken& symbol) { return symbol.Is("+") ? "orvo_add" : ""; }
+
+// A DATE is held as its "yyyy-mm-dd" text and compared as text, which gives T-SQL's answer only
+// against another DATE or a text of that very form.
+void CheckComparison(TTokens left, TTokens right, const TToken& comparison) {
+    const bool leftDate = CastOperand(left, "DATE").has_value();
+    if (leftDate == CastOperand(right, "DATE").has_value()) return;
+    const TTokens other = leftDate ? right : left;
+    if (other.size() == 1 && other[0].kind == TTokenKind::Text && ParseDbDate(other[0].text)) return;
+    FailAt(other.empty() ? comparison : other[0], "DATE compared with " +
+                                                      (other.empty() ? std::string("nothing") : Describe(other)) +
+                                                      " (only with a DATE or 'yyyy-mm-dd' text)");
 }
 
 }  // namespace orvo::host::sql

@@ -1,7 +1,9 @@
 // The translation rules: what each T-SQL construct becomes in SQLite. Statement rules are found
 // by a statement's first word, clause rules by a word inside an expression (they take the rest
-// of the clause), function rules by the name before "(". A word that no rule knows is a name
-// unless T-SQL reserves it; a reserved word without a rule, like an unknown function, is refused.
+// of the clause), function rules by the name before "(", operator rules by the symbol between
+// two operands. A word that no rule knows is a name unless T-SQL reserves it; a reserved word
+// without a rule, like an unknown function, is refused. The functions named "orvo_..." are the
+// database's own (TSqliteDatabase, SqlFunctions.h).
 #pragma once
 #include <string_view>
 
@@ -27,7 +29,15 @@ enum class TWordClass {
 };
 TWordClass ClassifyWord(std::string_view word);
 
-// Raises for the operators T-SQL reads differently from SQLite.
+// Raises for the operators T-SQL reads differently from SQLite, and for a + that lacks an operand.
 void CheckOperator(const TToken& symbol);
+
+// The function a binary +, -, & or | becomes, called with both operands; empty when SQLite
+// writes the operator as T-SQL does.
+std::string_view OperatorFunction(const TToken& symbol);
+
+// Raises for a comparison of left with right (by =, <, ..., or BETWEEN with one of its bounds)
+// that SQLite would answer otherwise than T-SQL.
+void CheckComparison(TTokens left, TTokens right, const TToken& comparison);
 
 }  // namespace orvo::host::sql

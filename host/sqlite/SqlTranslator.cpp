@@ -16,6 +16,105 @@ std::string Quoted(std::string_view text, char quote) {
     return out;
 }
 
+bool IsRunOperator(const TToken& token) { return token.Is("+") || token.Is("-") || token.Is("&") || token.Is("|"); }
+
+bool IsComparison(const TToken& token) {
+    for (std::string_view symbol : {"=", "<>", "!=", "<", ">", "<=", ">="})
+        if (token.Is(symbol)) return true;
+    return false;
+}
+
+// Index of the END that closes the CASE at tokens[caseAt]; raises when it is missing.
+size_t CaseEnd(TTokens tokens, size_t caseAt) {
+    int depth = 0, cases = 0;
+    for (size_t i = caseAt; i < tokens.size(); ++i) {
+        if (tokens[i].Is("(")) ++depth;
+        if (tokens[i].Is(")")) --depth;
+        if (depth != 0) continue;
+        if (tokens[i].Is("CASE")) ++cases;
+        if (tokens[i].Is("END") && --cases == 0) return i;
+    }
+    FailAt(tokens[caseAt], "CASE without END");
+}
+
+// After a name: ".column", ".*" and further parts of a dotted name.
+size_t DottedNameEnd(TTokens tokens, size_t at) {
+    while (
+        at + 1 < tokens.size() && tokens[at].Is(".") &&
+        (tokens[at + 1].kind == TTokenKind::Word || tokens[at + 1].kind == TTokenKind::Name || tokens[at + 1].Is("*")))
+        at += 2;
+    return at;
+}
+
+// The end of the value that starts at tokens[at]: a text, number, name, NULL, function call
+// with a rule, CASE ... END or parenthesised part; at when no value starts there.
+size_t AtomEnd(TTokens tokens, size_t at) {
+    if (at >= tokens.size()) return at;
+    const TToken& token = tokens[at];
+    switch (token.kind) {
+        case TTokenKind::Text:
+        case TTokenKind::Number:
+            return at + 1;
+        case TTokenKind::Name:
+            return DottedNameEnd(tokens, at + 1);
+        case TTokenKind::Symbol:
+            return token.Is("(") ? ClosingParenthesis(tokens, at) + 1 : at;
+        case TTokenKind::Word:
+            break;
+    }
+    if (token.Is("CASE")) return CaseEnd(tokens, at) + 1;
+    if (token.Is("NULL")) return at + 1;
+    const bool call = at + 1 < tokens.size() && tokens[at + 1].Is("(");
+    if (call) return FindFunctionRule(token.text) ? ClosingParenthesis(tokens, at + 1) + 1 : at;
+    const bool name =
+        token.text.front() != '@' && token.text.front() != '#' && ClassifyWord(token.text) == TWordClass::Name;
+    return name ? DottedNameEnd(tokens, at + 1) : at;
+}
+
+// A value with its signs: - 5, ~ [Flags].
+size_t SignedAtomEnd(TTokens tokens, size_t at) {
+    size_t first = at;
+    while (first < tokens.size() && (tokens[first].Is("+") || tokens[first].Is("-") || tokens[first].Is("~"))) ++first;
+    const size_t end = AtomEnd(tokens, first);
+    return end == first ? at : end;
+}
+
+// Values joined by *, / or %, which bind closer than + in both dialects.
+size_t OperandEnd(TTokens tokens, size_t at) {
+    size_t end = SignedAtomEnd(tokens, at);
+    while (end > at && end < tokens.size() && (tokens[end].Is("*") || tokens[end].Is("/") || tokens[end].Is("%"))) {
+        const size_t next = SignedAtomEnd(tokens, end + 1);
+        if (next == end + 1) break;
+        end = next;
+    }
+    return end;
+}
+
+// Operands joined by +, -, & or |, which T-SQL reads at one level from left to right.
+size_t RunEnd(TTokens tokens, size_t at) {
+    size_t end = OperandEnd(tokens, at);
+    while (end > at && end < tokens.size() && IsRunOperator(tokens[end])) {
+        const size_t next = OperandEnd(tokens, end + 1);
+        if (next == end + 1) break;
+        end = next;
+    }
+    return end;
+}
+
+// Hands the rules each pair of operands that the comparison at tokens[at] compares: the run
+// before it with the run after it, or with both bounds of a BETWEEN.
+void CheckComparisonAt(TTokens left, TTokens tokens, size_t at) {
+    const TToken& comparison = tokens[at];
+    const bool between = comparison.Is("BETWEEN");
+    if (!between && !IsComparison(comparison)) return;
+    const size_t lowEnd = RunEnd(tokens, at + 1);
+    CheckComparison(left, tokens.subspan(at + 1, lowEnd - at - 1), comparison);
+    if (between && lowEnd < tokens.size() && tokens[lowEnd].Is("AND")) {
+        const size_t highEnd = RunEnd(tokens, lowEnd + 1);
+        CheckComparison(left, tokens.subspan(lowEnd + 1, highEnd - lowEnd - 1), comparison);
+    }
+}
+
 std::string TranslateStatement(TTokens tokens) {
     const TToken& first = tokens.front();
     const TStatementRule rule = first.kind == TTokenKind::Word ? FindStatementRule(first.text) : nullptr;
@@ -56,6 +155,12 @@ std::string Describe(const TToken& token) {
             break;
     }
     return token.text;
+}
+
+std::string Describe(TTokens tokens) {
+    std::string spelled;
+    for (const TToken& token : tokens) spelled += (spelled.empty() ? "" : " ") + Describe(token);
+    return spelled;
 }
 
 void FailAt(const TToken& token, std::string_view what) { ThrowUntranslated(what, token.offset); }
@@ -159,8 +264,52 @@ void TSqlWriter::EmitName(std::string_view name) { Emit(QuoteName(name)); }
 void TSqlWriter::EmitText(std::string_view text) { Emit(QuoteText(text)); }
 
 void TSqlWriter::Expression(TTokens tokens) {
-    for (size_t i = 0; i < tokens.size(); ++i) {
+    TTokens left;  // the operands just written, compared by a comparison that follows
+    for (size_t i = 0; i < tokens.size();) {
+        if (const size_t end = RunEnd(tokens, i); end > i) {
+            left = tokens.subspan(i, end - i);
+            Run(left);
+            i = end;
+            continue;
+        }
         const TToken& token = tokens[i];
+        if (!left.empty()) CheckComparisonAt(left, tokens, i);
+        if (!token.Is("NOT")) left = {};  // NOT BETWEEN compares what stands before the NOT
+        if (token.kind == TTokenKind::Word) {
+            i = Word(tokens, i);
+        } else if (token.Is(")")) {
+            FailAt(token, "closing parenthesis without an opening one");
+        } else {
+            CheckOperator(token);
+            Emit(token.text);
+        }
+        ++i;
+    }
+}
+
+// Each operator takes what stands left of it as its first operand: a + becomes a call of its
+// rule's function, the others are put in parentheses. a + b - c is written
+// (orvo_add(a, b) - c).
+void TSqlWriter::Run(TTokens run) {
+    std::vector<size_t> operators;
+    for (size_t end = OperandEnd(run, 0); end < run.size(); end = OperandEnd(run, end + 1)) operators.push_back(end);
+    for (auto at = operators.rbegin(); at != operators.rend(); ++at) {
+        const std::string_view function = OperatorFunction(run[*at]);
+        Emit(function.empty() ? "(" : std::string(function) + "(");
+    }
+    size_t begin = 0;
+    for (size_t k = 0; k <= operators.size(); ++k) {
+        const size_t end = k < operators.size() ? operators[k] : run.size();
+        if (k > 0) Emit(OperatorFunction(run[begin - 1]).empty() ? run[begin - 1].text : std::string(","));
+        Operand(run.subspan(begin, end - begin));
+        if (k > 0) Emit(")");
+        begin = end + 1;
+    }
+}
+
+void TSqlWriter::Operand(TTokens operand) {
+    for (size_t i = 0; i < operand.size(); ++i) {
+        const TToken& token = operand[i];
         switch (token.kind) {
             case TTokenKind::Name:
                 EmitName(token.text);
@@ -172,21 +321,27 @@ void TSqlWriter::Expression(TTokens tokens) {
                 Emit(token.text);
                 break;
             case TTokenKind::Word:
-                i = Word(tokens, i);
+                if (token.Is("CASE")) {
+                    // A CASE is walked on its own, so that operators between WHEN and END apply there.
+                    const size_t end = CaseEnd(operand, i);
+                    Emit("CASE");
+                    Expression(operand.subspan(i + 1, end - i - 1));
+                    Emit("END");
+                    i = end;
+                } else {
+                    i = Word(operand, i);
+                }
                 break;
             case TTokenKind::Symbol:
                 if (token.Is("(")) {
                     // A parenthesised part is walked on its own, so a sub-select in it ends there.
-                    const size_t close = ClosingParenthesis(tokens, i);
+                    const size_t close = ClosingParenthesis(operand, i);
                     Emit("(");
-                    Expression(tokens.subspan(i + 1, close - i - 1));
+                    Expression(operand.subspan(i + 1, close - i - 1));
                     Emit(")");
                     i = close;
-                } else if (token.Is(")")) {
-                    FailAt(token, "closing parenthesis without an opening one");
                 } else {
-                    CheckOperator(token);
-                    Emit(token.text);
+                    Emit(token.text);  // a sign, a dot or *, / or %
                 }
                 break;
         }

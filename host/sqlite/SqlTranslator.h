@@ -51,6 +51,8 @@ std::string QuoteName(std::string_view name);
 std::string QuoteText(std::string_view text);
 // How a token is named in messages: GETDATE, [ID], 'U', 12, ;
 std::string Describe(const TToken& token);
+// How tokens are named in messages: the tokens described, one blank between them.
+std::string Describe(TTokens tokens);
 [[noreturn]] void FailAt(const TToken& token, std::string_view what);
 
 // Builds the SQLite text of one statement.
@@ -61,11 +63,14 @@ public:
     void EmitName(std::string_view name);  // as a quoted identifier
     void EmitText(std::string_view text);  // as a quoted text literal
     // Translates an expression or clause: names quoted, texts and numbers kept, keywords checked,
-    // function calls and sub-selects through their rules, parentheses walked into.
+    // function calls and sub-selects through their rules, parentheses and CASE walked into,
+    // operands joined by +, -, & or | written as the operator rules say, comparisons checked.
     void Expression(TTokens tokens);
     const std::string& Text() const { return out_; }
 
 private:
+    void Run(TTokens run);                      // operands joined by +, -, & or |
+    void Operand(TTokens operand);              // signs, atoms and the *, / or % between them
     size_t Word(TTokens tokens, size_t index);  // returns the index of the last token used
     std::string out_;
 };

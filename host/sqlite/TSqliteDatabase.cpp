@@ -3,11 +3,11 @@
 #include <sqlite3.h>
 
 #include <chrono>
-#include <cstdio>
 #include <ctime>
 #include <memory>
 
 #include "SqlError.h"
+#include "SqlFunctions.h"
 #include "SqlTranslator.h"
 
 namespace orvo::host {
@@ -65,13 +65,6 @@ TDbDateTime SystemLocalTime() {
             local.tm_min,         local.tm_sec,     int(sinceEpoch % 1000)};
 }
 
-std::string FormatDbDateTime(const TDbDateTime& t) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.Year, t.Month, t.Day, t.Hour, t.Minute,
-                  t.Second, t.Millisecond);
-    return text;
-}
-
 TSqliteDatabase::TSqliteDatabase(const std::string& path) {
     int status = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (status == SQLITE_OK) status = sqlite3_busy_timeout(db_, 5000);
@@ -81,6 +74,7 @@ TSqliteDatabase::TSqliteDatabase(const std::string& path) {
     if (status == SQLITE_OK)
         status = sqlite3_create_function_v2(db_, "orvo_scope_identity", 0, SQLITE_UTF8, this, &ScopeIdentityFunction,
                                             nullptr, nullptr, nullptr);
+    if (status == SQLITE_OK) status = RegisterSqlFunctions(db_);
     if (status != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(status);
         sqlite3_close(db_);
@@ -128,7 +122,9 @@ void TSqliteDatabase::RunStatement(size_t number, const std::string& sql, TBatch
     if (tail && !IsBlank(tail)) Fail(number, "the translation holds more than one statement");
 
     statementTime_ = FormatDbDateTime(clock_ ? clock_() : SystemLocalTime());
-    const sqlite3_int64 identityBefore = sqlite3_last_insert_rowid(db_);
+    // Cleared first, so an insert that happens to get the same row id as an earlier one of
+    // another table still counts as this statement's insert.
+    sqlite3_set_last_insert_rowid(db_, 0);
     const int64_t changesBefore = sqlite3_total_changes64(db_);
     const int columns = sqlite3_column_count(statement.get());
     TSqlResult rows;
@@ -141,8 +137,7 @@ void TSqliteDatabase::RunStatement(size_t number, const std::string& sql, TBatch
     if (step != SQLITE_DONE) Fail(number, sqlite3_errmsg(db_));
 
     result.changes += sqlite3_total_changes64(db_) - changesBefore;
-    if (const sqlite3_int64 identity = sqlite3_last_insert_rowid(db_); identity != identityBefore)
-        scopeIdentity_ = identity;
+    if (const sqlite3_int64 identity = sqlite3_last_insert_rowid(db_); identity != 0) scopeIdentity_ = identity;
     if (columns > 0) result.lastResult = std::move(rows);
 }
 

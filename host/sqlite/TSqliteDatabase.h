@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "SqlDateTime.h"
 #include "SqlResult.h"
 
 struct sqlite3;
@@ -16,16 +17,10 @@ struct sqlite3_value;
 
 namespace orvo::host {
 
-// A local date and time with milliseconds, as GETDATE() gives it.
-struct TDbDateTime {
-    int Year = 1900, Month = 1, Day = 1, Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
-};
 using TDbClock = std::function<TDbDateTime()>;
 
 // The computer's local time now.
 TDbDateTime SystemLocalTime();
-// "yyyy-mm-dd hh:nn:ss.zzz", the form DATETIME values are stored in.
-std::string FormatDbDateTime(const TDbDateTime& time);
 
 struct TBatchResult {
     std::optional<TSqlResult> lastResult;  // of the batch's last statement that returns rows

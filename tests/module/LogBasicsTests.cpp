@@ -88,7 +88,9 @@ TEST(LogFile, UnconfiguredOrUnopenableLogDropsLinesAndGoesOn) {
     id.ComputerName = "TILL01";
     id.ModulePath = (folder.Path() / "missing-folder" / "OrvoExtraPayments.ovm").string();
     TModuleLog log;
-    log.Configure(id);
+    TLogSettings noWaits;
+    noWaits.WaitBeforeRetry = [] {};
+    log.Configure(id, noWaits);
     log.Write(TLogLevel::Info, "dropped", nullptr, 0);  // must not throw
     EXPECT_FALSE(std::filesystem::exists(log.FilePath()));
 }

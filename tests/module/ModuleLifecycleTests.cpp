@@ -33,10 +33,25 @@ std::vector<std::string> ExpectedRegistrations() {
     return {
         "RegisterFactory {9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}",
         "RegisterNamedFactory {46A625EC-9BF5-42C0-AC4F-9E6719539020} ExtraPayments",
+        "RegisterFactory {18DC7950-A609-4152-ADC8-1C9F410A7DBE}",
+        "GetInstance {809967B8-EF11-4305-903C-F7C01676EA2D}",  // the management object looks for events
+        "RegisterInstance {18DC7950-A609-4152-ADC8-1C9F410A7DBE}",
+        "RegisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Uber",
+        "RegisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Mr D",
+        "RegisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} ABSA",
+        "RegisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Nedbank",
+        "RegisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Other CC",
     };
 }
 std::vector<std::string> ExpectedWithdrawals() {
     return {
+        "UnregisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Other CC",
+        "UnregisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Nedbank",
+        "UnregisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} ABSA",
+        "UnregisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Mr D",
+        "UnregisterNamedFactory {B99696A6-EA20-4DD7-8E91-13B5762D314D} Uber",
+        "UnregisterInstance {18DC7950-A609-4152-ADC8-1C9F410A7DBE}",
+        "UnregisterFactory {18DC7950-A609-4152-ADC8-1C9F410A7DBE}",
         "UnregisterNamedFactory {46A625EC-9BF5-42C0-AC4F-9E6719539020} ExtraPayments",
         "UnregisterFactory {9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}",
     };

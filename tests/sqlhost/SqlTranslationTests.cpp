@@ -1,5 +1,5 @@
-// The T-SQL translator: how batches split into statements, and that every construct without a
-// rule is refused by name instead of being run as something else.
+// The T-SQL translator: how batches split into statements, what the report's constructs become,
+// and that every construct without a rule is refused by name instead of being run as something else.
 #include <gtest/gtest.h>
 
 #include "SqlError.h"
@@ -39,6 +39,33 @@ TEST(SqlTranslation, WritesTheModulesTransactionBatchWithTheDatabasesFunctions) 
     EXPECT_EQ(statements[1], "SELECT CAST(orvo_scope_identity() AS INTEGER) AS \"ID\"");
 }
 
+TEST(SqlTranslation, WritesTheReportsConstructsWithTheDatabasesFunctions) {
+    const auto statements = TranslateBatch(
+        "SELECT [TotalAmount] = CONVERT( VARCHAR, CAST( ISNULL(SUM( IP.Amount ),0) as money), 0 ),\r\n"
+        "       [Time] = CONVERT( VARCHAR, ET.TImestamp_Created, 114 ),\r\n"
+        "       [CashierName] = RTRIM( E.FIRSTNAME ) + RTRIM( ' ' + E.LASTNAME ),\r\n"
+        "       [Count] = COUNT (*)\r\n"
+        "  FROM ExtraPaymentTransactions ET\r\n"
+        " WHERE CAST(ET.Timestamp_Created AS DATE) BETWEEN '2031-02-01' AND '2031-02-03';  \r\n");
+    ASSERT_EQ(statements.size(), 1u);
+    EXPECT_EQ(statements[0],
+              "SELECT orvo_money_text(IFNULL(SUM(\"IP\".\"Amount\"), 0)) AS \"TotalAmount\", "
+              "orvo_datetime_text(\"ET\".\"TImestamp_Created\", 114) AS \"Time\", "
+              "orvo_add(RTRIM(\"E\".\"FIRSTNAME\"), RTRIM(orvo_add(' ', \"E\".\"LASTNAME\"))) AS \"CashierName\", "
+              "COUNT(*) AS \"Count\" FROM \"ExtraPaymentTransactions\" \"ET\" "
+              "WHERE orvo_date(\"ET\".\"Timestamp_Created\") BETWEEN '2031-02-01' AND '2031-02-03'");
+}
+
+// T-SQL reads +, -, & and | at one level from left to right, after *, / and %; SQLite puts &
+// and | below + and -.
+TEST(SqlTranslation, OperatorsApplyInTSqlOrder) {
+    EXPECT_EQ(TranslateBatch("SELECT 1 + 2 * 3 - 4 + -5")[0], "SELECT orvo_add((orvo_add(1, 2 * 3) - 4), - 5)");
+    EXPECT_EQ(TranslateBatch("SELECT 6 & 3 + 1, ( 1 + 2 ) * 3")[0],
+              "SELECT orvo_add((6 & 3), 1), (orvo_add(1, 2)) * 3");
+    EXPECT_EQ(TranslateBatch("SELECT CASE WHEN [A] + 1 = 2 THEN [B] + [C] ELSE - [D] END + 'x'")[0],
+              "SELECT orvo_add(CASE WHEN orvo_add(\"A\", 1) = 2 THEN orvo_add(\"B\", \"C\") ELSE - \"D\" END, 'x')");
+}
+
 struct TRefusal {
     const char* name;
     const char* tsql;
@@ -57,10 +84,26 @@ INSTANTIATE_TEST_SUITE_P(
     Constructs, SqlTranslationRefuses,
     ::testing::Values(
         TRefusal{"Top", "SELECT TOP 1 [Name] FROM [Cashup]", "T-SQL keyword TOP (at character 8)"},
-        TRefusal{"Convert", "SELECT CONVERT( VARCHAR, GETDATE(), 111 )", "T-SQL keyword CONVERT( )"},
+        TRefusal{"ConvertStyle", "SELECT CONVERT( VARCHAR, GETDATE(), 120 )",
+                 "CONVERT( VARCHAR, ..., 120 ) (only styles 0, 111 and 114) (at character 37)"},
+        TRefusal{"ConvertType", "SELECT CONVERT( NVARCHAR, GETDATE(), 111 )",
+                 "CONVERT( NVARCHAR, ... ) (only to VARCHAR)"},
+        TRefusal{"ConvertSized", "SELECT CONVERT( VARCHAR(10), GETDATE(), 111 )", "CONVERT( VARCHAR ( 10 ), ... )"},
+        TRefusal{"ConvertNoStyle", "SELECT CONVERT( VARCHAR, GETDATE() )", "CONVERT( ) with other than 3 argument(s)"},
+        TRefusal{"ConvertMoneyUnseen", "SELECT CONVERT( VARCHAR, [AFTERDISC], 0 ) FROM [INVOICES]",
+                 "CONVERT( VARCHAR, x, 0 ) of other than CAST( ... AS money )"},
+        TRefusal{"ConvertBareKeyword", "SELECT CONVERT", "T-SQL keyword CONVERT"},
         TRefusal{"DateAdd", "SELECT DATEADD( day, 1, GETDATE() )", "function DATEADD( )"},
-        TRefusal{"Plus", "SELECT [FIRSTNAME] + ' ' + [LASTNAME] FROM [EMPLOYEE]", "operator +"},
-        TRefusal{"CastMoney", "SELECT CAST( [AFTERDISC] AS money ) FROM [INVOICES]", "CAST( ... AS MONEY )"},
+        TRefusal{"PlusAlone", "SELECT 1 +", "operator + without an operand on each side"},
+        TRefusal{"DateTextForm", "SELECT 1 WHERE CAST( GETDATE() AS DATE ) BETWEEN '2031-2-1' AND '2031-02-03'",
+                 "DATE compared with '2031-2-1' (only with a DATE or 'yyyy-mm-dd' text)"},
+        TRefusal{"DateTextNotADay",
+                 "SELECT 1 WHERE CAST( GETDATE() AS DATE ) NOT BETWEEN '2031-02-01' AND '2031-02-30'",
+                 "DATE compared with '2031-02-30'"},
+        TRefusal{"DateWithTime", "SELECT 1 WHERE '2031-02-01 10:00' < CAST( GETDATE() AS DATE )",
+                 "DATE compared with '2031-02-01 10:00'"},
+        TRefusal{"DateWithColumn", "SELECT 1 FROM [T] WHERE CAST( [A] AS DATE ) = [B]", "DATE compared with [B]"},
+        TRefusal{"CaseWithoutEnd", "SELECT CASE WHEN 1 = 1 THEN 2", "CASE without END"},
         TRefusal{"CastVarchar", "SELECT CAST( [Amount] AS VARCHAR(10) ) FROM [InvoicesPayment]",
                  "CAST( ... AS VARCHAR ( 10 ) )"},
         TRefusal{"GetDateArgument", "SELECT GETDATE( 1 )", "GETDATE( ) with other than 0 argument(s)"},

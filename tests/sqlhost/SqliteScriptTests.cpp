@@ -114,6 +114,14 @@ TEST_F(SqliteScript, ScopeIdentityIsTheLastInsertOfTheBatchAndNullInABatchWithou
     EXPECT_EQ(Json("SELECT [ID], [Text] FROM [Rows]"), R"([{"ID":1,"Text":"a"},{"ID":3,"Text":"a"}])");
 }
 
+TEST_F(SqliteScript, ScopeIdentityIsNotFooledByAnEarlierInsertWithTheSameRowNumber) {
+    database->Run("CREATE TABLE [Rows] ( [ID] INT NOT NULL IDENTITY(1,1) PRIMARY KEY, [Text] VARCHAR(5) NULL )");
+    // The till's own rows first: an insert elsewhere that leaves row number 1 behind.
+    database->Run("INSERT INTO [Cashup] ( [Number], [Name] ) VALUES ( 1, 'x' )");
+    EXPECT_EQ(script->QueryValue("INSERT INTO [Rows] ( [Text] ) VALUES ( 'a' ); SELECT [ID] = SCOPE_IDENTITY()", "ID"),
+              "1");
+}
+
 TEST_F(SqliteScript, ColumnsRefuseWhatSqlServerWouldRefuse) {
     database->Run(
         "CREATE TABLE [Limits] ( [Code] VARCHAR(3) NULL, [Count] INT NULL, [Amount] FLOAT NULL, "

@@ -29,6 +29,7 @@ protected:
         InitModule(host.container.Get());
         transaction = ResolveOf<IExtraPaymentsTransaction>(*host.container);
         ASSERT_TRUE(transaction);
+        host.journal->clear();  // what registration itself asked of the host is not under test
     }
     void TearDown() override {
         transaction.Reset();

@@ -1,0 +1,195 @@
+#include "HostSession.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "MoneyText.h"
+#include "SqlError.h"
+#include "THostStrings.h"
+#include "TSqliteScript.h"
+#include "intfActCodes.h"
+#include "intfDatabaseChanges.h"
+
+namespace orvo::host {
+namespace {
+
+std::string Quoted(std::string_view text) { return QuotedSQL(text); }
+
+std::string Number(double value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.4f", value);
+    return buf;
+}
+
+void OnPaymentChange(void* session, IPaymentMethod* payment) {
+    static_cast<THostSession::Say*>(session)->operator()("    " + payment->GetName().str() + " now reads amount " +
+                                                         MoneyText(payment->GetAmount()) + ", gratuity " +
+                                                         MoneyText(payment->GetGratuity()));
+}
+
+}  // namespace
+
+// The access-code list, kept in the suite's database.
+class THostSession::TActCodes : public TInterfacedObject<IActCodes> {
+public:
+    explicit TActCodes(std::shared_ptr<TSqliteDatabase> database) : database_(std::move(database)) {
+        database_->Run(
+            "IF ( OBJECT_ID( 'ActCodes', 'U' ) IS NULL ) CREATE TABLE [ActCodes] ( [Code] VARCHAR(10) NOT NULL, "
+            "[Description] VARCHAR(100) NULL, [LinkCode] VARCHAR(10) NULL )");
+    }
+    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString& description, int32_t, int32_t) override {
+        database_->Run("DELETE FROM [ActCodes] WHERE [Code] = " + Quoted(code.view()) +
+                       "; INSERT INTO [ActCodes] ( [Code], [Description] ) VALUES ( " + Quoted(code.view()) + ", " +
+                       Quoted(description.view()) + " )");
+    }
+    void ORVO_STDCALL LinkActCode(const AnsiString& code, const AnsiString& linkCode) override {
+        database_->Run("UPDATE [ActCodes] SET [LinkCode] = " + Quoted(linkCode.view()) +
+                       " WHERE [Code] = " + Quoted(code.view()));
+    }
+
+private:
+    std::shared_ptr<TSqliteDatabase> database_;
+};
+
+// The cash-up callbacks the host hands a payment method: rows of the Cashup table.
+class THostSession::TCashupBook {
+public:
+    explicit TCashupBook(std::shared_ptr<TSqliteDatabase> database) : database_(std::move(database)) {}
+    void AddEntry(int32_t invoice, int32_t shift, const AnsiString& name, const AnsiString& parent, int32_t, double value,
+                  int32_t, int32_t) {
+        database_->Run("INSERT INTO [Cashup] ( [Number], [ShiftNum], [Name], [ParentName], [Value] ) VALUES ( " +
+                       std::to_string(invoice) + ", " + std::to_string(shift) + ", " + Quoted(name.view()) + ", " +
+                       Quoted(parent.view()) + ", " + Number(value) + " )");
+    }
+    void RemoveEntry(int32_t invoice, int32_t shift, const AnsiString& name) {
+        database_->Run("DELETE FROM [Cashup] WHERE [Number] = " + std::to_string(invoice) +
+                       " AND [ShiftNum] = " + std::to_string(shift) + " AND [Name] = " + Quoted(name.view()));
+    }
+    TAddCashupEntryEvent Add() { return BindMethod<&TCashupBook::AddEntry>(this); }
+    TRemoveCashupEntryEvent Remove() { return BindMethod<&TCashupBook::RemoveEntry>(this); }
+
+private:
+    std::shared_ptr<TSqliteDatabase> database_;
+};
+
+THostSession::THostSession(THostOptions options, THostFormHost::Drive drive, THostInput::Ask ask, Say say)
+    : options_(std::move(options)), drive_(std::move(drive)), ask_(std::move(ask)), say_(std::move(say)) {}
+
+THostSession::~THostSession() {
+    Stop();
+    if (container_) container_->Clear();
+}
+
+void THostSession::Start() {
+    if (options_.freshDatabase) std::filesystem::remove(options_.databasePath);
+    try {
+        database_ = std::make_shared<TSqliteDatabase>(options_.databasePath.string());
+        database_->CreateSuiteTables();
+    } catch (const std::exception& e) {
+        throw EHostStartError(EHostStartError::Kind::Database,
+                              "cannot open the database " + options_.databasePath.string() + ": " + e.what());
+    }
+    cashup_ = std::make_unique<TCashupBook>(database_);
+    container_ = MakeObject<THostContainer>();
+    menus_ = MakeObject<THostMenuManager>();
+    events_ = MakeObject<THostEventManager>();
+    viewer_ = MakeObject<THostViewer>(options_.pageFile);
+
+    THostContainer& c = *container_;
+    c.RegisterFactory(IDBScript::IID, MakeObject<TSqliteScriptFactory>(database_).Get());
+    auto shared = [](ComPtr<IInterface> object) {
+        return MakeObject<TFunctionFactory>([object] { return object; });
+    };
+    c.RegisterNamedFactory(IGenericInput::IID, "Currency",
+                           MakeObject<TFunctionFactory>([ask = ask_] {
+                               return ComPtr<IInterface>::AddRefOf(MakeObject<THostInput>(ask)->AsIInterface());
+                           }).Get());
+    c.RegisterFactory(IHTMLViewer::IID, shared(ComPtr<IInterface>::AddRefOf(viewer_->AsIInterface())).Get());
+    c.RegisterFactory(IAuthentication::IID,
+                      shared(ComPtr<IInterface>::AddRefOf(
+                                 MakeObject<THostAuthentication>(options_.grantedCodes)->AsIInterface()))
+                          .Get());
+    c.RegisterFactory(IActCodes::IID,
+                      shared(ComPtr<IInterface>::AddRefOf(MakeObject<TActCodes>(database_)->AsIInterface())).Get());
+    c.RegisterInstance(IMainMenuManager::IID, menus_->AsIInterface());
+    c.RegisterInstance(IEventManager::IID, events_->AsIInterface());
+    c.RegisterInstance(IFormHost::IID, MakeObject<THostFormHost>(drive_, [this](const std::string& message) {
+                                           say_("    the window reports: " + message);
+                                       })->AsIInterface());
+
+    if (!library_.Load(options_.modulePath.string()))
+        throw EHostStartError(EHostStartError::Kind::Library, library_.Error());
+    library_.InitModule(container_.Get());
+    initialised_ = true;
+}
+
+void THostSession::ApplySchemaChanges() {
+    THostStrings scripts;
+    ComPtr<IDatabaseChanges> changes = ResolveNamedOf<IDatabaseChanges>(*container_, "ExtraPayments");
+    if (!changes) throw EOrvoError("the module registered no database changes");
+    changes->GetChanges(0, scripts);
+    for (const AnsiString& script : scripts.Lines()) database_->Run(script.view());
+}
+
+void THostSession::AddEmployee(int32_t number, const std::string& first, const std::string& last) {
+    database_->Run("INSERT INTO [EMPLOYEE] ( [EMPNUM], [FIRSTNAME], [LASTNAME] ) VALUES ( " + std::to_string(number) +
+                   ", " + Quoted(first) + ", " + Quoted(last) + " )");
+}
+
+void THostSession::RaiseMainFormCreate(const std::string& eventName) { events_->Raise(eventName); }
+
+ComPtr<IPaymentMethod> THostSession::NewPayment(const std::string& method, Currency due) {
+    ComPtr<IPaymentMethod> payment = ResolveNamedOf<IPaymentMethod>(*container_, AnsiString(method));
+    if (!payment) throw EOrvoError("no payment method is registered as \"" + method + "\"");
+    payment->SetAmount(due);
+    payment->SetOnChange(TPaymentChangeEvent{&OnPaymentChange, &say_});
+    return payment;
+}
+
+void THostSession::SaveInvoice(const TInvoice& invoice, IPaymentMethod& payment) {
+    const std::string number = std::to_string(invoice.number);
+    database_->Run("INSERT INTO [INVOICES] ( [INVOICENUM], [STATUS], [AFTERDISC], [CASHIER] ) VALUES ( " + number +
+                   ", 0, " + Number(CurrencyToDouble(invoice.total)) + ", " + std::to_string(invoice.cashier) + " )");
+    database_->Run("INSERT INTO [InvoicesPayment] ( [InvoiceNum], [PaymentType], [Amount], [Gratuity] ) VALUES ( " +
+                   number + ", " + Quoted(payment.GetPaymentType().view()) + ", " +
+                   Number(CurrencyToDouble(payment.GetAmount())) + ", " +
+                   Number(CurrencyToDouble(payment.GetGratuity())) + " )");
+    payment.AddCashupEntry(invoice.shift, invoice.number, cashup_->Add());
+    payment.InsertSQL(invoice.number);
+}
+
+void THostSession::OverringInvoice(const TInvoice& invoice, IPaymentMethod& payment) {
+    database_->Run("UPDATE [INVOICES] SET [STATUS] = 1 WHERE [INVOICENUM] = " + std::to_string(invoice.number));
+    payment.RemoveCashupEntry(invoice.shift, invoice.number, cashup_->Remove());
+}
+
+bool THostSession::ClickListsEntry(const std::string& caption) { return menus_->Click("Lists", caption); }
+
+void THostSession::Stop() {
+    if (initialised_) library_.FinalModule();
+    initialised_ = false;
+    library_.Unload();
+}
+
+std::filesystem::path THostSession::ModuleLogFile() const {
+    std::string computer = "?";
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) == 0) computer = name;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe").stem().string();
+    return options_.modulePath.parent_path() / (program + " (" + computer + ") " +
+                                                 options_.modulePath.filename().string() + ".log");
+}
+
+int32_t THostSession::NextInvoiceNumber() {
+    const TBatchResult result = database_->Run("SELECT MAX([INVOICENUM]) AS [Highest] FROM [INVOICES]");
+    const TSqlValue& highest = result.lastResult->rows.at(0).at(0);
+    return highest.kind == TSqlValue::Kind::Integer ? int32_t(highest.integer) + 1 : 1;
+}
+
+std::string THostSession::Query(const std::string& tsql) {
+    const TBatchResult result = database_->Run(tsql);
+    return result.lastResult ? ResultJSON(*result.lastResult) : "[]";
+}
+
+}  // namespace orvo::host

@@ -1,0 +1,26 @@
+#include "LogHeader.h"
+
+#include "DateTime.h"
+#include "Log.h"
+
+namespace orvo {
+namespace {
+std::string PathWithVersion(const std::string& path, const std::string& version) {
+    return version.empty() ? path : path + " (file version " + version + ")";
+}
+}  // namespace
+
+std::string LogHeaderBlock(const platform::TProcessIdentity& identity, TDateTime now) {
+    std::string block = "======== ";
+    AppendLogTimeStamp(block, now);
+    block += "\r\nProgram:  " + PathWithVersion(identity.HostProgramPath, identity.HostProgramVersion);
+    block += "\r\nModule:   " + PathWithVersion(identity.ModulePath, identity.ModuleVersion);
+    block += "\r\nComputer: " + identity.ComputerName;
+    block += "\r\nUser:     " + identity.UserName;
+    block += "\r\nSystem:   " + identity.OperatingSystem;
+    block += "\r\nProcess:  " + std::to_string(identity.ProcessId);
+    block += "\r\n";
+    return block;
+}
+
+}  // namespace orvo

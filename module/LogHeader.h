@@ -1,0 +1,22 @@
+// The header block written at the top of every new log file and before appending to an existing
+// one: enough for a support engineer to tell which till, program and build wrote what follows.
+#pragma once
+#include <string>
+
+#include "OrvoTypes.h"
+#include "Platform.h"
+
+namespace orvo {
+
+// One line each, ending in CR LF:
+//   ======== 2026-03-04 05:06:07.089
+//   Program:  C:\Orvo\BackOffice.exe (file version 1.2.3.4)
+//   Module:   D:\Modules\OrvoExtraPayments.ovm (file version 0.0.0.6)
+//   Computer: TILL01
+//   User:     cashier
+//   System:   Windows 10.0 build 19045
+//   Process:  4242
+// A program or module without a version record has no "(file version ...)".
+std::string LogHeaderBlock(const platform::TProcessIdentity& identity, TDateTime now);
+
+}  // namespace orvo

@@ -1,0 +1,143 @@
+#include "ExtraPaymentMethod.h"
+
+#include <memory>
+
+#include "FExtraPayments.h"
+#include "Log.h"
+#include "ModuleState.h"
+#include "MoneyFormat.h"
+#include "intfDBScript.h"
+#include "intfExtraPaymentsTransaction.h"
+
+namespace orvo {
+namespace {
+
+// The line support staff know the log-table assertion by, the same in all five units.
+constexpr int kLogToDBAssertLine = 131;
+
+// Each line padded with blanks to its width, joined by CR LF.
+const std::string& LogRowStatement() {
+    static const std::string statement = [] {
+        auto padded = [](std::string line, size_t width) { return line.append(width - line.size(), ' '); };
+        return padded("INSERT", 43) + "\r\n" + padded("  INTO [ExtraPaymentLog]", 43) + "\r\n" +
+               padded("       ( [Timestamp], [Class], [Message] ) ", 43) + "\r\n" +
+               padded("VALUES ( GETDATE(), %s, %s )", 50);
+    }();
+    return statement;
+}
+
+constexpr const char* kRemoveCashupStatement =
+    "DELETE FROM [Cashup] WHERE [Number] = %d AND [ShiftNum] = %d AND [Name] = '%s' ";
+
+template <class T>
+ComPtr<T> Require(ComPtr<T> service, const char* what, const char* unit, int line) {
+    if (!service) throw EAssertionFailed(what, unit, line);
+    return service;
+}
+
+ComPtr<IDIContainer> RequireContainer(const char* unit) {
+    return Require(Container(), "Could not reach the host's container", unit, __LINE__);
+}
+
+}  // namespace
+
+TExtraPaymentMethod::TExtraPaymentMethod(const TPaymentMethodNames& names)
+    : names_(names), displayName_(names.displayName), cashupName_(std::string("PAYMENT:") + names.displayName) {
+    Clear();
+}
+
+void TExtraPaymentMethod::Clear() {
+    TPaymentMethodBase::Clear();
+    Reference = AnsiString();
+    TransactionID = -1;
+    InvoiceNum = -1;
+    Processed = false;
+}
+
+void TExtraPaymentMethod::DoChange() {
+    if (OnChange.IsSet()) OnChange(this);
+}
+
+int32_t TExtraPaymentMethod::LogToDB(std::string_view entryClass, std::string_view message) {
+    ComPtr<IDBScript> script = ResolveOf<IDBScript>(*RequireContainer(names_.unitName));
+    if (!script) throw EAssertionFailed("Could not create DBScript", names_.unitName, kLogToDBAssertLine);
+    return script->ExecSQL(AnsiString(LogRowStatement()), SQLArgs(QuotedSQL(entryClass), QuotedSQL(message)));
+}
+
+bool TExtraPaymentMethod::DoPaymentPopup() {
+    if (Processed) return true;
+    const std::string name = names_.displayName;
+    auto fail = [&](std::string_view message) {
+        // Nothing was paid: the host must not see an amount from a popup that failed.
+        SetGratuity(0);
+        SetAmount(0);
+        LogError("[%.DoPaymentPopup] Error : %", names_.className, message);
+        return false;
+    };
+    try {
+        ComPtr<IDIContainer> container = RequireContainer(names_.unitName);
+        ComPtr<IExtraPaymentsTransaction> transaction = ResolveOf<IExtraPaymentsTransaction>(*container);
+        if (TransactionID == -1)
+            TransactionID = Require(transaction, "Could not create transaction", names_.unitName, __LINE__)
+                                ->AddTransaction(displayName_);
+        LogToDB("INFO", name + ": New Transaction: " + std::to_string(TransactionID));
+        LogInfo("[%.DoPaymentPopup] %: New Transaction : %", names_.className, name, TransactionID);
+        {
+            auto window = std::make_unique<TfrmExtraPayments>();
+            if (!window->Execute(displayName_, Amount)) {
+                SetGratuity(0);
+                SetAmount(0);
+                return false;
+            }
+            SetAmount(window->Amount - window->Gratuity);
+            SetGratuity(window->Gratuity);
+            LogToDB("INFO", name + ": " + std::to_string(TransactionID) + " - Amount: " + FormatMoney(Amount));
+            LogToDB("INFO", name + ": " + std::to_string(TransactionID) + " - Gratuity: " + FormatMoney(Gratuity));
+            Reference = window->Reference;
+            LogInfo("[%.DoPaymentPopup] %: Amount: % | Gratuity: % | Reference: %", names_.className, name,
+                    Money{Amount}, Money{Gratuity}, Reference);
+            Require(transaction, "Could not create transaction", names_.unitName, __LINE__)
+                ->UpdateTransaction(TransactionID, Reference, CurrencyToDouble(Amount + Gratuity));
+        }
+        Processed = true;
+        return true;
+    } catch (const std::exception& e) {
+        LogCaught(e);
+        return fail(e.what());
+    } catch (...) {
+        return fail("unknown error");
+    }
+}
+
+void TExtraPaymentMethod::AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) {
+    LogInfo("[%.AddCashupEntry] Shift: % Invoice: % Amount: %", names_.className, shift, invoice, Money{Amount});
+    if (!addEntry.IsSet()) return;
+    if (Amount > 0 || Gratuity > 0)
+        addEntry(invoice, shift, AnsiString(cashupName_), AnsiString(), 0, CurrencyToDouble(Amount + Gratuity), 0, 1);
+    if (Gratuity > 0)
+        addEntry(invoice, shift, AnsiString("GRATUITY"), AnsiString(cashupName_), 0, CurrencyToDouble(Gratuity), 0, 1);
+}
+
+void TExtraPaymentMethod::RemoveCashupEntry(int32_t shift, int32_t invoice, TRemoveCashupEntryEvent removeEntry) {
+    if (!removeEntry.IsSet()) return;
+    if (Amount == 0) return;
+    removeEntry(invoice, shift, AnsiString(cashupName_));
+    if (Gratuity > 0) {
+        ComPtr<IDBScript> script = Require(ResolveOf<IDBScript>(*RequireContainer(names_.unitName)),
+                                           "Could not create DBScript", names_.unitName, __LINE__);
+        script->ExecSQL(AnsiString(kRemoveCashupStatement), SQLArgs(invoice, shift, cashupName_));
+    }
+}
+
+void TExtraPaymentMethod::InsertSQL(int32_t invoiceNum) {
+    if (!(Amount > 0 || Gratuity > 0)) return;
+    if (TransactionID < 0) return;
+    InvoiceNum = invoiceNum;
+    LogInfo("[%.InsertSQL]  Updating transaction : % -> %", names_.className, TransactionID, InvoiceNum);
+    ComPtr<IExtraPaymentsTransaction> transaction =
+        Require(ResolveOf<IExtraPaymentsTransaction>(*RequireContainer(names_.unitName)),
+                "Could not create transaction", names_.unitName, __LINE__);
+    transaction->SetInvoiceNum(TransactionID, InvoiceNum);
+}
+
+}  // namespace orvo

@@ -1,0 +1,11 @@
+// The "ABSA" payment method and its factory.
+#pragma once
+#include "ExtraPaymentMethod.h"
+
+namespace orvo {
+
+inline constexpr TPaymentMethodNames kABSANames{"ABSA", "TPaymentMethodABSA", "implPaymentMethodABSA"};
+using TPaymentMethodABSA = TNamedPaymentMethod<kABSANames>;
+using TPaymentMethodABSAfactory = TPaymentMethodFactory<TPaymentMethodABSA>;
+
+}  // namespace orvo

@@ -1,0 +1,11 @@
+// The "Mr D" payment method and its factory.
+#pragma once
+#include "ExtraPaymentMethod.h"
+
+namespace orvo {
+
+inline constexpr TPaymentMethodNames kMrDNames{"Mr D", "TPaymentMethodMrD", "implPaymentMethodMrD"};
+using TPaymentMethodMrD = TNamedPaymentMethod<kMrDNames>;
+using TPaymentMethodMrDfactory = TPaymentMethodFactory<TPaymentMethodMrD>;
+
+}  // namespace orvo

@@ -1,0 +1,11 @@
+// The "Uber" payment method and its factory.
+#pragma once
+#include "ExtraPaymentMethod.h"
+
+namespace orvo {
+
+inline constexpr TPaymentMethodNames kUberNames{"Uber", "TPaymentMethodUber", "implPaymentMethodUber"};
+using TPaymentMethodUber = TNamedPaymentMethod<kUberNames>;
+using TPaymentMethodUberfactory = TPaymentMethodFactory<TPaymentMethodUber>;
+
+}  // namespace orvo
