@@ -21,6 +21,12 @@ std::string ReadLine(std::istream& in) {
     return line;
 }
 
+// A caption as shown: the "&" that marks the accelerator letter is not drawn.
+std::string WithoutAccelerator(std::string caption) {
+    if (const size_t amp = caption.find('&'); amp != std::string::npos) caption.erase(amp, 1);
+    return caption;
+}
+
 // Each button gets its accelerator letter, else the first free letter of its caption.
 std::map<char, int32_t> ButtonKeys(const std::vector<TFormControlInfo>& controls) {
     std::map<char, int32_t> keys;
@@ -62,7 +68,7 @@ void Draw(IFormView& form, const std::vector<TFormControlInfo>& controls, const 
             }
             case TFormControlKind::Button:
                 for (const auto& [key, index] : keys)
-                    if (index == i) out << indent << "(" << key << ") " << c.Text.str() << "\n";
+                    if (index == i) out << indent << "(" << key << ") " << WithoutAccelerator(c.Text.str()) << "\n";
                 break;
         }
     }

@@ -88,6 +88,19 @@ TEST_F(DemoSession, EveryRegistrationIsWithdrawnWhenTheSessionEnds) {
     EXPECT_EQ(withModule - session.RegistrationCount(), 9u);
 }
 
+TEST_F(DemoSession, ATillPersonPaysWithKeysAndTypedText) {
+    // Pay, pick Mr D for 85, type the reference into box 1, press the gratuity button ("1"),
+    // type 10 on the keypad, press OK; then the report, This Month; then quit.
+    std::istringstream keys("p\nMr D\n85\ne1 MRD-1\n1\n10\no\nr\ni\nq\nq\n");
+    std::ostringstream screen;
+    ASSERT_EQ(RunTill(options, keys, screen), kExitOk) << screen.str();
+    EXPECT_NE(screen.str().find("| (o) OK\n"), std::string::npos) << screen.str();
+    EXPECT_NE(screen.str().find("invoice 1 saved: Mr D 85.00 + gratuity 10.00"), std::string::npos) << screen.str();
+    EXPECT_EQ(Query("SELECT [ReferenceNumber], [Amount], [InvoiceNum] FROM [ExtraPaymentTransactions]"),
+              R"([{"ReferenceNumber":"MRD-1","Amount":95,"InvoiceNum":1}])");
+    EXPECT_NE(ReadFile(options.pageFile).find("<h3>Payment Type: Mr D</h3>"), std::string::npos);
+}
+
 // The program itself: clear errors and exit codes for what a user gets wrong.
 int RunHost(const std::string& arguments) {
     return WEXITSTATUS(std::system((std::string(ORVO_HOST_PROGRAM) + " " + arguments + " >/dev/null 2>&1").c_str()));
