@@ -9,8 +9,6 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <thread>
 
 #include "DateTime.h"
@@ -18,169 +16,12 @@
 #include "FExtraPayments.h"
 #include "UiTestRig.h"
 #include "Win32Handles.h"
+#include "Win32Windows.h"
 
 namespace orvo::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string ClassOf(HWND window) {
-    char name[64];
-    return std::string(name, size_t(GetClassNameA(window, name, sizeof name)));
-}
-
-std::string TextOf(HWND window) {
-    char text[256];
-    return std::string(text, size_t(GetWindowTextA(window, text, sizeof text)));
-}
-
-// A child window as seen from outside: bounds in its parent's client coordinates, font as created.
-struct TChildWindow {
-    HWND handle = nullptr;
-    HWND parent = nullptr;
-    std::string className, text;
-    RECT bounds{};
-    std::string fontFace;
-    LONG fontHeight = 0;
-    LONG style = 0;
-};
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
-    TChildWindow seen;
-    seen.handle = child;
-    seen.parent = GetParent(child);
-    seen.className = ClassOf(child);
-    seen.text = TextOf(child);
-    GetWindowRect(child, &seen.bounds);
-    MapWindowPoints(HWND_DESKTOP, seen.parent, reinterpret_cast<POINT*>(&seen.bounds), 2);
-    LOGFONTA font{};
-    if (auto handle = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
-        handle && GetObjectA(handle, sizeof font, &font)) {
-        seen.fontFace = font.lfFaceName;
-        seen.fontHeight = font.lfHeight;
-    }
-    seen.style = GetWindowLongA(child, GWL_STYLE);
-    reinterpret_cast<std::vector<TChildWindow>*>(list)->push_back(seen);
-    return TRUE;
-}
-
-// Every descendant, depth first in Z order: the order the form created them in.
-std::vector<TChildWindow> ChildWindows(HWND window) {
-    std::vector<TChildWindow> children;
-    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
-
-HWND WaitFor(const std::function<HWND()>& find) {
-    for (auto until = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < until;) {
-        if (HWND window = find(); window && IsWindowVisible(window)) return window;
-        std::this_thread::sleep_for(20ms);
-    }
-    return nullptr;
-}
-
-HWND WaitForTopLevel(const char* className, const char* caption) {
-    return WaitFor([=] { return FindWindowA(className, caption); });
-}
-
-bool WaitUntilGone(HWND window) {
-    for (auto until = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < until;) {
-        if (!IsWindow(window)) return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return false;
-}
-
-bool IsClass(const TChildWindow& window, const char* className) {
-    return _stricmp(window.className.c_str(), className) == 0;
-}
-
-HWND ChildWithText(HWND parent, const char* className, const std::string& text) {
-    for (const TChildWindow& child : ChildWindows(parent))
-        if (IsClass(child, className) && child.text == text) return child.handle;
-    return nullptr;
-}
-
-// A real left click at the middle of the window, through the system's input queue.
-void MouseClick(HWND window) {
-    RECT bounds;
-    GetWindowRect(window, &bounds);
-    SetCursorPos((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-    INPUT clicks[2]{};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-}
-
-HWND FocusOfThreadOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-// Writes the window's client area, as it is on the screen, to a 24-bit .bmp file. (Without a
-// window manager nobody draws the title bar and frame.)
-bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT client;
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    const int width = client.right, height = client.bottom;
-    const ui::TWindowDC screen(nullptr);
-    const ui::TMemoryDC memory(CreateCompatibleDC(screen.Get()));
-    const ui::TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
-    if (!memory || !bitmap) return false;
-    {
-        const ui::TSelectObject select(memory.Get(), bitmap.Get());
-        if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), origin.x, origin.y, SRCCOPY)) return false;
-    }
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const DWORD stride = DWORD((width * 3 + 3) & ~3);
-    std::vector<char> pixels(size_t(stride) * size_t(height));
-    if (!GetDIBits(memory.Get(), bitmap.Get(), 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS)) return false;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    header.bfSize = header.bfOffBits + DWORD(pixels.size());
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(pixels.data(), std::streamsize(pixels.size()));
-    return bool(out);
-}
-
-// The cashier's thread. Whatever happens to it, the modal loop on the test thread ends: if the
-// window never showed up, a WM_QUIT ends it (and is swallowed afterwards).
-class TCashier {
-public:
-    explicit TCashier(std::function<void(HWND form)> work, const char* caption)
-        : uiThread_(GetCurrentThreadId()), thread_([this, work, caption] {
-              HWND form = WaitForTopLevel(nullptr, caption);
-              if (form)
-                  work(form);
-              else
-                  PostThreadMessageA(uiThread_, WM_QUIT, 0, 0);
-              found = form != nullptr;
-          }) {}
-    ~TCashier() {
-        Join();
-        MSG quit;
-        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
-    void Join() {
-        if (thread_.joinable()) thread_.join();
-    }
-    bool found = false;
-
-private:
-    DWORD uiThread_;
-    std::thread thread_;
-};
 
 int Scaled(int pixels) {
     const ui::TWindowDC screen(nullptr);
