@@ -190,8 +190,18 @@ TJsonRows TJsonRows::Parse(std::string_view text) {
 }
 
 const TJsonValue* TJsonRows::Find(size_t row, std::string_view name) const {
-    for (uint32_t i = rowStarts_[row]; i < rowStarts_[row + 1]; ++i)
-        if (members_[i].name == name) return &members_[i].value;
+    uint32_t column = 0;
+    return Find(row, name, column);
+}
+
+const TJsonValue* TJsonRows::Find(size_t row, std::string_view name, uint32_t& column) const {
+    const uint32_t first = rowStarts_[row], end = rowStarts_[row + 1];
+    if (first + column < end && members_[first + column].name == name) return &members_[first + column].value;
+    for (uint32_t i = first; i < end; ++i)
+        if (members_[i].name == name) {
+            column = i - first;
+            return &members_[i].value;
+        }
     return nullptr;
 }
 

@@ -40,6 +40,10 @@ public:
     size_t RowCount() const { return rowStarts_.size() - 1; }
     // The member called name of row index; null when the row has no such member.
     const TJsonValue* Find(size_t row, std::string_view name) const;
+    // The same, trying first the place (counted within the row) where column says the member
+    // stood in an earlier row and recording where it stands in this one: rows of a query result
+    // list their members in one order, so a reader walking rows finds each member at once.
+    const TJsonValue* Find(size_t row, std::string_view name, uint32_t& column) const;
 
 private:
     std::vector<TJsonMember> members_;

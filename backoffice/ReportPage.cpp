@@ -1,5 +1,9 @@
 #include "ReportPage.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 #include "MoneyFormat.h"
 
 namespace orvo {
@@ -8,6 +12,36 @@ namespace {
 constexpr std::string_view kRight = "<td style=\"text-align:right\">";
 constexpr std::string_view kNowrap = "<td style=\"white-space:nowrap\">";
 constexpr std::string_view kTableHead = "  <thead><tr  style=\"padding:5px\">";
+
+// A member read in every row, and where it stood in the last row read.
+struct TColumn {
+    std::string_view name;
+    uint32_t place = 0;
+};
+
+// Money text with no more decimals than the currency shows ("-1250.5") needs no rounding, so it
+// is read exactly as a Currency and formatted without a double. Anything else returns nothing.
+std::optional<Currency> ExactCurrency(std::string_view text, int decimals) {
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) text.remove_prefix(1);
+    const size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if (whole.empty() || whole.size() > 14 || fraction.size() > size_t(decimals) ||
+        (point != std::string_view::npos && fraction.empty()))
+        return std::nullopt;
+    int64_t value = 0;
+    for (char c : whole) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        const char c = i < fraction.size() ? fraction[i] : '0';
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
 
 class TPageWriter {
 public:
@@ -57,41 +91,47 @@ public:
     }
 
 private:
-    const TJsonValue& Member(const TJsonRows& rows, size_t row, std::string_view name) {
-        if (const TJsonValue* v = rows.Find(row, name)) return *v;
-        throw EJsonError("JSON: row " + std::to_string(row) + " has no member \"" + std::string(name) + "\"");
+    const TJsonValue& Member(const TJsonRows& rows, size_t row, TColumn& column) {
+        if (const TJsonValue* v = rows.Find(row, column.name, column.place)) return *v;
+        throw EJsonError("JSON: row " + std::to_string(row) + " has no member \"" + std::string(column.name) + "\"");
     }
 
     void PlainValue(const TJsonValue& v) {
+        if (v.kind == TJsonValue::Kind::String && !v.escaped) return AppendHtmlEscaped(out_, v.raw);
         scratch_.clear();
         AppendJsonText(scratch_, v);
         AppendHtmlEscaped(out_, scratch_);
     }
 
-    void Cell(std::string_view open, const TJsonRows& rows, size_t row, std::string_view name) {
+    void Cell(std::string_view open, const TJsonRows& rows, size_t row, TColumn& column) {
         out_ += open;
-        PlainValue(Member(rows, row, name));
+        PlainValue(Member(rows, row, column));
         out_ += "</td>";
     }
 
     // Money from the server's text, shown in the workstation's currency format; null stays empty.
-    void MoneyCell(std::string_view open, const TJsonRows& rows, size_t row, std::string_view name) {
+    void MoneyCell(std::string_view open, const TJsonRows& rows, size_t row, TColumn& column) {
         out_ += open;
-        const TJsonValue& v = Member(rows, row, name);
-        if (!v.IsNull()) AppendMoney(out_, JsonNumber(v, name), in_.regional);
+        const TJsonValue& v = Member(rows, row, column);
+        const bool plainText = v.kind == TJsonValue::Kind::Number || (v.kind == TJsonValue::Kind::String && !v.escaped);
+        const int decimals = std::min<int>(in_.regional.CurrencyDecimals, 4);
+        if (const auto exact = plainText ? ExactCurrency(v.raw, decimals) : std::nullopt)
+            AppendMoney(out_, *exact, in_.regional);
+        else if (!v.IsNull())
+            AppendMoney(out_, JsonNumber(v, column.name), in_.regional);
         out_ += "</td>";
     }
 
     void TotalsRow(size_t row) {
         const TJsonRows& t = in_.totals;
         out_ += "<tr>";
-        Cell("  <td>", t, row, "PaymentType");
-        Cell("  <td style=\"text-align:right\">", t, row, "TotalTransactions");
-        Cell("  <td style=\"text-align:right\">", t, row, "Completed");
-        MoneyCell("  <td style=\"text-align:right\">", t, row, "TotalAmount");
-        MoneyCell("  <td style=\"text-align:right\">", t, row, "TotalGratuity");
-        Cell("  <td style=\"text-align:right\">", t, row, "OverrungInvoices");
-        MoneyCell("  <td style=\"text-align:right\">", t, row, "OverrungTotal");
+        Cell("  <td>", t, row, totals_[0]);
+        Cell("  <td style=\"text-align:right\">", t, row, totals_[1]);
+        Cell("  <td style=\"text-align:right\">", t, row, totals_[2]);
+        MoneyCell("  <td style=\"text-align:right\">", t, row, totals_[3]);
+        MoneyCell("  <td style=\"text-align:right\">", t, row, totals_[4]);
+        Cell("  <td style=\"text-align:right\">", t, row, totals_[5]);
+        MoneyCell("  <td style=\"text-align:right\">", t, row, totals_[6]);
         out_ += "</tr>";
     }
 
@@ -102,7 +142,7 @@ private:
         std::string group, type;
         for (size_t row = 0; row < d.RowCount(); ++row) {
             type.clear();
-            AppendJsonText(type, Member(d, row, "PaymentType"));
+            AppendJsonText(type, Member(d, row, details_[0]));
             if (type != group) {
                 if (!group.empty()) out_ += "</table>";
                 out_ += "<h3>Payment Type: ";
@@ -124,16 +164,16 @@ private:
                 group = type;
             }
             out_ += "<tr>";
-            Cell(kNowrap, d, row, "TransactionDate");
-            Cell(kNowrap, d, row, "TransactionTime");
-            Cell(kRight, d, row, "InvoiceNum");
-            MoneyCell(kRight, d, row, "InvoiceAmount");
-            Cell(kNowrap, d, row, "Reference");
-            MoneyCell(kRight, d, row, "Amount");
-            MoneyCell(kRight, d, row, "Gratuity");
-            Cell(kNowrap, d, row, "InvoiceStatus");
-            Cell(kNowrap, d, row, "TransactionID");
-            Cell(kNowrap, d, row, "CashierName");
+            Cell(kNowrap, d, row, details_[1]);
+            Cell(kNowrap, d, row, details_[2]);
+            Cell(kRight, d, row, details_[3]);
+            MoneyCell(kRight, d, row, details_[4]);
+            Cell(kNowrap, d, row, details_[5]);
+            MoneyCell(kRight, d, row, details_[6]);
+            MoneyCell(kRight, d, row, details_[7]);
+            Cell(kNowrap, d, row, details_[8]);
+            Cell(kNowrap, d, row, details_[9]);
+            Cell(kNowrap, d, row, details_[10]);
             out_ += "</tr>";
         }
         if (!group.empty()) out_ += "</table>";
@@ -142,13 +182,39 @@ private:
     std::string& out_;
     const TReportPageInput& in_;
     std::string scratch_;
+    std::array<TColumn, 7> totals_{{{"PaymentType"},
+                                    {"TotalTransactions"},
+                                    {"Completed"},
+                                    {"TotalAmount"},
+                                    {"TotalGratuity"},
+                                    {"OverrungInvoices"},
+                                    {"OverrungTotal"}}};
+    // The payment type first, then the cells in the order of the table.
+    std::array<TColumn, 11> details_{{{"PaymentType"},
+                                      {"TransactionDate"},
+                                      {"TransactionTime"},
+                                      {"InvoiceNum"},
+                                      {"InvoiceAmount"},
+                                      {"Reference"},
+                                      {"Amount"},
+                                      {"Gratuity"},
+                                      {"InvoiceStatus"},
+                                      {"TransactionID"},
+                                      {"CashierName"}}};
 };
 
 }  // namespace
 
 void AppendHtmlEscaped(std::string& out, std::string_view text) {
     size_t plainFrom = 0;
+    // Most characters need nothing: one look-up passes them.
+    static constexpr auto kSpecial = [] {
+        std::array<bool, 256> special{};
+        for (unsigned char c : {'&', '<', '>', '"'}) special[c] = true;
+        return special;
+    }();
     for (size_t i = 0; i < text.size(); ++i) {
+        if (!kSpecial[static_cast<unsigned char>(text[i])]) continue;
         std::string_view reference;
         switch (text[i]) {
             case '&': reference = "&amp;"; break;

@@ -67,6 +67,7 @@ Currency ParseAmount(std::string_view text) {
         negative = text.front() == '-';
         text.remove_prefix(1);
     }
+    if (text.empty() || text.front() == '+' || text.front() == '-') return 0;  // one sign at most
     std::string number(text);
     const char separator = platform::Regional().DecimalSeparator;
     if (separator != '.') {

@@ -14,9 +14,17 @@ constexpr int kMaxDecimals = 4;  // what a currency value carries
 void AppendNumber(std::string& out, std::string_view integerDigits, std::string_view fractionDigits,
                   const platform::TRegionalSettings& s) {
     const size_t n = integerDigits.size();
-    for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0 && s.ThousandSeparator != '\0') out += s.ThousandSeparator;
-        out += integerDigits[i];
+    if (s.ThousandSeparator == '\0' || n <= 3) {
+        out += integerDigits;
+    } else {
+        // Grouped in a buffer first: one append instead of one per character.
+        char grouped[512];
+        size_t length = 0;
+        for (size_t i = 0; i < n; ++i) {
+            if (i > 0 && (n - i) % 3 == 0) grouped[length++] = s.ThousandSeparator;
+            grouped[length++] = integerDigits[i];
+        }
+        out.append(grouped, length);
     }
     if (!fractionDigits.empty()) {
         out += s.DecimalSeparator;
