@@ -34,11 +34,20 @@ bool IsOpenForAppending(const std::string& path) {
 }
 
 bool TAppendFile::Write(std::string_view bytes) {
+    uint64_t written = 0;
     while (!bytes.empty()) {
         const ssize_t n = ::write(handle_, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n <= 0) {
+            // A full disk took part of the bytes: cut them off again, so no half line stays
+            // behind for the next one to run into.
+            struct stat st{};
+            if (written > 0 && ::fstat(handle_, &st) == 0 && uint64_t(st.st_size) >= written)
+                (void)::ftruncate(handle_, off_t(uint64_t(st.st_size) - written));
+            return false;
+        }
         bytes.remove_prefix(size_t(n));
+        written += uint64_t(n);
     }
     return true;
 }

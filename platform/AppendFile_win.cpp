@@ -22,10 +22,27 @@ bool TAppendFile::Open(const std::string& path) {
 }
 
 bool TAppendFile::Write(std::string_view bytes) {
+    uint64_t total = 0;
     while (!bytes.empty()) {
         DWORD written = 0;
-        if (!WriteFile(handle_, bytes.data(), DWORD(bytes.size()), &written, nullptr) || written == 0) return false;
+        if (!WriteFile(handle_, bytes.data(), DWORD(bytes.size()), &written, nullptr) || written == 0) {
+            // A full disk took part of the bytes: cut them off again, so no half line stays
+            // behind for the next one to run into.
+            LARGE_INTEGER size{};
+            if (total > 0 && GetFileSizeEx(handle_, &size) && uint64_t(size.QuadPart) >= total) {
+                HANDLE h = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                if (h != INVALID_HANDLE_VALUE) {
+                    LARGE_INTEGER end{};
+                    end.QuadPart = LONGLONG(uint64_t(size.QuadPart) - total);
+                    if (SetFilePointerEx(h, end, nullptr, FILE_BEGIN)) SetEndOfFile(h);
+                    CloseHandle(h);
+                }
+            }
+            return false;
+        }
         bytes.remove_prefix(written);
+        total += written;
     }
     return true;
 }

@@ -77,6 +77,7 @@ TEST(LogDiskFull, LinesBeforeTheDiskFilledStayWholeAndTheModuleGoesOn) {
     ASSERT_GT(before.size(), 10u);
     ASSERT_LT(before.size(), size_t(kLines));
     for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i], int(i)) << "lines before the limit, in order";
+    EXPECT_EQ(rest, "") << "the line cut at the limit was taken back";
 
     // Room again: the next lines go in whole after what is there.
     WriteNumberedLines(log, kLines, kLines + 3);
