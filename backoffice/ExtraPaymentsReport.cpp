@@ -93,11 +93,9 @@ void RunReport(IDIContainer& container, TDateTime from, TDateTime to) {
 
     const std::string fromLiteral = QuotedSQL(fromText);
     const std::string toLiteral = QuotedSQL(toText);
-    const AnsiString totalsText =
-        script->QueryJSON(AnsiString(TotalsStatement()), SQLArgs(fromLiteral, toLiteral));
+    const AnsiString totalsText = script->QueryJSON(AnsiString(TotalsStatement()), SQLArgs(fromLiteral, toLiteral));
     const TJsonRows totals = TJsonRows::Parse(totalsText.view());
-    const AnsiString detailsText =
-        script->QueryJSON(AnsiString(DetailsStatement()), SQLArgs(fromLiteral, toLiteral));
+    const AnsiString detailsText = script->QueryJSON(AnsiString(DetailsStatement()), SQLArgs(fromLiteral, toLiteral));
     const TJsonRows details = TJsonRows::Parse(detailsText.view());
 
     const std::string resources = ReportResourceFolder();

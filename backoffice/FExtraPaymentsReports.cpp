@@ -25,23 +25,20 @@ const ui::TFont kButtonFont{"Tahoma", 21};
 
 }  // namespace
 
+// The layout, one control a line as the layout table reads.
+// clang-format off
 TfrmExtraPaymentsReports::TfrmExtraPaymentsReports()
     : TForm("TfrmExtraPaymentsReports", ReportsWindowStyle()),
-      Label1(Label("Label1").TopRow(39).CentredText().Caption("Extra Payments Reports").Font({"Tahoma", 32})),
-      btnToday(Button("btnToday").At(8, 104, 217, 57).Caption("Todays Transactions").Font(kButtonFont).TabOrder(0)
-                   .OnClick([this] { btnTodayClick(); })),
-      btnThisWeek(Button("btnThisWeek").At(8, 168, 217, 57).Caption("This Week").Font(kButtonFont).TabOrder(1)
-                      .OnClick([this] { btnThisWeekClick(); })),
-      btnLastWeek(Button("btnLastWeek").At(8, 232, 217, 57).Caption("Last Week").Font(kButtonFont).TabOrder(2)
-                      .OnClick([this] { btnLastWeekClick(); })),
-      btnCustomRange(Button("btnCustomRange").At(8, 304, 217, 57).Caption("Custom Range").Font(kButtonFont)
-                         .TabOrder(3).OnClick([this] { btnCustomRangeClick(); })),
-      btnThisMonth(Button("btnThisMonth").At(232, 168, 217, 57).Caption("This Month").Font(kButtonFont)
-                       .TabOrder(4).OnClick([this] { btnThisMonthClick(); })),
-      btnLastMonth(Button("btnLastMonth").At(232, 232, 217, 57).Caption("Last Month").Font(kButtonFont)
-                       .TabOrder(5).OnClick([this] { btnLastMonthClick(); })),
-      dtpFrom(DatePicker("dtpFrom").At(248, 312, 186, 21).TabOrder(6)),
-      dtpTo(DatePicker("dtpTo").At(248, 336, 186, 21).TabOrder(7)) {
+      Label1        (Label("Label1").TopRow(39).CentredText().Caption("Extra Payments Reports").Font({"Tahoma", 32})),
+      btnToday      (Button("btnToday")      .At(8,   104, 217, 57).Caption("Todays Transactions").Font(kButtonFont).TabOrder(0).OnClick([this] { btnTodayClick(); })),
+      btnThisWeek   (Button("btnThisWeek")   .At(8,   168, 217, 57).Caption("This Week")          .Font(kButtonFont).TabOrder(1).OnClick([this] { btnThisWeekClick(); })),
+      btnLastWeek   (Button("btnLastWeek")   .At(8,   232, 217, 57).Caption("Last Week")          .Font(kButtonFont).TabOrder(2).OnClick([this] { btnLastWeekClick(); })),
+      btnCustomRange(Button("btnCustomRange").At(8,   304, 217, 57).Caption("Custom Range")       .Font(kButtonFont).TabOrder(3).OnClick([this] { btnCustomRangeClick(); })),
+      btnThisMonth  (Button("btnThisMonth")  .At(232, 168, 217, 57).Caption("This Month")         .Font(kButtonFont).TabOrder(4).OnClick([this] { btnThisMonthClick(); })),
+      btnLastMonth  (Button("btnLastMonth")  .At(232, 232, 217, 57).Caption("Last Month")         .Font(kButtonFont).TabOrder(5).OnClick([this] { btnLastMonthClick(); })),
+      dtpFrom       (DatePicker("dtpFrom")   .At(248, 312, 186, 21).TabOrder(6)),
+      dtpTo         (DatePicker("dtpTo")     .At(248, 336, 186, 21).TabOrder(7)) {
+    // clang-format on
     FormCreate();
 }
 

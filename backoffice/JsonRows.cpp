@@ -49,14 +49,24 @@ public:
             escaped = true;
             if (++p_ == end_) Fail("an escape", Offset());
             switch (*p_) {
-                case '"': case '\\': case '/': case 'b': case 'f': case 'n': case 'r': case 't': ++p_; break;
+                case '"':
+                case '\\':
+                case '/':
+                case 'b':
+                case 'f':
+                case 'n':
+                case 'r':
+                case 't':
+                    ++p_;
+                    break;
                 case 'u':
                     for (int i = 1; i <= 4; ++i)
                         if (p_ + i >= end_ || !std::isxdigit(static_cast<unsigned char>(p_[i])))
                             Fail("four hexadecimal digits after \\u", Offset());
                     p_ += 5;
                     break;
-                default: Fail("a valid escape after '\\'", Offset());
+                default:
+                    Fail("a valid escape after '\\'", Offset());
             }
         }
         std::string_view contents(start, size_t(p_ - start));
@@ -72,15 +82,28 @@ public:
         if (p_ == end_) Fail("a value", Offset());
         const char* start = p_;
         switch (*p_) {
-            case '"': v.kind = TJsonValue::Kind::String; v.raw = String(v.escaped); return v;
-            case 't': Literal("true"), v.kind = TJsonValue::Kind::True; break;
-            case 'f': Literal("false"), v.kind = TJsonValue::Kind::False; break;
-            case 'n': Literal("null"), v.kind = TJsonValue::Kind::Null; break;
-            case '[': case '{':
+            case '"':
+                v.kind = TJsonValue::Kind::String;
+                v.raw = String(v.escaped);
+                return v;
+            case 't':
+                Literal("true"), v.kind = TJsonValue::Kind::True;
+                break;
+            case 'f':
+                Literal("false"), v.kind = TJsonValue::Kind::False;
+                break;
+            case 'n':
+                Literal("null"), v.kind = TJsonValue::Kind::Null;
+                break;
+            case '[':
+            case '{':
                 v.kind = *p_ == '[' ? TJsonValue::Kind::Array : TJsonValue::Kind::Object;
                 SkipContainer();
                 break;
-            default: Number(); v.kind = TJsonValue::Kind::Number; break;
+            default:
+                Number();
+                v.kind = TJsonValue::Kind::Number;
+                break;
         }
         v.raw = std::string_view(start, size_t(p_ - start));
         return v;
@@ -219,12 +242,16 @@ char AnsiFromCodePoint(uint32_t cp) {
 
 void AppendJsonText(std::string& out, const TJsonValue& v) {
     switch (v.kind) {
-        case TJsonValue::Kind::Null: return;
+        case TJsonValue::Kind::Null:
+            return;
         case TJsonValue::Kind::Array:
         case TJsonValue::Kind::Object:
             throw EJsonError("JSON: expected a text or number value at offset " + std::to_string(v.offset));
-        case TJsonValue::Kind::String: break;
-        default: out += v.raw; return;
+        case TJsonValue::Kind::String:
+            break;
+        default:
+            out += v.raw;
+            return;
     }
     if (!v.escaped) {
         out += v.raw;
@@ -238,11 +265,21 @@ void AppendJsonText(std::string& out, const TJsonValue& v) {
         }
         const char e = s[++i];
         switch (e) {
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'u': {
                 uint32_t cp = ReadHex4(&s[i + 1]);
                 i += 4;
@@ -257,7 +294,9 @@ void AppendJsonText(std::string& out, const TJsonValue& v) {
                 out += AnsiFromCodePoint(cp);
                 break;
             }
-            default: out += e; break;  // '"', '\\' and '/'
+            default:
+                out += e;
+                break;  // '"', '\\' and '/'
         }
     }
 }

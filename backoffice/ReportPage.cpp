@@ -217,11 +217,20 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
         if (!kSpecial[static_cast<unsigned char>(text[i])]) continue;
         std::string_view reference;
         switch (text[i]) {
-            case '&': reference = "&amp;"; break;
-            case '<': reference = "&lt;"; break;
-            case '>': reference = "&gt;"; break;
-            case '"': reference = "&quot;"; break;
-            default: continue;
+            case '&':
+                reference = "&amp;";
+                break;
+            case '<':
+                reference = "&lt;";
+                break;
+            case '>':
+                reference = "&gt;";
+                break;
+            case '"':
+                reference = "&quot;";
+                break;
+            default:
+                continue;
         }
         out.append(text, plainFrom, i - plainFrom);
         out += reference;

@@ -59,7 +59,8 @@ void TExtraPaymentsManagement::OnReportsMenuClick(void*) {
     ComPtr<IDIContainer> container = Container();
     ComPtr<IAuthentication> authentication;
     if (container) authentication = ResolveOf<IAuthentication>(*container);
-    if (!authentication) throw EAssertionFailed("Could not create authentication", "implExtraPaymentsManagement", __LINE__);
+    if (!authentication)
+        throw EAssertionFailed("Could not create authentication", "implExtraPaymentsManagement", __LINE__);
     AnsiString userName;
     int32_t userId = 0;
     if (!authentication->CheckAccess(AnsiString("AM020"), userName, userId, 1, 0)) return;

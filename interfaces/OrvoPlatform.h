@@ -14,6 +14,6 @@
 #endif
 
 // Checks that a struct crossing the boundary keeps its size on each target.
-#define ORVO_ASSERT_SIZE(type, size32, size64)                                     \
-    static_assert(sizeof(type) == (sizeof(void*) == 4 ? (size32) : (size64)),     \
+#define ORVO_ASSERT_SIZE(type, size32, size64)                                \
+    static_assert(sizeof(type) == (sizeof(void*) == 4 ? (size32) : (size64)), \
                   #type " changed size: the host and module would disagree")

@@ -36,9 +36,7 @@ struct TMethod<R(Args...)> {
 
     bool IsSet() const noexcept { return Code != nullptr; }
     R operator()(Args... args) const { return Code(Data, args...); }
-    friend bool operator==(const TMethod& a, const TMethod& b) noexcept {
-        return a.Code == b.Code && a.Data == b.Data;
-    }
+    friend bool operator==(const TMethod& a, const TMethod& b) noexcept { return a.Code == b.Code && a.Data == b.Data; }
 };
 
 namespace orvo::detail {

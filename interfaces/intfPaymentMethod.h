@@ -9,8 +9,7 @@ struct IPaymentMethod;
 using TPaymentChangeEvent = TMethod<void(IPaymentMethod* paymentMethod)>;
 // Adds one cash-up row. Note: invoice first, shift second (AddCashupEntry takes the shift first).
 using TAddCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, const AnsiString& name,
-                                          const AnsiString& parentName, int32_t a, double value, int32_t b,
-                                          int32_t c)>;
+                                          const AnsiString& parentName, int32_t a, double value, int32_t b, int32_t c)>;
 // Removes one cash-up row.
 using TRemoveCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, const AnsiString& name)>;
 // Checking the sizes also instantiates the types before the interface names them, which the

@@ -19,7 +19,9 @@ template <class Factory, const TPaymentMethodNames& Names>
 constexpr TRegistrationRow PaymentMethodRow() {
     return {
         Names.displayName,
-        [](IDIContainer& c) { c.RegisterNamedFactory(IPaymentMethod::IID, Names.displayName, MakeObject<Factory>().Get()); },
+        [](IDIContainer& c) {
+            c.RegisterNamedFactory(IPaymentMethod::IID, Names.displayName, MakeObject<Factory>().Get());
+        },
         [](IDIContainer& c) { c.UnregisterNamedFactory(IPaymentMethod::IID, Names.displayName); },
     };
 }
@@ -65,9 +67,7 @@ constexpr std::array kRows{
 
 }  // namespace
 
-std::span<const TRegistrationRow> RegistrationTable() {
-    return kRows;
-}
+std::span<const TRegistrationRow> RegistrationTable() { return kRows; }
 
 void RegisterAll(IDIContainer& container) {
     for (const TRegistrationRow& row : RegistrationTable()) row.registerWith(container);

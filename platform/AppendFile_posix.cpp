@@ -41,7 +41,7 @@ bool TAppendFile::Write(std::string_view bytes) {
         if (n <= 0) {
             // A full disk took part of the bytes: cut them off again, so no half line stays
             // behind for the next one to run into.
-            struct stat st{};
+            struct stat st {};
             if (written > 0 && ::fstat(handle_, &st) == 0 && uint64_t(st.st_size) >= written)
                 (void)::ftruncate(handle_, off_t(uint64_t(st.st_size) - written));
             return false;

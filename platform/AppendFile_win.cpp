@@ -30,8 +30,9 @@ bool TAppendFile::Write(std::string_view bytes) {
             // behind for the next one to run into.
             LARGE_INTEGER size{};
             if (total > 0 && GetFileSizeEx(handle_, &size) && uint64_t(size.QuadPart) >= total) {
-                HANDLE h = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                HANDLE h =
+                    CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
                 if (h != INVALID_HANDLE_VALUE) {
                     LARGE_INTEGER end{};
                     end.QuadPart = LONGLONG(uint64_t(size.QuadPart) - total);

@@ -23,8 +23,7 @@ int DaysInMonth(int year, int month) {
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& result) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
-        return false;
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
     int64_t days = DaysBeforeYear(year) + day - 1;
     for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
     result = double(days + 1 - kDelta);

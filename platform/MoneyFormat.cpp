@@ -34,36 +34,76 @@ void AppendNumber(std::string& out, std::string_view integerDigits, std::string_
 
 // Places the symbol and the sign as the regional codes say. Codes outside the tables fall
 // back to the first form of each.
-void AppendFormatted(std::string& out, bool negative, std::string_view integerDigits,
-                     std::string_view fractionDigits, const platform::TRegionalSettings& s) {
+void AppendFormatted(std::string& out, bool negative, std::string_view integerDigits, std::string_view fractionDigits,
+                     const platform::TRegionalSettings& s) {
     const std::string_view sym = s.CurrencyString;
     auto number = [&] { AppendNumber(out, integerDigits, fractionDigits, s); };
     if (!negative) {
         switch (s.CurrencyFormat) {
-            case 1: number(), out += sym; break;
-            case 2: out += sym, out += ' ', number(); break;
-            case 3: number(), out += ' ', out += sym; break;
-            default: out += sym, number(); break;
+            case 1:
+                number(), out += sym;
+                break;
+            case 2:
+                out += sym, out += ' ', number();
+                break;
+            case 3:
+                number(), out += ' ', out += sym;
+                break;
+            default:
+                out += sym, number();
+                break;
         }
         return;
     }
     switch (s.NegCurrFormat) {
-        case 1: out += '-', out += sym, number(); break;
-        case 2: out += sym, out += '-', number(); break;
-        case 3: out += sym, number(), out += '-'; break;
-        case 4: out += '(', number(), out += sym, out += ')'; break;
-        case 5: out += '-', number(), out += sym; break;
-        case 6: number(), out += '-', out += sym; break;
-        case 7: number(), out += sym, out += '-'; break;
-        case 8: out += '-', number(), out += ' ', out += sym; break;
-        case 9: out += '-', out += sym, out += ' ', number(); break;
-        case 10: number(), out += ' ', out += sym, out += '-'; break;
-        case 11: out += sym, out += ' ', number(), out += '-'; break;
-        case 12: out += sym, out += ' ', out += '-', number(); break;
-        case 13: number(), out += '-', out += ' ', out += sym; break;
-        case 14: out += '(', out += sym, out += ' ', number(), out += ')'; break;
-        case 15: out += '(', number(), out += ' ', out += sym, out += ')'; break;
-        default: out += '(', out += sym, number(), out += ')'; break;
+        case 1:
+            out += '-', out += sym, number();
+            break;
+        case 2:
+            out += sym, out += '-', number();
+            break;
+        case 3:
+            out += sym, number(), out += '-';
+            break;
+        case 4:
+            out += '(', number(), out += sym, out += ')';
+            break;
+        case 5:
+            out += '-', number(), out += sym;
+            break;
+        case 6:
+            number(), out += '-', out += sym;
+            break;
+        case 7:
+            number(), out += sym, out += '-';
+            break;
+        case 8:
+            out += '-', number(), out += ' ', out += sym;
+            break;
+        case 9:
+            out += '-', out += sym, out += ' ', number();
+            break;
+        case 10:
+            number(), out += ' ', out += sym, out += '-';
+            break;
+        case 11:
+            out += sym, out += ' ', number(), out += '-';
+            break;
+        case 12:
+            out += sym, out += ' ', out += '-', number();
+            break;
+        case 13:
+            number(), out += '-', out += ' ', out += sym;
+            break;
+        case 14:
+            out += '(', out += sym, out += ' ', number(), out += ')';
+            break;
+        case 15:
+            out += '(', number(), out += ' ', out += sym, out += ')';
+            break;
+        default:
+            out += '(', out += sym, number(), out += ')';
+            break;
     }
 }
 
@@ -100,7 +140,8 @@ void AppendMoney(std::string& out, double value, const platform::TRegionalSettin
     std::string_view text(digits, size_t(r.ptr - digits));
     const size_t point = text.find('.');
     const std::string_view integerDigits = text.substr(0, point);
-    const std::string_view fractionDigits = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    const std::string_view fractionDigits =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
     const bool isZero = text.find_first_not_of("0.") == std::string_view::npos;
     AppendFormatted(out, std::signbit(value) && !isZero, integerDigits, fractionDigits, s);
 }

@@ -116,8 +116,8 @@ TRegionalSettings ReadRegionalSettings() {
 }
 
 int CompareTextLocale(std::string_view a, std::string_view b) {
-    const int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()), b.data(),
-                                 int(b.size()));
+    const int r =
+        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()), b.data(), int(b.size()));
     return r == CSTR_LESS_THAN ? -1 : r == CSTR_GREATER_THAN ? 1 : 0;
 }
 

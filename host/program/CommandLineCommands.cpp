@@ -43,7 +43,7 @@ bool ReadDate(const std::string& text, TDateTime& date) {
 }
 
 const std::map<std::string, std::string> kRangeButtons = {
-    {"today", "btnToday"},         {"this-week", "btnThisWeek"},   {"last-week", "btnLastWeek"},
+    {"today", "btnToday"},          {"this-week", "btnThisWeek"},   {"last-week", "btnLastWeek"},
     {"this-month", "btnThisMonth"}, {"last-month", "btnLastMonth"},
 };
 

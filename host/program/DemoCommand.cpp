@@ -53,7 +53,8 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
     session.ApplySchemaChanges();
     session.AddEmployee(1, "Thandi", "Mokoena");
     session.AddEmployee(2, "Sipho", "Dube");
-    say("Schema applied; access codes now: " + session.Query("SELECT [Code], [Description], [LinkCode] FROM [ActCodes]"));
+    say("Schema applied; access codes now: " +
+        session.Query("SELECT [Code], [Description], [LinkCode] FROM [ActCodes]"));
     session.RaiseMainFormCreate("Orvo.BackOffice.MainForm.Create");
     for (const auto& item : session.Menus().Items()) say("  menu Lists: " + item.caption);
 
@@ -61,7 +62,9 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
         {"Uber", {1001, 1, 1, 1205000}, {{"UB-7731", "150", std::nullopt, true}}, "tendered above the total"},
         {"Mr D", {1002, 1, 2, 850000}, {{"MRD-2231", std::nullopt, "10", true}}, "with a gratuity"},
         {"ABSA", {1003, 1, 1, 3000000}, {{"ABSA <b>77</b> & co", "200", std::nullopt, true}}, "a part payment"},
-        {"Nedbank", {1004, 1, 2, 552500}, {{"", std::nullopt, std::nullopt, false}, {"NB-1", std::nullopt, std::nullopt, true}},
+        {"Nedbank",
+         {1004, 1, 2, 552500},
+         {{"", std::nullopt, std::nullopt, false}, {"NB-1", std::nullopt, std::nullopt, true}},
          "cancelled once, then paid"},
         {"Other CC", {1005, 1, 1, 4100000}, {{"CC-9001", "410", std::nullopt, true}}, "paid exactly, overrung later"},
     };

@@ -56,8 +56,8 @@ private:
 class THostSession::TCashupBook {
 public:
     explicit TCashupBook(std::shared_ptr<TSqliteDatabase> database) : database_(std::move(database)) {}
-    void AddEntry(int32_t invoice, int32_t shift, const AnsiString& name, const AnsiString& parent, int32_t, double value,
-                  int32_t, int32_t) {
+    void AddEntry(int32_t invoice, int32_t shift, const AnsiString& name, const AnsiString& parent, int32_t,
+                  double value, int32_t, int32_t) {
         database_->Run("INSERT INTO [Cashup] ( [Number], [ShiftNum], [Name], [ParentName], [Value] ) VALUES ( " +
                        std::to_string(invoice) + ", " + std::to_string(shift) + ", " + Quoted(name.view()) + ", " +
                        Quoted(parent.view()) + ", " + Number(value) + " )");
@@ -98,18 +98,16 @@ void THostSession::Start() {
 
     THostContainer& c = *container_;
     c.RegisterFactory(IDBScript::IID, MakeObject<TSqliteScriptFactory>(database_).Get());
-    auto shared = [](ComPtr<IInterface> object) {
-        return MakeObject<TFunctionFactory>([object] { return object; });
-    };
+    auto shared = [](ComPtr<IInterface> object) { return MakeObject<TFunctionFactory>([object] { return object; }); };
     c.RegisterNamedFactory(IGenericInput::IID, "Currency",
                            MakeObject<TFunctionFactory>([ask = ask_] {
                                return ComPtr<IInterface>::AddRefOf(MakeObject<THostInput>(ask)->AsIInterface());
                            }).Get());
     c.RegisterFactory(IHTMLViewer::IID, shared(ComPtr<IInterface>::AddRefOf(viewer_->AsIInterface())).Get());
-    c.RegisterFactory(IAuthentication::IID,
-                      shared(ComPtr<IInterface>::AddRefOf(
-                                 MakeObject<THostAuthentication>(options_.grantedCodes)->AsIInterface()))
-                          .Get());
+    c.RegisterFactory(
+        IAuthentication::IID,
+        shared(ComPtr<IInterface>::AddRefOf(MakeObject<THostAuthentication>(options_.grantedCodes)->AsIInterface()))
+            .Get());
     c.RegisterFactory(IActCodes::IID,
                       shared(ComPtr<IInterface>::AddRefOf(MakeObject<TActCodes>(database_)->AsIInterface())).Get());
     c.RegisterInstance(IMainMenuManager::IID, menus_->AsIInterface());
@@ -177,8 +175,8 @@ std::filesystem::path THostSession::ModuleLogFile() const {
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) == 0) computer = name;
     const auto program = std::filesystem::read_symlink("/proc/self/exe").stem().string();
-    return options_.modulePath.parent_path() / (program + " (" + computer + ") " +
-                                                 options_.modulePath.filename().string() + ".log");
+    return options_.modulePath.parent_path() /
+           (program + " (" + computer + ") " + options_.modulePath.filename().string() + ".log");
 }
 
 int32_t THostSession::NextInvoiceNumber() {

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "HostServices.h"
-#include "TModuleLibrary.h"
 #include "THostContainer.h"
+#include "TModuleLibrary.h"
 #include "TSqliteDatabase.h"
 #include "intfPaymentMethod.h"
 

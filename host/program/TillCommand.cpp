@@ -52,8 +52,12 @@ void Draw(IFormView& form, const std::vector<TFormControlInfo>& controls, const 
         const TFormControlInfo& c = controls[size_t(i)];
         const std::string indent = c.Parent.empty() ? "| " : "|   ";
         switch (TFormControlKind(c.Kind)) {
-            case TFormControlKind::GroupBox: out << "| " << c.Text.str() << "\n"; break;
-            case TFormControlKind::Label: out << "| " << c.Text.str() << "\n"; break;
+            case TFormControlKind::GroupBox:
+                out << "| " << c.Text.str() << "\n";
+                break;
+            case TFormControlKind::Label:
+                out << "| " << c.Text.str() << "\n";
+                break;
             case TFormControlKind::Edit:
                 ++box;
                 out << indent << "[" << form.GetText(i).str() << "]"

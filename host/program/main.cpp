@@ -36,8 +36,10 @@ int main(int argc, char** argv) {
     options.grantedCodes = {"AM019", "AM020"};
     size_t i = 0;
     for (; i + 1 < args.size() && args[i].rfind("--", 0) == 0; i += 2) {
-        if (args[i] == "--module") options.modulePath = std::filesystem::absolute(args[i + 1]);
-        else if (args[i] == "--db") options.databasePath = args[i + 1];
+        if (args[i] == "--module")
+            options.modulePath = std::filesystem::absolute(args[i + 1]);
+        else if (args[i] == "--db")
+            options.databasePath = args[i + 1];
         else if (args[i] != "--out") {
             std::cerr << "unknown option " << args[i] << "\n";
             Usage(std::cerr);

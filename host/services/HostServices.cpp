@@ -59,8 +59,7 @@ int THostEventManager::Raise(const std::string& eventName) {
     return ran;
 }
 
-bool THostAuthentication::CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t,
-                                      int32_t) {
+bool THostAuthentication::CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t, int32_t) {
     userName = AnsiString(userName_);
     userId = 1;
     return granted_.count(code.str()) > 0;

@@ -42,7 +42,7 @@ TEST_F(Management, EachEventAddsASeparatorAndTheEntryToLists) {
     host.events->Raise(kBackOffice);
     host.events->Raise(kInvoicing);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Lists/-", "Lists/Extra Payments Reports", "Lists/-",
-                                                     "Lists/Extra Payments Reports"}));
+                                                    "Lists/Extra Payments Reports"}));
     EXPECT_FALSE(host.menus->items[0].onClick.IsSet());
     EXPECT_TRUE(host.menus->items[1].onClick.IsSet());
     EXPECT_EQ(host.menus->items[1].position, -1);
@@ -95,7 +95,8 @@ TEST_F(Management, NoAuthenticationServiceIsAnAssertionForTheHost) {
         ClickEntry();
         FAIL() << "no error";
     } catch (const EAssertionFailed& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Could not create authentication (implExtraPaymentsManagement, line ", 0), 0u);
+        EXPECT_EQ(std::string(e.what()).rfind("Could not create authentication (implExtraPaymentsManagement, line ", 0),
+                  0u);
     }
     EXPECT_EQ(forms->shows, 0);
 }

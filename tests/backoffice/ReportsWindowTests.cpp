@@ -68,8 +68,13 @@ TEST_F(ReportsWindow, PickersStartAtTheCurrentMonth) {
 }
 
 TEST_F(ReportsWindow, EachButtonRunsTheReportForItsRangeAndTheWindowStaysOpen) {
-    forms->Click("btnToday").Click("btnThisWeek").Click("btnLastWeek").Click("btnThisMonth").Click("btnLastMonth")
-        .PickDate("dtpFrom", EncodeDate(2026, 12, 20)).PickDate("dtpTo", EncodeDate(2026, 12, 2))
+    forms->Click("btnToday")
+        .Click("btnThisWeek")
+        .Click("btnLastWeek")
+        .Click("btnThisMonth")
+        .Click("btnLastMonth")
+        .PickDate("dtpFrom", EncodeDate(2026, 12, 20))
+        .PickDate("dtpTo", EncodeDate(2026, 12, 2))
         .Click("btnCustomRange");
     TfrmExtraPaymentsReports window;
     window.ShowModal();

@@ -136,7 +136,8 @@ TEST_F(LoadedLibrary, ExportsExactlyInitModuleAndFinalModule) {
     auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
     auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
     std::vector<std::string> found;
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i) found.emplace_back(reinterpret_cast<const char*>(base + names[i]));
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        found.emplace_back(reinterpret_cast<const char*>(base + names[i]));
     EXPECT_EQ(exports->NumberOfFunctions, 2u);
     EXPECT_EQ(found, (std::vector<std::string>{"FinalModule", "InitModule"}));
 }
@@ -157,6 +158,7 @@ public:
         Note("UnregisterNamedFactory");
         THostContainer::UnregisterNamedFactory(iid, name);
     }
+
 private:
     void Note(const char* what) { std::ofstream(path_, std::ios::app) << what << "\n"; }
     std::string path_;

@@ -38,7 +38,7 @@ TEST(DateTime, LeapYearsAndMonthLengths) {
 }
 
 TEST(DateTime, IsoWeekdayFromMondayOneToSundaySeven) {
-    EXPECT_EQ(DayOfTheWeek(EncodeDate(2026, 12, 7)), 1);                               // a Monday
+    EXPECT_EQ(DayOfTheWeek(EncodeDate(2026, 12, 7)), 1);                             // a Monday
     EXPECT_EQ(DayOfTheWeek(EncodeDate(2026, 12, 13) + EncodeTime(23, 0, 0, 0)), 7);  // a Sunday
     EXPECT_EQ(DayOfTheWeek(EncodeDate(1899, 12, 30)), 6);
     EXPECT_EQ(DayOfTheWeek(EncodeDate(1800, 1, 1)), 3);  // a Wednesday, before the epoch

@@ -19,7 +19,7 @@ protected:
 TEST_F(Cashup, PaymentRowCarriesTheWholeAmountAndTheGratuityRowItsParent) {
     Paid(1000000, 100000)->AddCashupEntry(3, 42, recorder.Add());
     EXPECT_EQ(recorder.calls, (std::vector<std::string>{"add 42 3 PAYMENT:Uber [] 0 110.000000 0 1",
-                                                         "add 42 3 GRATUITY [PAYMENT:Uber] 0 10.000000 0 1"}));
+                                                        "add 42 3 GRATUITY [PAYMENT:Uber] 0 10.000000 0 1"}));
     EXPECT_NE(LogText().find("info  [TPaymentMethodUber.AddCashupEntry] Shift: 3 Invoice: 42 Amount: 100\r\n"),
               std::string::npos);
 }

@@ -19,8 +19,8 @@ TEST_F(PaymentMethodBase, SettersNotifyOnceAfterStoringAndOnlyOnARealChange) {
     method->SetAmount(1205000);
     method->SetAmount(1205000);
     method->SetGratuity(295000);
-    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"change amount=1205000 gratuity=0",
-                                                         "change amount=1205000 gratuity=295000"}));
+    EXPECT_EQ(recorder.calls,
+              (std::vector<std::string>{"change amount=1205000 gratuity=0", "change amount=1205000 gratuity=295000"}));
     EXPECT_EQ(method->GetOnChange(), recorder.Change());
 }
 

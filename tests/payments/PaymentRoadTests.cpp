@@ -20,7 +20,8 @@ protected:
         return "Script.ExecSQL INSERT                                     \r\n"
                "  INTO [ExtraPaymentLog]                   \r\n"
                "       ( [Timestamp], [Class], [Message] ) \r\n"
-               "VALUES ( GETDATE(), %s, %s )" + std::string(50 - 28, ' ') + " | 'INFO', " + message;
+               "VALUES ( GETDATE(), %s, %s )" +
+               std::string(50 - 28, ' ') + " | 'INFO', " + message;
     }
     static constexpr const char* kUpdate =
         "Script.ExecSQL UPDATE [ExtraPaymentTransactions] \r\n   SET [Amount] = %f, \r\n";
@@ -38,9 +39,9 @@ TEST_F(PaymentRoad, TenderedAboveTheTotalBecomesTheGratuity) {
     EXPECT_EQ(recorder.calls, std::vector<std::string>{"change amount=1205000 gratuity=295000"});
 
     const auto rows = JournalOf("Script.ExecSQL INSERT");
-    EXPECT_EQ(rows, (std::vector<std::string>{LogRow("'Uber: New Transaction: 17'"),
-                                              LogRow("'Uber: 17 - Amount: R120.50'"),
-                                              LogRow("'Uber: 17 - Gratuity: R29.50'")}));
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{LogRow("'Uber: New Transaction: 17'"), LogRow("'Uber: 17 - Amount: R120.50'"),
+                                        LogRow("'Uber: 17 - Gratuity: R29.50'")}));
     const auto updates = JournalOf("Script.ExecSQL UPDATE");
     ASSERT_EQ(updates.size(), 1u);
     EXPECT_NE(updates[0].find("| 150, 'UB-1', 17"), std::string::npos) << updates[0];
@@ -48,8 +49,10 @@ TEST_F(PaymentRoad, TenderedAboveTheTotalBecomesTheGratuity) {
 
     const std::string log = LogText();
     EXPECT_NE(log.find("info  [TPaymentMethodUber.DoPaymentPopup] Uber: New Transaction : 17\r\n"), std::string::npos);
-    EXPECT_NE(log.find("info  [TPaymentMethodUber.DoPaymentPopup] Uber: Amount: 120.5 | Gratuity: 29.5 | Reference: UB-1\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        log.find(
+            "info  [TPaymentMethodUber.DoPaymentPopup] Uber: Amount: 120.5 | Gratuity: 29.5 | Reference: UB-1\r\n"),
+        std::string::npos)
         << log;
 }
 
@@ -107,9 +110,9 @@ TEST_F(PaymentRoad, AnErrorInsideThePopupPaysNothingAndIsLogged) {
     auto method = Prepared(1205000);
     EXPECT_FALSE(method->DoPaymentPopup());
     // Gratuity first, then amount, both to zero: the host never sees a payment that did not happen.
-    EXPECT_EQ(recorder.calls, (std::vector<std::string>{"change amount=1205000 gratuity=295000",
-                                                         "change amount=1205000 gratuity=0",
-                                                         "change amount=0 gratuity=0"}));
+    EXPECT_EQ(recorder.calls,
+              (std::vector<std::string>{"change amount=1205000 gratuity=295000", "change amount=1205000 gratuity=0",
+                                        "change amount=0 gratuity=0"}));
     const std::string log = LogText();
     const size_t caught = log.find("EXC   std::runtime_error (\"database refused the statement\")");
     const size_t handler = log.find("EXC   [TPaymentMethodUber.DoPaymentPopup] Error : database refused the statement");

@@ -44,8 +44,8 @@ TEST(MoneyFormat, ApostropheThousandsSeparatorIsWrittenAsItIs) {
 TEST(MoneyFormat, EveryNegativeFormOfTheRegionalSettings) {
     platform::TRegionalSettings s = test::PointRegional();
     s.CurrencyString = "$";
-    const char* expected[16] = {"($1.10)", "-$1.10",  "$-1.10",  "$1.10-",  "(1.10$)",  "-1.10$",
-                                "1.10-$",  "1.10$-",  "-1.10 $", "-$ 1.10", "1.10 $-",  "$ 1.10-",
+    const char* expected[16] = {"($1.10)", "-$1.10",  "$-1.10",   "$1.10-",  "(1.10$)", "-1.10$",
+                                "1.10-$",  "1.10$-",  "-1.10 $",  "-$ 1.10", "1.10 $-", "$ 1.10-",
                                 "$ -1.10", "1.10- $", "($ 1.10)", "(1.10 $)"};
     for (int form = 0; form < 16; ++form) {
         s.NegCurrFormat = uint8_t(form);
@@ -57,9 +57,9 @@ TEST(MoneyFormat, EveryNegativeFormOfTheRegionalSettings) {
 TEST(MoneyFormat, RoundsToTheCurrencyDecimals) {
     platform::TRegionalSettings s = test::PointRegional();
     EXPECT_EQ(FormatMoney(12345, s), "R1.23");
-    EXPECT_EQ(FormatMoney(12350, s), "R1.24");   // half away from zero
+    EXPECT_EQ(FormatMoney(12350, s), "R1.24");  // half away from zero
     EXPECT_EQ(FormatMoney(-12350, s), "-R1.24");
-    EXPECT_EQ(FormatMoney(-49, s), "R0.00");     // no sign on a value that rounds to zero
+    EXPECT_EQ(FormatMoney(-49, s), "R0.00");  // no sign on a value that rounds to zero
     s.CurrencyDecimals = 0;
     EXPECT_EQ(FormatMoney(1234999, s), "R123");
     EXPECT_EQ(FormatMoney(1235000, s), "R124");

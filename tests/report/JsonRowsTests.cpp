@@ -16,9 +16,8 @@ std::string ErrorOf(std::string_view text) {
 }
 
 TEST(JsonRows, RowsByIndexAndMembersByName) {
-    const std::string text =
-        R"( [ {"PaymentType":"Uber","TotalTransactions":3,"TotalAmount":"120.50","Cashier":null},)"
-        "\n\t{\"PaymentType\" : \"Mr D\", \"TotalTransactions\" : -1.5e2, \"Flag\": true } ] ";
+    const std::string text = R"( [ {"PaymentType":"Uber","TotalTransactions":3,"TotalAmount":"120.50","Cashier":null},)"
+                             "\n\t{\"PaymentType\" : \"Mr D\", \"TotalTransactions\" : -1.5e2, \"Flag\": true } ] ";
     const TJsonRows rows = TJsonRows::Parse(text);
     ASSERT_EQ(rows.RowCount(), 2u);
     EXPECT_EQ(JsonText(*rows.Find(0, "PaymentType")), "Uber");
@@ -80,7 +79,8 @@ TEST(JsonRows, NumbersFromMoneyTextAndWhatCannotBeOne) {
         R"([{"a":"1234.50","b":" -0.05 ","c":"12,50","d":"","e":"nan","f":true,"g":null,"h":"1e400"}])");
     EXPECT_EQ(JsonNumber(*rows.Find(0, "a"), "a"), 1234.5);
     EXPECT_EQ(JsonNumber(*rows.Find(0, "b"), "b"), -0.05);
-    for (const char* name : {"c", "d", "e", "f", "g", "h"}) EXPECT_THROW(JsonNumber(*rows.Find(0, name), name), EJsonError) << name;
+    for (const char* name : {"c", "d", "e", "f", "g", "h"})
+        EXPECT_THROW(JsonNumber(*rows.Find(0, name), name), EJsonError) << name;
     try {
         JsonNumber(*rows.Find(0, "c"), "TotalAmount");
     } catch (const EJsonError& e) {

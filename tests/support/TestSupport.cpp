@@ -56,7 +56,9 @@ platform::TRegionalSettings CommaRegional() {
     return s;
 }
 
-void TRecordingInput::SetCaption(const AnsiString& caption) { journal_->push_back("Input.SetCaption " + caption.str()); }
+void TRecordingInput::SetCaption(const AnsiString& caption) {
+    journal_->push_back("Input.SetCaption " + caption.str());
+}
 
 bool TRecordingInput::Execute(const AnsiString& initial, AnsiString& entered) {
     journal_->push_back("Input.Execute " + initial.str());
@@ -72,8 +74,8 @@ void TRecordingViewer::ShowHTML(const AnsiString& page) {
     pages.push_back(page.str());
 }
 
-void TRecordingMenuManager::AddMenuItem(const AnsiString& parent, const AnsiString& caption,
-                                        TMenuClickEvent onClick, int32_t position) {
+void TRecordingMenuManager::AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick,
+                                        int32_t position) {
     journal_->push_back("Menu.AddMenuItem " + parent.str() + " " + caption.str() + " " + std::to_string(position));
     items.push_back({parent.str(), caption.str(), onClick, position});
 }
@@ -99,8 +101,8 @@ bool TRecordingAuthentication::CheckAccess(const AnsiString& code, AnsiString& u
 }
 
 void TRecordingActCodes::AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) {
-    journal_->push_back("ActCodes.AddActCode " + code.str() + " " + description.str() + " " + std::to_string(a) +
-                        " " + std::to_string(b));
+    journal_->push_back("ActCodes.AddActCode " + code.str() + " " + description.str() + " " + std::to_string(a) + " " +
+                        std::to_string(b));
 }
 
 void TRecordingActCodes::LinkActCode(const AnsiString& code, const AnsiString& linkCode) {
@@ -113,8 +115,12 @@ std::string RenderArgs(const TSQLArgs& args) {
         if (i) out += ", ";
         const TSQLArg& a = args.Items[i];
         switch (a.Kind) {
-            case TSQLArgKind::Integer: out += std::to_string(a.Integer); break;
-            case TSQLArgKind::Text: out.append(a.Text, size_t(a.Length)); break;
+            case TSQLArgKind::Integer:
+                out += std::to_string(a.Integer);
+                break;
+            case TSQLArgKind::Text:
+                out.append(a.Text, size_t(a.Length));
+                break;
             case TSQLArgKind::Float: {
                 char buf[32];
                 std::snprintf(buf, sizeof buf, "%g", a.Float);

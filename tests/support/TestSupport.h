@@ -133,8 +133,7 @@ private:
 class TRecordingActCodes : public TInterfacedObject<IActCodes> {
 public:
     explicit TRecordingActCodes(TJournal journal) : journal_(std::move(journal)) {}
-    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString& description, int32_t a,
-                                 int32_t b) override;
+    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) override;
     void ORVO_STDCALL LinkActCode(const AnsiString& code, const AnsiString& linkCode) override;
 
 private:
@@ -150,8 +149,8 @@ public:
     AnsiString ORVO_STDCALL QueryValue(const AnsiString& batch, const AnsiString& column) override;
     AnsiString ORVO_STDCALL QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
 
-    std::deque<std::string> values;  // QueryValue answers; "" when none left
-    std::deque<std::string> jsons;   // QueryJSON answers; "[]" when none left
+    std::deque<std::string> values;                            // QueryValue answers; "" when none left
+    std::deque<std::string> jsons;                             // QueryJSON answers; "[]" when none left
     std::function<bool(const std::string& statement)> failOn;  // throws std::runtime_error when true
 
 private:
@@ -181,7 +180,8 @@ struct TTestHost {
 // Registers a factory that hands out the same object on every call.
 template <class T>
 void RegisterShared(IDIContainer& container, const TGUID& iid, const ComPtr<T>& object) {
-    auto factory = MakeObject<TLambdaFactory>([object] { return ComPtr<IInterface>::AddRefOf(object->AsIInterface()); });
+    auto factory =
+        MakeObject<TLambdaFactory>([object] { return ComPtr<IInterface>::AddRefOf(object->AsIInterface()); });
     container.RegisterFactory(iid, factory.Get());
 }
 
