@@ -49,9 +49,13 @@ TEST_F(InstalledModule, MenuEntryOpensTheReportsWindowWhoseButtonsShowPages) {
     struct {
         size_t pagesAfterFirstClick = 0;
         bool screenshot = false, closedByCloseBox = false;
+        std::vector<TChildWindow> controls;
+        RECT client{};
     } seen;
     TCashier backOffice(
         [&](HWND form) {
+            seen.controls = ChildWindows(form);
+            GetClientRect(form, &seen.client);
             SendMessageA(ChildWithText(form, "Button", "This Month"), BM_CLICK, 0, 0);
             seen.pagesAfterFirstClick = host.viewer->pages.size();
             seen.screenshot = SaveScreenshot(form, std::filesystem::path(ORVO_SCREENSHOT_DIR) / "reports-window.bmp");
@@ -76,6 +80,24 @@ TEST_F(InstalledModule, MenuEntryOpensTheReportsWindowWhoseButtonsShowPages) {
     EXPECT_TRUE(seen.closedByCloseBox);
     EXPECT_TRUE(seen.screenshot);
     EXPECT_EQ(seen.pagesAfterFirstClick, 1u);
+
+    // The real window against the layout (96 dpi under Xvfb): class, text, bounds and font.
+    EXPECT_EQ(seen.client.right, 496);
+    EXPECT_EQ(seen.client.bottom, 383);
+    std::vector<std::string> layout;
+    for (const TChildWindow& c : seen.controls)
+        layout.push_back(c.className + " " + c.text + " " + std::to_string(c.bounds.left) + "," +
+                         std::to_string(c.bounds.top) + "," + std::to_string(c.bounds.right - c.bounds.left) + "," +
+                         std::to_string(c.bounds.bottom - c.bounds.top) + " " + c.fontFace + " " +
+                         std::to_string(-c.fontHeight));
+    ASSERT_EQ(layout.size(), 9u);
+    EXPECT_EQ(layout[0], "Static Extra Payments Reports 0,0,496,39 Tahoma 32");
+    EXPECT_EQ(layout[1], "Button Todays Transactions 8,104,217,57 Tahoma 21");
+    EXPECT_EQ(layout[4], "Button Custom Range 8,304,217,57 Tahoma 21");
+    EXPECT_EQ(layout[5], "Button This Month 232,168,217,57 Tahoma 21");
+    EXPECT_EQ(layout[6], "Button Last Month 232,232,217,57 Tahoma 21");
+    EXPECT_EQ(layout[7].substr(0, layout[7].find(' ')), DATETIMEPICK_CLASSA);
+    EXPECT_NE(layout[8].find(" 248,336,186,21 MS Sans Serif 11"), std::string::npos) << layout[8];
 
     SYSTEMTIME first = today, last = today;
     first.wDay = 1;
