@@ -2,9 +2,8 @@
 // handlers the host keeps after the object is gone.
 #include <gtest/gtest.h>
 
-#include "ModuleState.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
+#include "BackOfficeTestRig.h"
+
 #include "intfExtraPaymentsManagement.h"
 
 namespace orvo::test {
@@ -13,16 +12,8 @@ namespace {
 constexpr const char* kBackOffice = "Orvo.BackOffice.MainForm.Create";
 constexpr const char* kInvoicing = "Orvo.Invoicing.MainForm.Create";
 
-class Management : public ::testing::Test {
+class Management : public TBackOfficeTestRig {
 protected:
-    void SetUp() override {
-        FinalModule();
-        host.container->RegisterInstance(IFormHost::IID, forms->AsIInterface());
-        InitModule(host.container.Get());
-        host.journal->clear();
-    }
-    void TearDown() override { FinalModule(); }
-
     std::vector<std::string> Captions() const {
         std::vector<std::string> out;
         for (const auto& item : host.menus->items) out.push_back(item.parent + "/" + item.caption);
@@ -33,9 +24,6 @@ protected:
         ASSERT_EQ(entry.caption, "Extra Payments Reports");
         entry.onClick(nullptr);
     }
-
-    TTestHost host;
-    ComPtr<TTestFormHost> forms = MakeObject<TTestFormHost>(host.journal);
 };
 
 TEST_F(Management, EachEventAddsASeparatorAndTheEntryToLists) {

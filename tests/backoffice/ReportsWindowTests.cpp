@@ -2,25 +2,16 @@
 // error that leaves the window open.
 #include <gtest/gtest.h>
 
+#include "BackOfficeTestRig.h"
+
 #include "DateTime.h"
 #include "FExtraPaymentsReports.h"
-#include "ModuleState.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
 
 namespace orvo::test {
 namespace {
 
-class ReportsWindow : public ::testing::Test {
+class ReportsWindow : public TBackOfficeTestRig {
 protected:
-    void SetUp() override {
-        FinalModule();
-        host.container->RegisterInstance(IFormHost::IID, forms->AsIInterface());
-        InitModule(host.container.Get());
-        host.journal->clear();
-    }
-    void TearDown() override { FinalModule(); }
-
     // The two dates of each query the window sent.
     std::vector<std::string> Ranges() const {
         std::vector<std::string> out;
@@ -29,8 +20,6 @@ protected:
         return out;
     }
 
-    TTestHost host;
-    ComPtr<TTestFormHost> forms = MakeObject<TTestFormHost>(host.journal);
     TScopedClock clock{EncodeDate(2026, 12, 13) + EncodeTime(15, 0, 0, 0)};  // a Sunday
 };
 
