@@ -43,7 +43,7 @@ protected:
     // The script service hands out a new recording script on every Resolve, answering "5" and
     // failing as failOn says at the time.
     void ServeFreshScripts() {
-        host.container->RegisterFactory(IDBScript::IID, MakeObject<test::TLambdaFactory>([this] {
+        host.container->RegisterFactory(IDBScript::IID, MakeObject<host::TFunctionFactory>([this] {
                                                             auto script =
                                                                 MakeObject<test::TRecordingScript>(host.journal);
                                                             script->values = {"5"};

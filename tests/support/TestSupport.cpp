@@ -168,7 +168,7 @@ TTestHost::TTestHost()
       actCodes(MakeObject<TRecordingActCodes>(journal)),
       script(MakeObject<TRecordingScript>(journal)) {
     auto inputFactory =
-        MakeObject<TLambdaFactory>([this] { return ComPtr<IInterface>::AddRefOf(input->AsIInterface()); });
+        MakeObject<host::TFunctionFactory>([this] { return ComPtr<IInterface>::AddRefOf(input->AsIInterface()); });
     container->RegisterNamedFactory(IGenericInput::IID, AnsiString("Currency"), inputFactory.Get());
     RegisterShared(*container, IHTMLViewer::IID, viewer);
     RegisterShared(*container, IAuthentication::IID, authentication);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "HostServices.h"
 #include "Platform.h"
 #include "THostContainer.h"
 #include "intfActCodes.h"
@@ -55,16 +56,6 @@ platform::TRegionalSettings PointRegional();
 platform::TRegionalSettings CommaRegional();
 
 using TJournal = std::shared_ptr<std::vector<std::string>>;
-
-// A factory that hands out the object made by make() on each call.
-class TLambdaFactory : public TInterfacedObject<IDIFactory> {
-public:
-    explicit TLambdaFactory(std::function<ComPtr<IInterface>()> make) : make_(std::move(make)) {}
-    IInterface* ORVO_STDCALL CreateObject() override { return make_().Detach(); }
-
-private:
-    std::function<ComPtr<IInterface>()> make_;
-};
 
 class TRecordingInput : public TInterfacedObject<IGenericInput> {
 public:
@@ -181,7 +172,7 @@ struct TTestHost {
 template <class T>
 void RegisterShared(IDIContainer& container, const TGUID& iid, const ComPtr<T>& object) {
     auto factory =
-        MakeObject<TLambdaFactory>([object] { return ComPtr<IInterface>::AddRefOf(object->AsIInterface()); });
+        MakeObject<host::TFunctionFactory>([object] { return ComPtr<IInterface>::AddRefOf(object->AsIInterface()); });
     container.RegisterFactory(iid, factory.Get());
 }
 
