@@ -11,6 +11,7 @@
 #include "ReportPage.h"
 #include "intfDBScript.h"
 #include "intfHTMLViewer.h"
+#include "values/Path.h"
 
 namespace orvo {
 namespace {
@@ -73,9 +74,7 @@ const std::string& DetailsStatement() {
 }
 
 std::string ReportResourceFolder() {
-    const std::string program = platform::ReadProcessIdentity().HostProgramPath;
-    const size_t slash = program.find_last_of("/\\");
-    std::string folder = slash == std::string::npos ? std::string() : program.substr(0, slash + 1);
+    std::string folder(FolderOf(platform::ReadProcessIdentity().HostProgramPath));
     folder += "Res";
     folder += platform::kPathSeparator;
     return folder;

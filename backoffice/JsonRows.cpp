@@ -1,8 +1,9 @@
 #include "JsonRows.h"
 
 #include <cctype>
-#include <charconv>
 #include <cstring>
+
+#include "values/NumberText.h"
 
 namespace orvo {
 namespace {
@@ -307,20 +308,14 @@ std::string JsonText(const TJsonValue& value) {
     return out;
 }
 
-double JsonNumber(const TJsonValue& v, std::string_view memberName) {
-    if (v.kind == TJsonValue::Kind::Number || (v.kind == TJsonValue::Kind::String && !v.escaped)) {
-        std::string_view text = v.raw;
-        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-        while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-        if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-        const bool numeric = !text.empty() && (std::isdigit(static_cast<unsigned char>(text.front())) ||
-                                               text.front() == '-' || text.front() == '.');
-        double result = 0;
-        const auto r = std::from_chars(text.data(), text.data() + text.size(), result);
-        if (numeric && r.ec == std::errc() && r.ptr == text.data() + text.size()) return result;
-    }
+void RaiseNotANumber(const TJsonValue& v, std::string_view memberName) {
     throw EJsonError("JSON: member \"" + std::string(memberName) + "\" at offset " + std::to_string(v.offset) +
                      " is not a number");
+}
+
+double JsonNumber(const TJsonValue& v, std::string_view memberName) {
+    if (const auto number = v.HoldsPlainText() ? TryReadNumber(v.raw, '.') : std::nullopt) return *number;
+    RaiseNotANumber(v, memberName);
 }
 
 }  // namespace orvo

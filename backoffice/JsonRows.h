@@ -25,6 +25,8 @@ struct TJsonValue {
     std::string_view raw;  // string contents without the quotes; the literal text of the others
 
     bool IsNull() const { return kind == Kind::Null; }
+    // A number, or a string whose raw text is its text (money text arrives so).
+    bool HoldsPlainText() const { return kind == Kind::Number || (kind == Kind::String && !escaped); }
 };
 
 struct TJsonMember {
@@ -55,9 +57,11 @@ private:
 // array or object.
 void AppendJsonText(std::string& out, const TJsonValue& value);
 std::string JsonText(const TJsonValue& value);
-// A number, or a string holding a decimal number (as money text arrives). Raises EJsonError
-// naming the member for anything else.
+// A number, or a string holding number text with a decimal point (as money text arrives).
+// Raises EJsonError naming the member for anything else.
 double JsonNumber(const TJsonValue& value, std::string_view memberName);
+// Raises the EJsonError of JsonNumber: the member is not a number.
+[[noreturn]] void RaiseNotANumber(const TJsonValue& value, std::string_view memberName);
 
 // The ANSI (Windows-1252) character for a Unicode code point, or '?' when there is none.
 char AnsiFromCodePoint(uint32_t codePoint);

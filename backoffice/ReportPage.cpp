@@ -1,10 +1,8 @@
 #include "ReportPage.h"
 
-#include <algorithm>
 #include <array>
-#include <optional>
 
-#include "MoneyFormat.h"
+#include "values/MoneyText.h"
 
 namespace orvo {
 namespace {
@@ -18,30 +16,6 @@ struct TColumn {
     std::string_view name;
     uint32_t place = 0;
 };
-
-// Money text with no more decimals than the currency shows ("-1250.5") needs no rounding, so it
-// is read exactly as a Currency and formatted without a double. Anything else returns nothing.
-std::optional<Currency> ExactCurrency(std::string_view text, int decimals) {
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) text.remove_prefix(1);
-    const size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if (whole.empty() || whole.size() > 14 || fraction.size() > size_t(decimals) ||
-        (point != std::string_view::npos && fraction.empty()))
-        return std::nullopt;
-    int64_t value = 0;
-    for (char c : whole) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    for (size_t i = 0; i < 4; ++i) {
-        const char c = i < fraction.size() ? fraction[i] : '0';
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
 
 class TPageWriter {
 public:
@@ -109,16 +83,13 @@ private:
         out_ += "</td>";
     }
 
-    // Money from the server's text, shown in the workstation's currency format; null stays empty.
+    // Money from the server's text, shown exactly in the workstation's currency format; null
+    // stays empty.
     void MoneyCell(std::string_view open, const TJsonRows& rows, size_t row, TColumn& column) {
         out_ += open;
         const TJsonValue& v = Member(rows, row, column);
-        const bool plainText = v.kind == TJsonValue::Kind::Number || (v.kind == TJsonValue::Kind::String && !v.escaped);
-        const int decimals = std::min<int>(in_.regional.CurrencyDecimals, 4);
-        if (const auto exact = plainText ? ExactCurrency(v.raw, decimals) : std::nullopt)
-            AppendMoney(out_, *exact, in_.regional);
-        else if (!v.IsNull())
-            AppendMoney(out_, JsonNumber(v, column.name), in_.regional);
+        if (!v.IsNull() && !(v.HoldsPlainText() && AppendMoneyText(out_, v.raw, in_.regional)))
+            RaiseNotANumber(v, column.name);
         out_ += "</td>";
     }
 

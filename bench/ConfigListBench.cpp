@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "NumberText.h"
 #include "clsStringConfigList.h"
+#include "values/NumberText.h"
 
 namespace orvo {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "DateTime.h"
-#include "DateTimeText.h"
-#include "NumberText.h"
 #include "Platform.h"
+#include "values/DateTimeText.h"
+#include "values/NumberText.h"
 
 namespace orvo {
 namespace {

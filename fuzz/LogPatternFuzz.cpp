@@ -6,6 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "Log.h"
+#include "values/MoneyText.h"
 
 namespace orvo::fuzz {
 namespace {
@@ -17,7 +18,7 @@ std::string ArgText(const TLogArg& arg) {
         case TLogArg::Kind::Integer:
             return std::to_string(arg.number);
         case TLogArg::Kind::Money:
-            return FormatMoneyDecimal(arg.number);
+            return CurrencyDecimalText(arg.number);
     }
     return {};
 }
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             args.emplace_back(number);
         } else {
             args.emplace_back(Money{number});
-            const std::string text = FormatMoneyDecimal(number);
+            const std::string text = CurrencyDecimalText(number);
             Require(MoneyReadsBack(text, number), "money text reads back", text);
         }
     }

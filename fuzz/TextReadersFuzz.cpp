@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "DateTimeText.h"
 #include "FuzzCheck.h"
-#include "NumberText.h"
+#include "values/DateTimeText.h"
+#include "values/NumberText.h"
 
 namespace orvo::fuzz {
 namespace {

@@ -13,6 +13,8 @@
 #include "LogArchive.h"
 #include "LogHeader.h"
 #include "LogRotation.h"
+#include "values/MoneyText.h"
+#include "values/Path.h"
 
 namespace orvo {
 
@@ -29,22 +31,6 @@ std::string_view LogLevelTag(TLogLevel level) {
 }
 
 namespace {
-// Appends a currency value as a decimal number without trailing zeros.
-void AppendMoneyDecimal(std::string& out, Currency value) {
-    const bool negative = value < 0;
-    // Work in unsigned so the most negative value has a magnitude too.
-    const uint64_t magnitude = negative ? uint64_t(0) - uint64_t(value) : uint64_t(value);
-    char text[32];
-    char* end = text;
-    if (negative) *end++ = '-';
-    end = std::to_chars(end, text + sizeof text, magnitude / 10000).ptr;
-    if (unsigned fraction = unsigned(magnitude % 10000); fraction != 0) {
-        *end++ = '.';
-        for (unsigned unit = 1000; fraction != 0; fraction %= unit, unit /= 10) *end++ = char('0' + fraction / unit);
-    }
-    out.append(text, end);
-}
-
 void AppendArg(std::string& out, const TLogArg& arg) {
     switch (arg.kind) {
         case TLogArg::Kind::Text:
@@ -56,17 +42,11 @@ void AppendArg(std::string& out, const TLogArg& arg) {
             break;
         }
         case TLogArg::Kind::Money:
-            AppendMoneyDecimal(out, arg.number);
+            AppendCurrencyDecimal(out, arg.number);
             break;
     }
 }
 }  // namespace
-
-std::string FormatMoneyDecimal(Currency value) {
-    std::string out;
-    AppendMoneyDecimal(out, value);
-    return out;
-}
 
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count) {
     for (size_t next = 0; next < count; ++next) {
@@ -80,25 +60,20 @@ void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args
 }
 
 std::string LogFileName(const platform::TProcessIdentity& identity) {
-    auto baseName = [](std::string_view path) {
-        const size_t slash = path.find_last_of("/\\");
-        return slash == std::string_view::npos ? path : path.substr(slash + 1);
-    };
-    std::string_view program = baseName(identity.HostProgramPath);
+    std::string_view program = FileNameOf(identity.HostProgramPath);
     if (const size_t dot = program.rfind('.'); dot != std::string_view::npos) program = program.substr(0, dot);
     std::string name(program);
     name += " (";
     name += identity.ComputerName;
     name += ") ";
-    name += baseName(identity.ModulePath);
+    name += FileNameOf(identity.ModulePath);
     name += ".log";
     return name;
 }
 
 std::string LogFolder(const platform::TProcessIdentity& identity) {
-    const size_t slash = identity.ModulePath.find_last_of("/\\");
-    if (slash == std::string::npos) return std::string(".") + platform::kPathSeparator;
-    return identity.ModulePath.substr(0, slash + 1);
+    const std::string_view folder = FolderOf(identity.ModulePath);
+    return folder.empty() ? std::string(".") + platform::kPathSeparator : std::string(folder);
 }
 
 namespace {

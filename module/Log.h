@@ -43,8 +43,6 @@ struct TLogArg {
 // Appends pattern to out with each "%" replaced by the next argument in order; a "%" with no
 // argument left stays as it is, and arguments beyond the placeholders are ignored.
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count);
-// A currency value as a decimal number without trailing zeros.
-std::string FormatMoneyDecimal(Currency value);
 // Appends "yyyy-mm-dd hh:mm:ss.zzz".
 void AppendLogTimeStamp(std::string& out, TDateTime value);
 // Appends one line of the log: "<time stamp> <tag padded to six> <filled pattern>" and CR LF.

@@ -11,6 +11,7 @@
 #include "FileSystem.h"
 #include "LogCompress.h"
 #include "Platform.h"
+#include "values/Path.h"
 
 namespace orvo {
 namespace {
@@ -41,11 +42,6 @@ std::string YearMonth(TDateTime value) {
 std::string WithSeparator(std::string folder) {
     if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += platform::kPathSeparator;
     return folder;
-}
-
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // Moves the finished archive to the first free name: "<target>", then "<stem> (2).synlz"...
@@ -80,7 +76,7 @@ bool ArchiveFile(const std::string& source, const std::string& target) {
 }  // namespace
 
 void ArchiveOldLogs(const std::string& logFolder, const std::string& hostProgramPath, TDateTime now) {
-    const std::string hostFolder = FolderOf(hostProgramPath);
+    const std::string hostFolder(FolderOf(hostProgramPath));
     if (hostFolder.empty()) return;
     std::vector<platform::TFolderEntry> due = platform::ListFolder(logFolder);
     std::erase_if(due, [now](const platform::TFolderEntry& e) { return !IsDue(e, now); });

@@ -5,9 +5,9 @@
 #include "FExtraPayments.h"
 #include "Log.h"
 #include "ModuleState.h"
-#include "MoneyFormat.h"
 #include "intfDBScript.h"
 #include "intfExtraPaymentsTransaction.h"
+#include "values/MoneyText.h"
 
 namespace orvo {
 namespace {

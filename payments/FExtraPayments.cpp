@@ -1,11 +1,10 @@
 #include "FExtraPayments.h"
 
-#include <charconv>
-#include <cmath>
-
 #include "ModuleState.h"
 #include "Platform.h"
 #include "intfGenericInput.h"
+#include "values/CurrencyUnits.h"
+#include "values/MoneyText.h"
 
 namespace orvo {
 namespace {
@@ -38,86 +37,11 @@ Currency CheckedDifference(Currency a, Currency b) {
     return difference;
 }
 
-// The popup's initial text: fixed notation with two decimals (rounded half away from zero) in
-// the regional decimal separator, no thousands separator: 150 is "150.00".
-std::string TwoDecimals(Currency value) {
-    int64_t cents = value / 100;
-    const int64_t rest = value % 100;
-    if (rest >= 50) ++cents;
-    if (rest <= -50) --cents;
-    const uint64_t magnitude = cents < 0 ? 0 - uint64_t(cents) : uint64_t(cents);
-    const uint64_t fraction = magnitude % 100;
-    std::string text = cents < 0 ? "-" : "";
-    text += std::to_string(magnitude / 100);
-    text += platform::Regional().DecimalSeparator;
-    text += char('0' + fraction / 10);
-    text += char('0' + fraction % 10);
-    return text;
-}
-
-// Text typed in the popup as an amount: a decimal number with the regional decimal separator
-// (optional sign and exponent, blanks around it allowed), rounded to the nearest ten-thousandth.
-// Text that is not such a number, or a number beyond the currency's range, counts as 0.
-Currency ParseAmount(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return 0;
-    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    bool negative = false;
-    if (text.front() == '+' || text.front() == '-') {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.front() == '+' || text.front() == '-') return 0;  // one sign at most
-    std::string number(text);
-    const char separator = platform::Regional().DecimalSeparator;
-    if (separator != '.') {
-        if (number.find('.') != std::string::npos) return 0;
-        for (char& c : number)
-            if (c == separator) c = '.';
-    }
-    double value = 0;
-    const char* end = number.data() + number.size();
-    const auto [stop, error] = std::from_chars(number.data(), end, value);
-    if (error != std::errc{} || stop != end || !std::isfinite(value)) return 0;
-    const double counts = std::round(value * double(kCurrencyScale));
-    if (!(std::fabs(counts) < 9.2e18)) return 0;
-    return negative ? -Currency(counts) : Currency(counts);
-}
+// The popup's initial text: fixed notation with two decimals in the regional decimal
+// separator, no thousands separator: 150 is "150.00".
+std::string TwoDecimals(Currency value) { return FixedCurrencyText(value, 2, platform::Regional().DecimalSeparator); }
 
 }  // namespace
-
-int64_t CurrencyToUnits(int exponent, Currency value) {
-    if (exponent >= -3 && exponent <= 0) {
-        static constexpr int64_t kDivisors[] = {10, 100, 1000, 10000};  // exponents -3 to 0
-        const int64_t divisor = kDivisors[exponent + 3];
-        const int64_t units = value / divisor;
-        return value % divisor >= divisor / 2 ? units + 1 : units;  // a negative remainder never gets there
-    }
-    if (exponent == -4) return value;
-    if (exponent >= -8 && exponent <= -5) {
-        static constexpr int64_t kFactors[] = {10000, 1000, 100, 10};  // exponents -8 to -5
-        int64_t units;
-        if (__builtin_mul_overflow(value, kFactors[exponent + 8], &units))
-            throw EOrvoError("CurrencyToUnits: " + std::to_string(value) + " does not fit in units of 10^" +
-                                 std::to_string(exponent),
-                             "EIntOverflow");
-        return units;
-    }
-    throw EOrvoError("CurrencyToUnits: exponent " + std::to_string(exponent) + " is outside -8 to 0");
-}
-
-TRandsAndCents SplitRandsAndCents(Currency value) {
-    TRandsAndCents split{value / kCurrencyScale, 0};
-    const Currency fraction = value - split.Rands * kCurrencyScale;
-    split.Cents = CurrencyToUnits(-2, fraction);
-    // Within half a cent of the next whole rand the cents box would read 100: the rand is
-    // carried instead, so 12.9950 shows "13" and "0", and -12.9950 "-13" and "0".
-    if (fraction >= 9950 || fraction <= -9950) {
-        split.Rands += fraction > 0 ? 1 : -1;
-        split.Cents = 0;
-    }
-    return split;
-}
 
 // One control a line, as the layout table has them: name and parent, left, top, width and
 // height, caption, font, behaviour.
@@ -192,7 +116,8 @@ bool TfrmExtraPayments::PromptAmount(const std::string& caption, Currency initia
     input->SetCaption(AnsiString(caption));
     AnsiString text;
     if (!input->Execute(AnsiString(TwoDecimals(initial)), text)) return false;
-    entered = ParseAmount(text.view());
+    // Text that is not an amount, or one beyond the currency's range, counts as 0.
+    entered = ReadCurrency(text.view(), platform::Regional().DecimalSeparator).value_or(0);
     return true;
 }
 

@@ -41,10 +41,13 @@ inline constexpr char kPathSeparator =
 struct TRegionalSettings {
     char DecimalSeparator = '.';
     char ThousandSeparator = ',';  // '\0' for none
+    // Sizes of the digit groups of money amounts from the decimal separator leftwards, the last
+    // one repeating; empty for no grouping. A size of 127 leaves the digits beyond it in one group.
+    std::string Grouping = "\3";
     std::string CurrencyString = "R";
     uint8_t CurrencyFormat = 0;
     uint8_t NegCurrFormat = 1;
-    uint8_t CurrencyDecimals = 2;
+    uint8_t CurrencyDecimals = 2;                // 0 to 9
     std::string ShortDateFormat = "yyyy/mm/dd";  // letters y, m, d; any other character literal
     char DateSeparator = '/';
     char TimeSeparator = ':';

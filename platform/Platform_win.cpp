@@ -55,6 +55,25 @@ std::string LocaleText(LCTYPE type, const char* fallback) {
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buf, sizeof buf) > 0 ? std::string(buf) : fallback;
 }
 
+// Windows grouping ("3;0", "3;2;0", "3", "0;0") as group sizes: a final 0 repeats the size
+// before it; without one the digits beyond the sizes stay in one group (127 digits).
+std::string GroupSizes(const std::string& grouping) {
+    std::string sizes;
+    bool repeat = false;
+    for (size_t at = 0; at < grouping.size();) {
+        const int size = std::atoi(grouping.c_str() + at);
+        if (size <= 0 || size > 9) {
+            repeat = true;
+            break;
+        }
+        sizes += char(size);
+        const size_t next = grouping.find(';', at);
+        at = next == std::string::npos ? grouping.size() : next + 1;
+    }
+    if (!sizes.empty() && !repeat) sizes += char(127);
+    return sizes;
+}
+
 // Windows short date pictures ("dd/MM/yyyy") in the letters the module formats with.
 std::string LowerDatePicture(std::string picture) {
     for (char& c : picture)
@@ -105,10 +124,11 @@ TRegionalSettings ReadRegionalSettings() {
     s.DecimalSeparator = LocaleText(LOCALE_SDECIMAL, ".")[0];
     const std::string thousands = LocaleText(LOCALE_STHOUSAND, ",");
     s.ThousandSeparator = thousands.empty() ? '\0' : thousands[0];
+    s.Grouping = GroupSizes(LocaleText(LOCALE_SGROUPING, "3;0"));
     s.CurrencyString = LocaleText(LOCALE_SCURRENCY, "R");
     s.CurrencyFormat = uint8_t(std::atoi(LocaleText(LOCALE_ICURRENCY, "0").c_str()));
     s.NegCurrFormat = uint8_t(std::atoi(LocaleText(LOCALE_INEGCURR, "1").c_str()));
-    s.CurrencyDecimals = uint8_t(std::atoi(LocaleText(LOCALE_ICURRDIGITS, "2").c_str()));
+    s.CurrencyDecimals = uint8_t(std::clamp(std::atoi(LocaleText(LOCALE_ICURRDIGITS, "2").c_str()), 0, 9));
     s.ShortDateFormat = LowerDatePicture(LocaleText(LOCALE_SSHORTDATE, "yyyy/MM/dd"));
     s.DateSeparator = LocaleText(LOCALE_SDATE, "/")[0];
     s.TimeSeparator = LocaleText(LOCALE_STIME, ":")[0];

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "ConfigListTestSupport.h"
-#include "NumberText.h"
 #include "TestSupport.h"
+#include "values/NumberText.h"
 
 namespace orvo::test {
 namespace {

@@ -8,6 +8,7 @@
 #include "DetailsLayout.h"
 #include "FExtraPayments.h"
 #include "UiTestRig.h"
+#include "values/CurrencyUnits.h"
 
 namespace orvo::test {
 namespace {
@@ -193,9 +194,11 @@ TEST_P(ExtraPaymentsWindow, TextThatIsNoNumberCountsAsZero) {
     }
 }
 
+// Mended in part: amounts were read through a binary double, so "0.00015" (just below 1.5
+// ten-thousandths as a double) gave 1.
 TEST_P(ExtraPaymentsWindow, EnteredNumbersAreReadInRegionalNotationToTheTenThousandth) {
-    const std::pair<std::string, Currency> cases[] = {
-        {" 150.5 ", 1505000}, {"+150", 1500000}, {"1.5e2", 1500000}, {"12.34567", 123457}, {".5", 5000}};
+    const std::pair<std::string, Currency> cases[] = {{" 150.5 ", 1505000}, {"+150", 1500000}, {"1.5e2", 1500000},
+                                                      {"12.34567", 123457}, {".5", 5000},      {"0.00015", 2}};
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE("entered: '" + Local(text) + "'");
         TfrmExtraPayments entry;
