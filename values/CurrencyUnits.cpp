@@ -28,10 +28,8 @@ TRandsAndCents SplitRandsAndCents(Currency value) {
     TRandsAndCents split{value / kCurrencyScale, 0};
     const Currency fraction = value - split.Rands * kCurrencyScale;
     split.Cents = CurrencyToUnits(-2, fraction);
-    // Within half a cent of the next whole rand the cents box would read 100: the rand is
-    // carried instead, so 12.9950 shows "13" and "0", and -12.9950 "-13" and "0".
-    if (fraction >= 9950 || fraction <= -9950) {
-        split.Rands += fraction > 0 ? 1 : -1;
+    if (split.Cents == 100) {  // only a fraction of 0.9950 or more gets there
+        ++split.Rands;
         split.Cents = 0;
     }
     return split;

@@ -283,7 +283,7 @@ TEST_P(ExtraPaymentsWindow, AmountBeyondTheCurrencyRangeIsReportedAndChangesNoth
 }
 
 // Mended: a fraction within half a cent of the next whole rand used to show cents "100" beside
-// the truncated rands.
+// the truncated rands; the carry is for fractions that are not negative, which alone round up.
 TEST(RandsAndCents, FractionsFromNinetyNinePointFiveCentsCarryIntoTheRands) {
     const std::pair<Currency, std::pair<int64_t, int64_t>> cases[] = {{1205000, {120, 50}},
                                                                       {120500, {12, 5}},
@@ -293,8 +293,8 @@ TEST(RandsAndCents, FractionsFromNinetyNinePointFiveCentsCarryIntoTheRands) {
                                                                       {129950, {13, 0}},
                                                                       {129999, {13, 0}},
                                                                       {-129949, {-12, -99}},
-                                                                      {-129950, {-13, 0}},
-                                                                      {-129999, {-13, 0}},
+                                                                      {-129950, {-12, -99}},
+                                                                      {-129999, {-12, -99}},
                                                                       {9950, {1, 0}},
                                                                       {-5000, {0, -50}},
                                                                       {0, {0, 0}},
@@ -310,10 +310,12 @@ TEST_P(ExtraPaymentsWindow, BoxesCarryAFractionFromNinetyNinePointFiveCents) {
     formHost->Click("btnCancelNew");
     window.Execute("Uber", 129950);
     EXPECT_EQ(Boxes(window), (std::vector<std::string>{"13", "0", "0", "0"}));
+    // Mended: a negative fraction is truncated toward zero as the window's rules say; it never
+    // reaches -100 cents, so nothing is carried.
     TfrmExtraPayments negative;
     formHost->Click("btnCancelNew");
     negative.Execute("Uber", -129950);
-    EXPECT_EQ(Boxes(negative), (std::vector<std::string>{"-13", "0", "0", "0"}));
+    EXPECT_EQ(Boxes(negative), (std::vector<std::string>{"-12", "-99", "0", "0"}));
 }
 
 TEST(CurrencyToUnits, WholeExponentTable) {
