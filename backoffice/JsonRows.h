@@ -63,7 +63,4 @@ double JsonNumber(const TJsonValue& value, std::string_view memberName);
 // Raises the EJsonError of JsonNumber: the member is not a number.
 [[noreturn]] void RaiseNotANumber(const TJsonValue& value, std::string_view memberName);
 
-// The ANSI (Windows-1252) character for a Unicode code point, or '?' when there is none.
-char AnsiFromCodePoint(uint32_t codePoint);
-
 }  // namespace orvo

@@ -2,6 +2,7 @@
 // locale text comparison and the clock. Windows and POSIX implementations are chosen at build
 // time; regional settings and the clock can be replaced in tests.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,9 +36,17 @@ inline constexpr char kPathSeparator =
     '/';
 #endif
 
-// Number, money and date formats of the user's regional settings. The two format codes follow
-// the Windows locale values: CurrencyFormat 0 "R1", 1 "1R", 2 "R 1", 3 "1 R"; NegCurrFormat
-// 0..15 as LOCALE_INEGCURR.
+// Each character of the code page in lower case as far as ASCII goes: the case rules of a
+// locale that says nothing beyond it.
+constexpr std::array<char, 256> AsciiLowerCase() {
+    std::array<char, 256> lower{};
+    for (int c = 0; c < 256; ++c) lower[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower;
+}
+
+// Number, money and date formats of the user's regional settings, their texts in the module's
+// code page. The two format codes follow the Windows locale values: CurrencyFormat 0 "R1",
+// 1 "1R", 2 "R 1", 3 "1 R"; NegCurrFormat 0..15 as LOCALE_INEGCURR.
 struct TRegionalSettings {
     char DecimalSeparator = '.';
     char ThousandSeparator = ',';  // '\0' for none
@@ -51,11 +60,18 @@ struct TRegionalSettings {
     std::string ShortDateFormat = "yyyy/mm/dd";  // letters y, m, d; any other character literal
     char DateSeparator = '/';
     char TimeSeparator = ':';
+    // Each code page character in lower case under the locale's rules, for CompareTextLocale on
+    // POSIX (Windows compares with the system's own rules).
+    std::array<char, 256> LowerCase = AsciiLowerCase();
 };
+
 // The settings in force: read from the operating system on first use unless replaced.
 const TRegionalSettings& Regional();
 // Replaces the settings in force (tests, and hosts that impose their own).
 void SetRegional(const TRegionalSettings& settings);
+// The user's settings as the operating system holds them now: the user's locale values on
+// Windows; the locale that the environment names (LC_ALL, LC_MONETARY, LC_NUMERIC, LC_TIME,
+// LC_CTYPE, LANG) on POSIX, where what a locale leaves unsaid keeps the values above.
 TRegionalSettings ReadRegionalSettings();
 
 // Case-insensitive comparison under the user's locale: <0, 0 or >0.

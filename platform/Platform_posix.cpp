@@ -9,11 +9,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <cwctype>
 
+#include "CodePage.h"
 #include "DateTime.h"
 #include "Platform.h"
 
@@ -26,6 +28,121 @@ std::string ExecutablePath() {
     char buf[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     return n > 0 ? std::string(buf, size_t(n)) : std::string();
+}
+
+// A string of the locale, in its own character set, in the module's code page: characters that
+// the code page lacks, and bytes that are no character, become "?".
+std::string CodePageText(const char* text, locale_t locale) {
+    std::string out;
+    if (!text) return out;
+    const locale_t previous = uselocale(locale);
+    std::mbstate_t state{};
+    for (size_t left = std::strlen(text); left > 0;) {
+        wchar_t wide = 0;
+        const size_t used = std::mbrtowc(&wide, text, left, &state);
+        if (used == 0 || used > left) {  // a NUL, or no character
+            out += '?';
+            state = {};
+            ++text, --left;
+            continue;
+        }
+        out += AnsiFromCodePoint(uint32_t(wide));
+        text += used, left -= used;
+    }
+    uselocale(previous);
+    return out;
+}
+
+// POSIX grouping ("\3\3", "\3\2", "\377") as group sizes: up to its end (the last size
+// repeating) or a CHAR_MAX, which leaves the rest in one group. A first size of 0 or CHAR_MAX
+// means no grouping.
+std::string GroupSizes(const char* grouping) {
+    std::string sizes;
+    for (; grouping && *grouping; ++grouping) {
+        const int size = static_cast<signed char>(*grouping);
+        if (size <= 0 || size >= CHAR_MAX) {
+            if (!sizes.empty()) sizes += char(CHAR_MAX);
+            break;
+        }
+        sizes += char(size);
+    }
+    return sizes;
+}
+
+// The Windows negative money form (LOCALE_INEGCURR) that places symbol, sign and blank as
+// n_cs_precedes, n_sep_by_space and n_sign_posn (0 to 4) do. Where Windows has no such form
+// the nearest is taken: the sign keeps its side of the amount and of the symbol.
+uint8_t NegativeForm(bool symbolBefore, bool blank, int signPosition) {
+    // [sign position][symbol before][blank between symbol and amount]
+    static constexpr uint8_t kForms[5][2][2] = {
+        {{4, 15}, {0, 14}},  // (1.1$)  (1.1 $)   ($1.1)  ($ 1.1)
+        {{5, 8}, {1, 9}},    // -1.1$   -1.1 $    -$1.1   -$ 1.1
+        {{7, 10}, {3, 11}},  // 1.1$-   1.1 $-    $1.1-   $ 1.1-
+        {{6, 13}, {1, 9}},   // 1.1-$   1.1- $    -$1.1   -$ 1.1
+        {{7, 10}, {2, 12}},  // 1.1$-   1.1 $-    $-1.1   $ -1.1
+    };
+    return kForms[signPosition][symbolBefore][blank];
+}
+
+// A strftime date format ("%d.%m.%Y", "%D") in the letters of the short date format ("dd.mm.yyyy").
+// Conversions other than day, month and year are left out.
+std::string ShortDatePicture(const std::string& format) {
+    std::string picture;
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%') {
+            picture += format[i];
+            continue;
+        }
+        while (i + 1 < format.size() && std::strchr("-_0^#", format[i + 1])) ++i;  // GNU flags
+        if (++i == format.size()) break;
+        switch (format[i]) {
+            case 'd':
+                picture += "dd";
+                break;
+            case 'e':
+                picture += 'd';
+                break;
+            case 'm':
+                picture += "mm";
+                break;
+            case 'y':
+                picture += "yy";
+                break;
+            case 'Y':
+                picture += "yyyy";
+                break;
+            case 'D':
+                picture += "mm/dd/yy";
+                break;
+            case 'F':
+                picture += "yyyy-mm-dd";
+                break;
+            default:
+                break;
+        }
+    }
+    return picture.find_first_of("dmy") == std::string::npos ? TRegionalSettings().ShortDateFormat : picture;
+}
+
+// The first character of text after a letter of fields that is not one itself.
+char FirstLiteral(std::string_view text, std::string_view fields, char fallback) {
+    const size_t field = text.find_first_of(fields);
+    if (field == std::string_view::npos) return fallback;
+    const size_t literal = text.find_first_not_of(fields, field);
+    return literal == std::string_view::npos ? fallback : text[literal];
+}
+
+// The character between hours and minutes of a strftime time format ("%H:%M:%S", "%T", "%H.%M").
+char TimeSeparatorOf(const std::string& format, char fallback) {
+    for (size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '%') continue;
+        const char conversion = format[i + 1];
+        if (conversion == 'T' || conversion == 'R' || conversion == 'r') return ':';
+        if ((conversion == 'H' || conversion == 'I' || conversion == 'k' || conversion == 'l') && i + 2 < format.size())
+            return format[i + 2] == '%' ? fallback : format[i + 2];
+        ++i;
+    }
+    return fallback;
 }
 }  // namespace
 
@@ -53,30 +170,44 @@ std::string FileVersionOf(const std::string&) { return {}; }  // ELF files carry
 
 TRegionalSettings ReadRegionalSettings() {
     TRegionalSettings s;
-    locale_t loc = newlocale(LC_ALL_MASK, "", locale_t(0));
-    if (!loc) return s;
-    if (const char* radix = nl_langinfo_l(RADIXCHAR, loc); radix && radix[0] && !radix[1])
-        s.DecimalSeparator = radix[0];
-    if (const char* thousands = nl_langinfo_l(THOUSEP, loc); thousands && !thousands[1])
-        s.ThousandSeparator = thousands[0];
-    // CRNCYSTR is the symbol preceded by "-" (before the amount), "+" (after) or "." (in place of
-    // the decimal separator). The C locale has none; the default symbol then stays.
-    if (const char* currency = nl_langinfo_l(CRNCYSTR, loc); currency && currency[0] && currency[1]) {
-        s.CurrencyString = currency + 1;
-        s.CurrencyFormat = currency[0] == '+' ? 3 : 0;
-        if (currency[0] == '-' && nl_langinfo_l(__P_SEP_BY_SPACE, loc)[0] == 1) s.CurrencyFormat = 2;
+    const locale_t locale = newlocale(LC_ALL_MASK, "", locale_t(0));
+    if (!locale) return s;
+    auto text = [locale](nl_item item) { return CodePageText(nl_langinfo_l(item, locale), locale); };
+    auto number = [locale](nl_item item) { return int(static_cast<signed char>(nl_langinfo_l(item, locale)[0])); };
+
+    if (const std::string decimal = text(RADIXCHAR); !decimal.empty()) s.DecimalSeparator = decimal[0];
+    const std::string thousands = text(MON_THOUSANDS_SEP);
+    s.ThousandSeparator = thousands.empty() ? '\0' : thousands[0];
+    s.Grouping = GroupSizes(nl_langinfo_l(MON_GROUPING, locale));
+    // The C locale names no currency: the money form then stays as it is.
+    if (const std::string symbol = text(CURRENCY_SYMBOL); !symbol.empty()) {
+        s.CurrencyString = symbol;
+        const int before = number(P_CS_PRECEDES), blank = number(P_SEP_BY_SPACE);
+        if (before != CHAR_MAX) s.CurrencyFormat = uint8_t(before ? (blank == 1 ? 2 : 0) : (blank == 1 ? 3 : 1));
+        const int negativeBefore = number(N_CS_PRECEDES), sign = number(N_SIGN_POSN);
+        if (negativeBefore != CHAR_MAX && sign >= 0 && sign <= 4)
+            s.NegCurrFormat = NegativeForm(negativeBefore == 1, number(N_SEP_BY_SPACE) == 1, sign);
     }
-    if (const char* digits = nl_langinfo_l(__FRAC_DIGITS, loc); digits && digits[0] >= 0 && digits[0] <= 4)
-        s.CurrencyDecimals = uint8_t(digits[0]);
-    freelocale(loc);
+    if (const int digits = number(FRAC_DIGITS); digits >= 0 && digits <= 9) s.CurrencyDecimals = uint8_t(digits);
+
+    s.ShortDateFormat = ShortDatePicture(text(D_FMT));
+    s.DateSeparator = FirstLiteral(s.ShortDateFormat, "dmy", s.DateSeparator);
+    s.TimeSeparator = TimeSeparatorOf(text(T_FMT), s.TimeSeparator);
+    for (int c = 0; c < 256; ++c) {
+        const uint32_t lower = uint32_t(towlower_l(wint_t(CodePointFromAnsi(char(c))), locale));
+        const char mapped = AnsiFromCodePoint(lower);
+        s.LowerCase[size_t(c)] = mapped == '?' && lower != '?' ? char(c) : mapped;
+    }
+    freelocale(locale);
     return s;
 }
 
 int CompareTextLocale(std::string_view a, std::string_view b) {
+    const std::array<char, 256>& lower = Regional().LowerCase;
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        const auto ca = static_cast<unsigned char>(lower[static_cast<unsigned char>(a[i])]);
+        const auto cb = static_cast<unsigned char>(lower[static_cast<unsigned char>(b[i])]);
         if (ca != cb) return ca < cb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "JsonRows.h"
+#include "platform/CodePage.h"
 
 namespace orvo {
 namespace {
