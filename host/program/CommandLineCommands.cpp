@@ -1,9 +1,8 @@
 // One payment or one report with values from the command line.
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -11,6 +10,8 @@
 #include "Commands.h"
 #include "DateTime.h"
 #include "MoneyText.h"
+#include "Platform.h"
+#include "values/NumberText.h"
 
 namespace orvo::host {
 namespace {
@@ -31,9 +32,32 @@ bool ReadMoneyFlag(const std::map<std::string, std::string>& flags, const std::s
                    std::ostream& out) {
     const auto it = flags.find(name);
     if (it == flags.end()) return false;
-    if (ParseMoney(it->second, value)) return true;
+    if (const auto money = ReadMoneyText(it->second)) {
+        value = *money;
+        return true;
+    }
     out << "--" << name << " is not an amount: \"" << it->second << "\"\n";
     throw std::invalid_argument(name);
+}
+
+// What the payment window makes of the amounts typed: the gratuity comes on top of the amount
+// due; without one, an amount tendered above the due makes the excess the gratuity and one
+// below it is a part payment. Nothing when that leaves the currency's range.
+struct TAskedPayment {
+    Currency amount, gratuity;
+    bool operator==(const TAskedPayment&) const = default;
+};
+std::optional<TAskedPayment> AskedPayment(Currency due, const std::optional<Currency>& tendered,
+                                          const std::optional<Currency>& gratuity) {
+    Currency paid = 0, excess = 0;
+    if (gratuity) {
+        if (__builtin_add_overflow(due, *gratuity, &paid)) return std::nullopt;
+        return TAskedPayment{due, *gratuity};
+    }
+    if (!tendered) return TAskedPayment{due, 0};
+    if (*tendered < due) return TAskedPayment{*tendered, 0};
+    if (__builtin_sub_overflow(*tendered, due, &excess)) return std::nullopt;
+    return TAskedPayment{due, excess};
 }
 
 bool ReadDate(const std::string& text, TDateTime& date) {
@@ -49,14 +73,6 @@ const std::map<std::string, std::string> kRangeButtons = {
 
 }  // namespace
 
-bool ParseMoney(const std::string& text, Currency& value) {
-    double number = 0;
-    char tail = 0;
-    if (std::sscanf(text.c_str(), "%lf%c", &number, &tail) != 1 || !(number > -1e14 && number < 1e14)) return false;
-    value = Currency(std::llround(number * kCurrencyScale));
-    return true;
-}
-
 int RunPay(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out) {
     std::map<std::string, std::string> flags;
     if (!ReadFlags(args, flags, out)) return kExitUsage;
@@ -66,29 +82,40 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
         out << "unknown method \"" << method << "\": one of Uber, \"Mr D\", ABSA, Nedbank, \"Other CC\"\n";
         return kExitUsage;
     }
-    Currency due = 0, tendered = 0, gratuity = 0;
-    bool hasTendered = false, hasGratuity = false;
+    Currency due = 0;
+    std::optional<Currency> tendered, gratuity;
     try {
         if (!ReadMoneyFlag(flags, "due", due, out)) {
             out << "--due is required\n";
             return kExitUsage;
         }
-        hasTendered = ReadMoneyFlag(flags, "tendered", tendered, out);
-        hasGratuity = ReadMoneyFlag(flags, "gratuity", gratuity, out);
+        for (auto [name, value] : {std::pair{"tendered", &tendered}, std::pair{"gratuity", &gratuity}}) {
+            if (Currency money = 0; ReadMoneyFlag(flags, name, money, out)) *value = money;
+        }
     } catch (const std::invalid_argument&) {
         return kExitUsage;
     }
-    TInvoice invoice{flags.count("invoice") ? std::atoi(flags["invoice"].c_str()) : 1, 1, 1, due};
+    TInvoice invoice{1, 1, 1, due};
+    if (flags.count("invoice")) {
+        const auto number = TryReadInteger(flags["invoice"]);
+        if (!number) {
+            out << "--invoice is not an invoice number: \"" << flags["invoice"] << "\"\n";
+            return kExitUsage;
+        }
+        invoice.number = *number;
+    }
+    // The cashier types amounts as the workstation writes numbers, in its decimal separator.
     std::deque<std::string> keypad;
-    if (hasTendered) keypad.push_back(MoneyText(tendered));
-    if (hasGratuity) keypad.push_back(MoneyText(gratuity));
+    const char separator = platform::Regional().DecimalSeparator;
+    if (tendered) keypad.push_back(FixedCurrencyText(*tendered, 2, separator));
+    if (gratuity) keypad.push_back(FixedCurrencyText(*gratuity, 2, separator));
     auto say = [&out](const std::string& line) { out << line << "\n"; };
     THostSession session(
         options,
         [&](IFormView& form) {
             TypeText(form, "txtReference", flags["reference"]);
-            if (hasTendered) ClickButton(form, "btnAmount");
-            if (hasGratuity) ClickButton(form, "btnGratuity");
+            if (tendered) ClickButton(form, "btnAmount");
+            if (gratuity) ClickButton(form, "btnGratuity");
             ClickButton(form, "btnOKNew");
         },
         [&](const std::string&, const std::string&, std::string& entered) {
@@ -108,6 +135,13 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
     session.SaveInvoice(invoice, *payment);
     out << method << " paid " << MoneyText(payment->GetAmount()) << " with gratuity "
         << MoneyText(payment->GetGratuity()) << " on invoice " << invoice.number << "\n";
+    const auto asked = AskedPayment(due, tendered, gratuity);
+    if (!asked || *asked != TAskedPayment{payment->GetAmount(), payment->GetGratuity()}) {
+        out << "the module recorded other amounts than were asked";
+        if (asked) out << ": " << MoneyText(asked->amount) << " with gratuity " << MoneyText(asked->gratuity);
+        out << "\n";
+        return kExitFailed;
+    }
     return kExitOk;
 }
 

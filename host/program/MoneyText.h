@@ -1,19 +1,17 @@
-// Money as the host prints it in its own messages: "120.50", "-9.00".
+// Money as the host writes it in its own messages and reads it from its command line and
+// terminal: a decimal point and two decimals ("120.50", "-9.00").
 #pragma once
-#include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "OrvoTypes.h"
+#include "values/MoneyText.h"
 
 namespace orvo::host {
 
-inline std::string MoneyText(Currency value) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, "%.2f", CurrencyToDouble(value));
-    return buf;
-}
+inline std::string MoneyText(Currency value) { return FixedCurrencyText(value, 2, '.'); }
 
-// Parses "120.50" or "120" into ten-thousandths; false for anything else.
-bool ParseMoney(const std::string& text, Currency& value);
+// "120.50", "120" or "1.2e2" as ten-thousandths; nothing for anything else.
+inline std::optional<Currency> ReadMoneyText(std::string_view text) { return ReadCurrency(text, '.'); }
 
 }  // namespace orvo::host

@@ -145,18 +145,18 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
         out << "method (Uber, Mr D, ABSA, Nedbank, Other CC): " << std::flush;
         const std::string method = ReadLine(in);
         out << "amount due: " << std::flush;
-        Currency due = 0;
-        if (!ParseMoney(ReadLine(in), due)) {
+        const std::optional<Currency> due = ReadMoneyText(ReadLine(in));
+        if (!due) {
             out << "not an amount\n";
             continue;
         }
         try {
-            ComPtr<IPaymentMethod> payment = session.NewPayment(method, due);
+            ComPtr<IPaymentMethod> payment = session.NewPayment(method, *due);
             if (!payment->DoPaymentPopup()) {
                 out << "not paid\n";
                 continue;
             }
-            const TInvoice invoice{session.NextInvoiceNumber(), 1, 1, due};
+            const TInvoice invoice{session.NextInvoiceNumber(), 1, 1, *due};
             session.SaveInvoice(invoice, *payment);
             out << "invoice " << invoice.number << " saved: " << method << " " << MoneyText(payment->GetAmount())
                 << " + gratuity " << MoneyText(payment->GetGratuity()) << "\n";

@@ -120,5 +120,40 @@ TEST_F(DemoSession, TheProgramSaysWhatIsWrongWithItsExitCode) {
     EXPECT_EQ(RunHost(out + "report --from 2000-01-01 --to 2099-12-31"), kExitOk);
 }
 
+// Mended: under a comma-decimal locale the program typed "150.00", which the module rightly
+// took for no number, and exited 0 with 0.00 recorded; invoice numbers that are no number or
+// beyond its range were taken as 0 or wrapped.
+TEST_F(DemoSession, PayTypesAmountsAsTheLocaleWritesThemAndSaysWhenTheModuleRecordedOthers) {
+    struct TCase {
+        const char* locale;
+        const char* arguments;
+        int exitCode;
+        const char* recorded;  // the transaction's amount with gratuity
+    };
+    const TCase cases[] = {
+        {"C", "--due 120.50 --tendered 150", kExitOk, R"([{"Amount":150}])"},
+        {"de_DE.UTF-8", "--due 120.50 --tendered 150", kExitOk, R"([{"Amount":150}])"},
+        {"de_DE.UTF-8", "--due 120.50 --gratuity 9.5", kExitOk, R"([{"Amount":130}])"},
+        // Two decimals are all the keypad takes: 12.005 is typed as 12,01.
+        {"de_DE.UTF-8", "--due 10 --tendered 12.005", kExitFailed, R"([{"Amount":12.01}])"},
+        {"C", "--due 10 --invoice abc", kExitUsage, "[]"},
+        {"C", "--due 10 --invoice 99999999999", kExitUsage, "[]"},
+    };
+    // The C library's newlocale keeps the list it makes of LOCPATH: its leak, not the program's.
+    std::ofstream(folder / "lsan.supp") << "leak:__argz_add_sep\n";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.arguments);
+        options.databasePath = folder / (std::to_string(&c - cases) + ".db");
+        const std::string command = "LSAN_OPTIONS=suppressions='" + (folder / "lsan.supp") + "' LOCPATH='" +
+                                    ORVO_TEST_LOCALES + "' LC_ALL=" + c.locale + " " + ORVO_HOST_PROGRAM + " --out '" +
+                                    folder.Path().string() + "' --db '" + options.databasePath.string() +
+                                    "' pay --method Uber " + c.arguments + " >/dev/null 2>&1";
+        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), c.exitCode);
+        if (fs::exists(options.databasePath)) {
+            EXPECT_EQ(Query("SELECT [Amount] FROM [ExtraPaymentTransactions]"), c.recorded);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvo::host
