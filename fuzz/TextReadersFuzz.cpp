@@ -1,6 +1,7 @@
-// Arbitrary text through every reader of the configuration list's text forms, under a point and
-// a comma decimal separator: each reader returns a value or raises exactly its own error, the
-// strict and try readers agree, and every number written reads back within its rounding.
+// Arbitrary text through every reader of the configuration list's text forms and the amount
+// reader of the payment window, under a point and a comma decimal separator: each reader
+// returns a value or raises exactly its own error, the strict and try readers agree, amounts
+// read as the numbers they are, and every number written reads back within its rounding.
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -8,6 +9,7 @@
 
 #include "FuzzCheck.h"
 #include "values/DateTimeText.h"
+#include "values/MoneyText.h"
 #include "values/NumberText.h"
 
 namespace orvo::fuzz {
@@ -56,6 +58,16 @@ void CheckReaders(std::string_view text, const platform::TRegionalSettings& regi
     CheckStrict(text, number, "floating point value", [&] { return ReadNumberStrict(text, separator); });
     if (integer && text.find_first_of("$xX") == std::string_view::npos)
         Require(number && *number == *integer, "decimal integers read as the same number", text);
+
+    // An amount typed by the cashier reads where the number does, within the Currency range,
+    // to the nearest ten-thousandth.
+    const auto amount = ReadCurrency(text, separator);
+    if (amount) {
+        Require(number && std::fabs(*number * 1e4 - double(*amount)) <= 0.5 + std::fabs(*number) * 1e-11,
+                "an amount is the number to the nearest ten-thousandth", text);
+    } else if (number) {
+        Require(std::fabs(*number) > 9.2e14, "a number within the Currency range reads as an amount", text);
+    }
 
     const auto boolean = TryReadBoolean(text, separator);
     Require(!number || (boolean && *boolean == (*number != 0)), "numbers read as Booleans", text);
