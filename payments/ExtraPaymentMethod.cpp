@@ -101,11 +101,8 @@ bool TExtraPaymentMethod::DoPaymentPopup() {
         }
         Processed = true;
         return true;
-    } catch (const std::exception& e) {
-        LogCaught(e);
-        return fail(e.what());
     } catch (...) {
-        return fail("unknown error");
+        return fail(LogCaught());
     }
 }
 

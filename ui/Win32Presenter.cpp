@@ -287,9 +287,9 @@ private:
     void Click(TControl& button) {
         try {
             form_.Press(button);
-        } catch (const std::exception& error) {
-            LogCaught(error);
-            MessageBoxA(window_.Get(), error.what(), form_.Style().Caption.c_str(), MB_OK | MB_ICONERROR);
+        } catch (...) {
+            const std::string message = LogCaught();
+            MessageBoxA(window_.Get(), message.c_str(), form_.Style().Caption.c_str(), MB_OK | MB_ICONERROR);
         }
         if (form_.ModalResult() != mrNone) WakeModalLoop();
     }
@@ -429,8 +429,8 @@ LRESULT CALLBACK TWin32Form::WindowProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     try {
         return self->HandleMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {  // nothing may unwind through the system's frames
-        LogCaught(error);
+    } catch (...) {  // nothing may unwind through the system's frames
+        LogCaught();
         return 0;
     }
 }
