@@ -45,10 +45,42 @@ void AppendMoneyDecimal(std::string& out, Currency value) {
     out.append(text, end);
 }
 
+// Appends text with its control characters as visible escapes ("\r", "\x1B").
+void AppendEscaped(std::string& out, std::string_view text) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    size_t plain = 0;  // start of the run not yet appended
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != 0x7F) continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
+        out += '\\';
+        switch (c) {
+            case '\r':
+                out += 'r';
+                break;
+            case '\n':
+                out += 'n';
+                break;
+            case '\t':
+                out += 't';
+                break;
+            case '\0':
+                out += '0';
+                break;
+            default:
+                out += 'x';
+                out += kHex[c >> 4];
+                out += kHex[c & 0xF];
+        }
+    }
+    out.append(text, plain);
+}
+
 void AppendArg(std::string& out, const TLogArg& arg) {
     switch (arg.kind) {
         case TLogArg::Kind::Text:
-            out += arg.text;
+            AppendEscaped(out, arg.text);
             break;
         case TLogArg::Kind::Integer: {
             char text[24];

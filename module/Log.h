@@ -41,7 +41,10 @@ struct TLogArg {
 };
 
 // Appends pattern to out with each "%" replaced by the next argument in order; a "%" with no
-// argument left stays as it is, and arguments beyond the placeholders are ignored.
+// argument left stays as it is, and arguments beyond the placeholders are ignored. A line is one
+// line whatever a text holds (a typed reference, a database message quoting SQL): its control
+// characters are written as escapes, CR, LF, tab and NUL as \r \n \t \0, the others below 0x20
+// and DEL as \xNN; every other byte, a backslash too, is written as it is.
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count);
 // A currency value as a decimal number without trailing zeros.
 std::string FormatMoneyDecimal(Currency value);
