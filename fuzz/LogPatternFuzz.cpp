@@ -1,5 +1,7 @@
 // Any pattern with any arguments through the log's filler: each "%" takes the next argument in
-// order, spare "%" stay, spare arguments are dropped, and a whole line ends in CR LF only.
+// order, spare "%" stay, spare arguments are dropped, a text's control characters are escaped,
+// and a whole line ends in CR LF, the only CR and LF it holds when the pattern has none.
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,10 +13,34 @@
 namespace orvo::fuzz {
 namespace {
 
+// A text as the log writes it: bytes below 0x20 and 0x7F as "\r", "\n", "\t", "\0" or "\xNN".
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\r') {
+            out += "\\r";
+        } else if (byte == '\n') {
+            out += "\\n";
+        } else if (byte == '\t') {
+            out += "\\t";
+        } else if (byte == 0) {
+            out += "\\0";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string ArgText(const TLogArg& arg) {
     switch (arg.kind) {
         case TLogArg::Kind::Text:
-            return std::string(arg.text);
+            return Escaped(arg.text);
         case TLogArg::Kind::Integer:
             return std::to_string(arg.number);
         case TLogArg::Kind::Money:
@@ -90,5 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AppendLogLine(line, 46000.5, TLogLevel::Info, pattern, args.data(), args.size());
     Require(line.size() >= 2 && line.ends_with("\r\n"), "a line ends in CR LF", line);
     Require(line.find(expected) != std::string::npos, "the line holds the filled pattern", line);
+    if (pattern.find_first_of("\r\n") == std::string_view::npos)
+        Require(line.find_first_of("\r\n") == line.size() - 2, "a value makes no line of its own", line);
     return 0;
 }

@@ -22,9 +22,9 @@ bool TModuleLibrary::Load(const std::string& path) {
     Unload();
 #if defined(_WIN32)
     // The module's folder is searched first for the runtime libraries shipped beside it.
-    handle_ = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    handle_.Reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 #else
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    handle_.Reset(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
 #endif
     if (!handle_) {
         error_ = "cannot load " + path + ": " + LoaderError();
@@ -44,20 +44,15 @@ bool TModuleLibrary::Load(const std::string& path) {
 void* TModuleLibrary::Symbol(const char* name) const {
     if (!handle_) return nullptr;
 #if defined(_WIN32)
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+    return reinterpret_cast<void*>(GetProcAddress(handle_.Get(), name));
 #else
-    return dlsym(handle_, name);
+    return dlsym(handle_.Get(), name);
 #endif
 }
 
 void TModuleLibrary::Unload() {
     if (!handle_) return;
-#if defined(_WIN32)
-    FreeLibrary(static_cast<HMODULE>(handle_));
-#else
-    dlclose(handle_);
-#endif
-    handle_ = nullptr;
+    handle_.Reset();
     InitModule = nullptr;
     FinalModule = nullptr;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "UniqueHandle.h"
 #include "intfDI.h"
 
 namespace orvo::host {
@@ -20,7 +21,7 @@ public:
     // Loads path and finds InitModule and FinalModule; false with Error() set otherwise
     // (nothing stays loaded then).
     bool Load(const std::string& path);
-    bool IsLoaded() const { return handle_ != nullptr; }
+    bool IsLoaded() const { return bool(handle_); }
     const std::string& Error() const { return error_; }
     // An exported symbol's address, or null.
     void* Symbol(const char* name) const;
@@ -31,7 +32,7 @@ public:
     TFinalModule FinalModule = nullptr;
 
 private:
-    void* handle_ = nullptr;
+    platform::TLibraryHandle handle_;
     std::string error_;
 };
 

@@ -31,10 +31,42 @@ std::string_view LogLevelTag(TLogLevel level) {
 }
 
 namespace {
+// Appends text with its control characters as visible escapes ("\r", "\x1B").
+void AppendEscaped(std::string& out, std::string_view text) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    size_t plain = 0;  // start of the run not yet appended
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c != 0x7F) continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
+        out += '\\';
+        switch (c) {
+            case '\r':
+                out += 'r';
+                break;
+            case '\n':
+                out += 'n';
+                break;
+            case '\t':
+                out += 't';
+                break;
+            case '\0':
+                out += '0';
+                break;
+            default:
+                out += 'x';
+                out += kHex[c >> 4];
+                out += kHex[c & 0xF];
+        }
+    }
+    out.append(text, plain);
+}
+
 void AppendArg(std::string& out, const TLogArg& arg) {
     switch (arg.kind) {
         case TLogArg::Kind::Text:
-            out += arg.text;
+            AppendEscaped(out, arg.text);
             break;
         case TLogArg::Kind::Integer: {
             char text[24];
@@ -163,23 +195,37 @@ void TModuleLog::CloseAndArchive(bool processEnding) {
     } else if (!lock.try_lock()) {
         return;
     }
+    TWriterMark mark(writer_);
+    // Archived while the live file is still held, so that it stays out of the pass and what
+    // fails can be written to it.
+    if (state_ != TState::Unconfigured) {
+        for (const platform::TFileStatus& failure :
+             ArchiveOldLogs(LogFolder(identity_), identity_.HostProgramPath, platform::Now()))
+            WriteFailureLocked("[TModuleLog.Archive] Error : %: %", failure);
+    }
     file_.Close();
     if (state_ == TState::Open) state_ = TState::Closed;
-    if (state_ == TState::Unconfigured) return;
-    const std::string folder = LogFolder(identity_);
-    const std::string hostProgram = identity_.HostProgramPath;
-    lock.unlock();
-    ArchiveOldLogs(folder, hostProgram, platform::Now());
 }
 
-void TModuleLog::Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count) {
+namespace {
+// A line with room for the time stamp, which is put in when it is written.
+std::string UnstampedLine(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count) {
     std::string line;
     line.reserve(kLogTimeStampWidth + 16 + pattern.size() * 2);
     line.append(kLogTimeStampWidth, ' ');
     AppendLogLineBody(line, level, pattern, args, count);
+    return line;
+}
+}  // namespace
 
+void TModuleLog::Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count) {
+    std::string line = UnstampedLine(level, pattern, args, count);
     std::lock_guard lock(mutex_);
     TWriterMark mark(writer_);
+    AppendLocked(line);
+}
+
+void TModuleLog::AppendLocked(std::string& line) {
     if (state_ == TState::Unconfigured || state_ == TState::Dropping) return;
     // Stamped under the lock, so the lines of all threads stand in the file in time order.
     const TDateTime now = platform::Now();
@@ -188,6 +234,12 @@ void TModuleLog::Write(TLogLevel level, std::string_view pattern, const TLogArg*
     if (state_ != TState::Open || !file_.Write(line)) return;
     size_ += line.size();
     if (size_ > nextRotation_) RotateLocked(now);
+}
+
+void TModuleLog::WriteFailureLocked(std::string_view pattern, const platform::TFileStatus& failure) {
+    const TLogArg args[] = {TLogArg(failure.Path()), TLogArg(failure.Message())};
+    std::string line = UnstampedLine(TLogLevel::Exception, pattern, args, 2);
+    AppendLocked(line);
 }
 
 // "X.log", "X-.log", "X--.log": the names tried in turn when a name cannot be opened.
@@ -230,10 +282,13 @@ void TModuleLog::WriteHeaderLocked(TDateTime now) {
 void TModuleLog::RotateLocked(TDateTime now) {
     // The live file is emptied only once its content is safely in number 1. When that fails it
     // keeps everything and lines keep going into it (when only emptying fails, the content stands
-    // twice, never lost); the next attempt comes a full size later, so a lasting failure costs no
-    // more than rotations that work.
-    if (!RotateIntoChain(path_) || !file_.Truncate()) {
+    // twice, never lost), after one line saying why; the next attempt comes a full size later, so
+    // a lasting failure costs no more than rotations that work.
+    platform::TFileStatus rotated = RotateIntoChain(path_);
+    if (rotated) rotated = file_.Truncate();
+    if (!rotated) {
         nextRotation_ = size_ + settings_.RotateSize;
+        WriteFailureLocked("[TModuleLog.Rotate] Error : %: %", rotated);
         return;
     }
     size_ = 0;
@@ -241,16 +296,36 @@ void TModuleLog::RotateLocked(TDateTime now) {
     WriteHeaderLocked(now);
 }
 
-std::string ErrorClassName(const std::exception& error) {
-    if (const auto* own = dynamic_cast<const EOrvoError*>(&error)) return own->ClassName();
-    const char* mangled = typeid(error).name();
+namespace {
+std::string TypeName(const std::type_info& type) {
+    const char* mangled = type.name();
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
                                                      std::free);
     return status == 0 && demangled ? demangled.get() : mangled;
 }
+}  // namespace
+
+std::string ErrorClassName(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const EOrvoError*>(&error)) return own->ClassName();
+    return TypeName(typeid(error));
+}
 
 void LogCaught(const std::exception& error) { LogError("% (\"%\")", ErrorClassName(error), error.what()); }
+
+std::string LogCaught() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        LogCaught(error);
+        return *error.what() ? error.what() : ErrorClassName(error);
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        const std::string name = type ? TypeName(*type) : "unknown error";
+        LogError("% (\"\")", name);
+        return name;
+    }
+}
 
 void LogOsException(const char* className, const char* message) {
     if (ModuleLog().IsWritingOnThisThread()) return;  // its lock is held by the code it interrupted

@@ -41,7 +41,10 @@ struct TLogArg {
 };
 
 // Appends pattern to out with each "%" replaced by the next argument in order; a "%" with no
-// argument left stays as it is, and arguments beyond the placeholders are ignored.
+// argument left stays as it is, and arguments beyond the placeholders are ignored. A line is one
+// line whatever a text holds (a typed reference, a database message quoting SQL): its control
+// characters are written as escapes, CR, LF, tab and NUL as \r \n \t \0, the others below 0x20
+// and DEL as \xNN; every other byte, a backslash too, is written as it is.
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count);
 // Appends "yyyy-mm-dd hh:mm:ss.zzz".
 void AppendLogTimeStamp(std::string& out, TDateTime value);
@@ -73,16 +76,17 @@ public:
     // path leaves the log without a file.
     void Configure(const platform::TProcessIdentity& identity, TLogSettings settings = {});
     // Writes one line: time stamp, level tag and the filled pattern. Safe from any thread;
-    // a line that cannot be written is dropped and the caller goes on.
+    // a line that cannot be written is dropped and the caller goes on. A rotation that fails
+    // leaves one line saying why in the live file, which goes on taking lines.
     void Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count);
     // Full path of the live file: the name in use once opened, the first choice before ("" before
     // Configure).
     std::string FilePath() const;
     // Closes the file; the next line opens it again, with a new header.
     void Close();
-    // The library leaves the process: closes the file and archives the old logs of its folder.
-    // At process end the lock is only tried: Windows has stopped every other thread by then,
-    // perhaps one that held it.
+    // The library leaves the process: archives the old logs of its folder, writes one line for
+    // each file that could not be archived, and closes the file. At process end the lock is only
+    // tried: Windows has stopped every other thread by then, perhaps one that held it.
     void CloseAndArchive(bool processEnding);
     // True while this thread is inside Write, e.g. when a hardware exception interrupted it.
     bool IsWritingOnThisThread() const { return writer_.load(std::memory_order_relaxed) == std::this_thread::get_id(); }
@@ -90,6 +94,11 @@ public:
 private:
     enum class TState { Unconfigured, Closed, Open, Dropping };
     std::string NameWithDashes(int dashes) const;
+    // Stamps line (made with room for the time stamp) and writes it: opens the file first when it
+    // is closed, rotates it after when it is full.
+    void AppendLocked(std::string& line);
+    // One exception line naming the file of a failed operation and the system's message.
+    void WriteFailureLocked(std::string_view pattern, const platform::TFileStatus& failure);
     // Each takes the time stamp of the line being written.
     void OpenLocked(TDateTime now);
     void WriteHeaderLocked(TDateTime now);
@@ -134,6 +143,11 @@ std::string ErrorClassName(const std::exception& error);
 // Every catch site in the module calls this first, so each caught error is logged at exception
 // level with its class and message before the handler's own line.
 void LogCaught(const std::exception& error);
+// The same for the error being handled, of any type; called inside a catch block. An error not
+// derived from std::exception (a host's `throw 42`) is logged with its type name and no message.
+// Returns the text for the handler's own line: the message, else the type name, else
+// "unknown error".
+std::string LogCaught();
 
 // Writes a hardware exception raised inside the module's code at level "EXCOS"; dropped when it
 // interrupted this thread's own write.

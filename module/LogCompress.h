@@ -2,10 +2,13 @@
 #pragma once
 #include <string>
 
+#include "FileSystem.h"
+
 namespace orvo {
 
-// Writes a gzip copy of the file source to target, replacing a file already there. On failure
-// whatever was written is removed again and false is returned; source is never touched.
-bool WriteGzipCopy(const std::string& source, const std::string& target);
+// Writes a gzip copy of the open file source, from where it stands to its end, to target,
+// replacing a file (never a folder) already there. On failure whatever was written is removed
+// again; source is only read.
+platform::TFileStatus WriteGzipCopy(platform::TReadFile& source, const std::string& target);
 
 }  // namespace orvo

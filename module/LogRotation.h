@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "FileSystem.h"
+
 namespace orvo {
 
 // Compressed older files kept beside the live file.
@@ -10,12 +12,15 @@ inline constexpr int kRotatedFilesKept = 9;
 // The name of number n of the chain: the live file's ".log" replaced by ".<n>.synlz".
 std::string RotatedName(const std::string& livePath, int number);
 
-// Puts the live file's content into number 1 of the chain:
-//   X.9.synlz                  deleted
-//   X.1.synlz .. X.8.synlz  -> X.2.synlz .. X.9.synlz   (missing numbers are skipped)
-//   X.log                   -> X.1.synlz, compressed
-// True when the content is safely in number 1, and only then may the caller empty the live
-// file. The live file itself is only read.
-bool RotateIntoChain(const std::string& livePath);
+// Puts the live file's content into number 1 of the chain, which moves up one number whole or
+// not at all:
+//   X.log                   -> X.1.synlz.tmp              compressed; the live file is only read
+//   X.9.synlz               -> X.9.synlz.old              set aside
+//   X.8.synlz .. X.1.synlz  -> X.9.synlz .. X.2.synlz     highest first; missing numbers skipped
+//   X.1.synlz.tmp           -> X.1.synlz
+//   X.9.synlz.old              deleted, now that the content is safely in number 1
+// When a step fails the moves made are undone, newest first, and its failure is returned. Only
+// on success may the caller empty the live file.
+platform::TFileStatus RotateIntoChain(const std::string& livePath);
 
 }  // namespace orvo

@@ -5,43 +5,43 @@
 #include <string>
 #include <string_view>
 
+#include "FileSystem.h"
+#include "UniqueHandle.h"
+
 namespace orvo::platform {
 
 class TAppendFile {
 public:
-    TAppendFile() = default;
-    TAppendFile(const TAppendFile&) = delete;
-    TAppendFile& operator=(const TAppendFile&) = delete;
-    ~TAppendFile() { Close(); }
-
-    // Opens or creates path for appending, sharing it with readers and other writers. While it
-    // is open, the file cannot be deleted or archived from under it (see IsOpenForAppending).
-    bool Open(const std::string& path);
-    bool IsOpen() const { return handle_ != kInvalid; }
+    // Opens or creates path for appending. A file has one writer: while it is open no other
+    // TAppendFile, of this process or another, can open it, and it cannot be deleted, renamed or
+    // archived from under it (Windows: not shared for writing or deleting; elsewhere: an
+    // exclusive flock). Readers can open it all the time.
+    TFileStatus Open(const std::string& path);
+    bool IsOpen() const noexcept { return bool(handle_); }
     // The file's size when it was opened, read from the file system.
-    uint64_t SizeAtOpen() const { return sizeAtOpen_; }
-    // Writes all bytes; false when the system refused some of them.
-    bool Write(std::string_view bytes);
+    uint64_t SizeAtOpen() const noexcept { return sizeAtOpen_; }
+    // Writes all bytes or none: a write the disk or the file size limit cannot take whole is
+    // taken back, so no half line stays behind for the next one to run into. The limit is the
+    // one in force when the file was opened: it is read once, not at every line.
+    TFileStatus Write(std::string_view bytes);
     // Empties the file; later writes go to its new end.
-    bool Truncate();
-    void Close();
+    TFileStatus Truncate();
+    void Close() noexcept { handle_.Reset(); }
 
 private:
-#if defined(_WIN32)
-    using Handle = void*;
-    static inline Handle const kInvalid = reinterpret_cast<Handle>(intptr_t(-1));
-#else
-    using Handle = int;
-    static constexpr Handle kInvalid = -1;
-#endif
-    Handle handle_ = kInvalid;
-    uint64_t sizeAtOpen_ = 0;
-#if defined(_WIN32)
-    std::string path_;  // an append-only handle cannot truncate; a second handle does
-#endif
-};
+    // Each implementation: opens path for its one writer and reads its size.
+    static TFileStatus OpenForAppending(const std::string& path, TFileHandle& handle, uint64_t& size);
+    // Writes the first count bytes (at least one) of bytes.
+    static TFileStatus WriteSome(TFileHandle::Handle handle, std::string_view bytes, size_t& count,
+                                 const std::string& path);
+    // Moves the end of the file to size; later writes go to the new end.
+    static bool CutAt(TFileHandle::Handle handle, uint64_t size);
 
-// True when a TAppendFile of any process holds path open.
-bool IsOpenForAppending(const std::string& path);
+    TFileHandle handle_;
+    std::string path_;
+    uint64_t sizeAtOpen_ = 0;
+    uint64_t end_ = 0;  // the file's size: no one else writes to it
+    uint64_t sizeLimit_ = UINT64_MAX;
+};
 
 }  // namespace orvo::platform

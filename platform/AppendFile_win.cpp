@@ -4,72 +4,31 @@
 
 namespace orvo::platform {
 
-bool TAppendFile::Open(const std::string& path) {
-    Close();
-    // Not shared for deleting: the file cannot be deleted, renamed or archived while it is open.
-    HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size)) {
-        CloseHandle(h);
-        return false;
-    }
-    handle_ = h;
-    path_ = path;
-    sizeAtOpen_ = uint64_t(size.QuadPart);
-    return true;
+TFileStatus TAppendFile::OpenForAppending(const std::string& path, TFileHandle& handle, uint64_t& size) {
+    // Shared for reading only: no second writer can open it, and it cannot be deleted, renamed or
+    // archived while it is open. With no other writer, writing at the handle's position appends.
+    TFileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+    if (!h) return TFileStatus::LastError(path);
+    if (GetFileType(h.Get()) != FILE_TYPE_DISK) return TFileStatus::NotRegularFile(path);
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(h.Get(), LARGE_INTEGER{}, &end, FILE_END)) return TFileStatus::LastError(path);
+    handle = std::move(h);
+    size = uint64_t(end.QuadPart);
+    return {};
 }
 
-bool TAppendFile::Write(std::string_view bytes) {
-    uint64_t total = 0;
-    while (!bytes.empty()) {
-        DWORD written = 0;
-        if (!WriteFile(handle_, bytes.data(), DWORD(bytes.size()), &written, nullptr) || written == 0) {
-            // A full disk took part of the bytes: cut them off again, so no half line stays
-            // behind for the next one to run into.
-            LARGE_INTEGER size{};
-            if (total > 0 && GetFileSizeEx(handle_, &size) && uint64_t(size.QuadPart) >= total) {
-                HANDLE h =
-                    CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-                if (h != INVALID_HANDLE_VALUE) {
-                    LARGE_INTEGER end{};
-                    end.QuadPart = LONGLONG(uint64_t(size.QuadPart) - total);
-                    if (SetFilePointerEx(h, end, nullptr, FILE_BEGIN)) SetEndOfFile(h);
-                    CloseHandle(h);
-                }
-            }
-            return false;
-        }
-        bytes.remove_prefix(written);
-        total += written;
-    }
-    return true;
+TFileStatus TAppendFile::WriteSome(HANDLE file, std::string_view bytes, size_t& count, const std::string& path) {
+    DWORD n = 0;
+    if (!WriteFile(file, bytes.data(), DWORD(bytes.size()), &n, nullptr) || n == 0) return TFileStatus::LastError(path);
+    count = n;
+    return {};
 }
 
-bool TAppendFile::Truncate() {
-    HANDLE h = CreateFileA(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool truncated = SetEndOfFile(h) != 0;  // a new handle stands at offset 0
-    CloseHandle(h);
-    return truncated;
-}
-
-bool IsOpenForAppending(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        CloseHandle(h);
-        return false;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
-void TAppendFile::Close() {
-    if (handle_ != kInvalid) CloseHandle(handle_);
-    handle_ = kInvalid;
+bool TAppendFile::CutAt(HANDLE file, uint64_t size) {
+    LARGE_INTEGER at{};
+    at.QuadPart = LONGLONG(size);
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
 }  // namespace orvo::platform

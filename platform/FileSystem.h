@@ -1,36 +1,100 @@
 // File-system operations of the log's rotation and archiving. Each is one or two system calls,
 // starts no thread and loads nothing, so it may run inside the library's unload notification.
+// Each reports what the system said when it failed, so the log can write why.
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "OrvoTypes.h"
+#include "UniqueHandle.h"
 
 namespace orvo::platform {
 
-struct TFolderEntry {
-    std::string Name;
-    bool IsFolder = false;
-    TDateTime LastChange = 0;  // local time
+// The outcome of an operation on a file: success, or the system's error code (errno;
+// GetLastError on Windows), its text and the file it concerned.
+class TFileStatus {
+public:
+    TFileStatus() = default;  // success
+    TFileStatus(int code, std::string path);
+    // The error of the call on path that has just failed on this thread.
+    static TFileStatus LastError(std::string path);
+    // A failure that no system call reported, described in its own words.
+    static TFileStatus Refused(std::string path, std::string message);
+    // A file refused because it is a folder, a link, a device or a pipe.
+    static TFileStatus NotRegularFile(std::string path) { return Refused(std::move(path), "Not a regular file"); }
+    // A write refused whole because it would take the file past the process's file size limit.
+    static TFileStatus TooLarge(std::string path);
+
+    explicit operator bool() const noexcept { return code_ == 0; }
+    int Code() const noexcept { return code_; }
+    const std::string& Path() const noexcept { return path_; }
+    // The system's text for the code and the code itself: "Permission denied (error 13)".
+    const std::string& Message() const noexcept { return message_; }
+    // The file is held by a writer (a TAppendFile of this or another process).
+    bool InUse() const noexcept;
+
+private:
+    int code_ = 0;
+    std::string path_;
+    std::string message_;
 };
 
-// The entries of a folder, without "." and "..", in no particular order; empty when the folder
-// cannot be read.
-std::vector<TFolderEntry> ListFolder(const std::string& folder);
+struct TFolderEntry {
+    std::string Name;
+    // A file of its own, not a folder, link, device or pipe (a link is not followed).
+    bool IsRegularFile = false;
+    TDateTime LastChange = 0;  // local time; of the link itself for a link
+};
+
+// The entries of a folder, without "." and "..", in no particular order.
+TFileStatus ListFolder(const std::string& folder, std::vector<TFolderEntry>& entries);
 
 // True when path names an existing file or folder.
 bool PathExists(const std::string& path);
 
-// Creates a folder; true when a folder stands at path afterwards (made now or before).
-bool CreateFolder(const std::string& path);
+// Creates a folder; succeeds when a folder stands at path afterwards (made now or before).
+TFileStatus CreateFolder(const std::string& path);
 
-// Renames a file, replacing a file already at to.
-bool RenameReplacing(const std::string& from, const std::string& to);
+// Renames a file, replacing a file (never a folder) already at to.
+TFileStatus RenameReplacing(const std::string& from, const std::string& to);
 
-// Renames a file only when nothing stands at to yet; true when it was renamed.
-bool RenameIfFree(const std::string& from, const std::string& to);
+// Renames a file only when nothing stands at to yet.
+TFileStatus RenameIfFree(const std::string& from, const std::string& to);
 
-// Deletes a file; true when it is gone (also when it was not there).
-bool RemoveFile(const std::string& path);
+// Deletes a file; succeeds when it is gone (also when it was not there).
+TFileStatus RemoveFile(const std::string& path);
+
+// The size no file of the process may pass (RLIMIT_FSIZE, "ulimit -f"; the largest value when
+// there is none). A write past it would raise SIGXFSZ, which ends the process unless the host
+// says otherwise, and the host's signal handling is not the module's to change: such a write is
+// refused whole instead, with TooLarge().
+uint64_t FileSizeLimit();
+
+// A regular file opened for reading. Opening never waits, so a pipe put under a log's name is
+// refused, not waited on.
+class TReadFile {
+public:
+    enum class TSharing {
+        // The file may be open for writing meanwhile (the log reading its own live file).
+        WithWriter,
+        // For taking the file away: a link is not followed, the open is refused with InUse()
+        // while a TAppendFile holds the file, and while it is open no TAppendFile can open it
+        // and it can be deleted.
+        Exclusive,
+    };
+    TFileStatus Open(const std::string& path, TSharing sharing);
+    // Reads up to size bytes into buffer; count is 0 at the end of the file.
+    TFileStatus Read(char* buffer, size_t size, size_t& count);
+    // The size when it was opened.
+    uint64_t SizeAtOpen() const noexcept { return sizeAtOpen_; }
+    void Close() noexcept { handle_.Reset(); }
+
+private:
+    TFileHandle handle_;
+    std::string path_;
+    uint64_t sizeAtOpen_ = 0;
+};
 
 }  // namespace orvo::platform

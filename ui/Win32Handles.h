@@ -2,48 +2,14 @@
 #pragma once
 #include <windows.h>
 
-#include <utility>
+#include "UniqueHandle.h"
 
 namespace orvo::ui {
 
-template <class Handle, class Traits>
-class TUniqueHandle {
-public:
-    TUniqueHandle() noexcept = default;
-    explicit TUniqueHandle(Handle handle) noexcept : handle_(handle) {}
-    TUniqueHandle(TUniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
-    TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, Handle{}));
-        return *this;
-    }
-    ~TUniqueHandle() { Reset(); }
-
-    Handle Get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Handle{}; }
-    void Reset(Handle handle = Handle{}) noexcept {
-        if (handle_) Traits::Free(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_{};
-};
-
-struct TWindowTraits {
-    static void Free(HWND window) { DestroyWindow(window); }
-};
-struct TGdiObjectTraits {
-    static void Free(HGDIOBJ object) { DeleteObject(object); }
-};
-struct TMemoryDCTraits {
-    static void Free(HDC dc) { DeleteDC(dc); }
-};
-
-// A top-level window; its child windows go with it.
-using TWindowHandle = TUniqueHandle<HWND, TWindowTraits>;
-using TFontHandle = TUniqueHandle<HFONT, TGdiObjectTraits>;
-using TBitmapHandle = TUniqueHandle<HBITMAP, TGdiObjectTraits>;
-using TMemoryDC = TUniqueHandle<HDC, TMemoryDCTraits>;
+using TWindowHandle = platform::TUniqueHandle<platform::TWindowPolicy>;
+using TFontHandle = platform::TUniqueHandle<platform::TGdiObjectPolicy<HFONT>>;
+using TBitmapHandle = platform::TUniqueHandle<platform::TGdiObjectPolicy<HBITMAP>>;
+using TMemoryDC = platform::TUniqueHandle<platform::TMemoryDCPolicy>;
 
 // The device context of a window (or of the screen, for a null window), released on scope exit.
 class TWindowDC {

@@ -4,6 +4,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #include "DateTime.h"
 #include "LogArchive.h"
 #include "LogFiles.h"
@@ -26,8 +32,8 @@ protected:
         SetLastChange(path, lastChange);
         return path;
     }
-    void Archive(TDateTime now = kNow) {
-        ArchiveOldLogs(logFolder.Path().string(), (hostFolder.Path() / "BackOffice.exe").string(), now);
+    std::vector<platform::TFileStatus> Archive(TDateTime now = kNow) {
+        return ArchiveOldLogs(logFolder.Path().string(), (hostFolder.Path() / "BackOffice.exe").string(), now);
     }
     fs::path MonthFolder(const std::string& yyyymm) const { return hostFolder.Path() / "log" / yyyymm; }
 
@@ -107,7 +113,7 @@ TEST_F(LogArchive, ALogThatARunningProgramHoldsOpenStaysWithItsWriter) {
     const std::string held = Put("Invoicing (POS2) OrvoExtraPayments.ovm.log", kNow - 4);
     platform::TAppendFile writer;
     ASSERT_TRUE(writer.Open(held));
-    Archive();
+    EXPECT_TRUE(Archive().empty()) << "a log in use is not a failure";
     ASSERT_TRUE(writer.Write("a line after the weekend\r\n"));
     writer.Close();
     EXPECT_EQ(ReadWhole(held), "content of Invoicing (POS2) OrvoExtraPayments.ovm.log\r\na line after the weekend\r\n");
@@ -131,6 +137,95 @@ TEST_F(LogArchive, AnArchiveAlreadyThereIsKeptAndTheNewOneTakesTheNextFreeName) 
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log.synlz").string()), "archived last week");
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log (2).synlz").string()), "archived yesterday");
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log (3).synlz").string()), "content of a.log\r\n");
+}
+
+#if !defined(_WIN32)
+// A pipe, a device or a link under a log's name is not a log: it stays as it is, and the pass
+// neither waits on it nor reads what it leads to. Run in a child, so a pass that hangs fails.
+TEST_F(LogArchive, OnlyRegularFilesAreArchivedNeverAPipeADeviceOrALink) {
+    const TDateTime now = platform::Now() + 10;  // everything here, and what the links lead to, is due
+    Put("regular.log", now - 3);
+    ASSERT_EQ(mkfifo((logFolder / "pipe.log").c_str(), 0644), 0);
+    const std::string outside = hostFolder / "outside.log";
+    WriteWhole(outside, "a log of another folder\r\n");
+    fs::create_symlink("/dev/null", logFolder / "device.log");
+    fs::create_symlink(outside, logFolder / "link.log");
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(30);
+        _exit(Archive(now).empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "the pass was ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "none of them is a failure";
+
+    const TDateParts day = DecodeDateTime(now - 3);
+    char month[8];
+    std::snprintf(month, sizeof month, "%04d%02d", day.Year, day.Month);
+    EXPECT_EQ(Gunzip((MonthFolder(month) / "regular.log.synlz").string()), "content of regular.log\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(MonthFolder(month)), fs::directory_iterator()), 1);
+    EXPECT_TRUE(fs::is_fifo(logFolder / "pipe.log"));
+    EXPECT_EQ(fs::read_symlink(logFolder / "device.log"), "/dev/null");
+    EXPECT_EQ(fs::read_symlink(logFolder / "link.log"), outside);
+    EXPECT_EQ(ReadWhole(outside), "a log of another folder\r\n");
+}
+#endif
+
+// What cannot be archived is written to the live file, one line for each file (or for the pass
+// when "log" cannot be made) with the file and the system's message; the other files go on.
+TEST(LogArchiveFailures, EachIsOneLineNamingTheFileAndTheSystemsMessage) {
+    enum class TObstacle { LogFolderIsAFile, MonthFolderIsAFile, PendingArchiveIsAFolder };
+    const struct {
+        const char* trace;
+        TObstacle obstacle;
+        fs::path failing;  // under the host folder
+        size_t lines;      // of failures
+        std::string posixMessage;
+        int windowsCode;
+    } rows[] = {
+        {"\"log\" cannot be made", TObstacle::LogFolderIsAFile, "log", 1, "File exists (error 17)", 183},
+        {"the month folder cannot be made", TObstacle::MonthFolderIsAFile, fs::path("log") / "202601", 2,
+         "File exists (error 17)", 183},
+        {"an archive cannot be written", TObstacle::PendingArchiveIsAFolder,
+         fs::path("log") / "202601" / "a.log.synlz.tmp", 1, "Is a directory (error 21)", 5},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.trace);
+        TTempFolder folder;
+        TScopedClock clock(kNow);
+        const fs::path hostFolder = folder.Path() / "host", logFolder = folder.Path() / "modules";
+        TModuleLog log;
+        log.Configure(LogIdentity(folder));
+        log.Write(TLogLevel::Info, "running", nullptr, 0);
+        for (const char* name : {"a.log", "b.log"}) {
+            WriteWhole((logFolder / name).string(), "old\r\n");
+            SetLastChange((logFolder / name).string(), kNow - 3);
+        }
+        const fs::path failing = hostFolder / row.failing;
+        fs::create_directories(failing.parent_path());
+        if (row.obstacle == TObstacle::PendingArchiveIsAFolder) {
+            fs::create_directory(failing);
+        } else {
+            WriteWhole(failing.string(), "a file where a folder should be");
+        }
+        log.CloseAndArchive(false);
+
+        const std::vector<std::string> messages = Messages(ReadWhole(LivePath(folder)));
+        ASSERT_EQ(messages.size(), 1 + row.lines);
+        EXPECT_EQ(messages[0], "running");
+        const std::string prefix = "[TModuleLog.Archive] Error : " + failing.string() + ": ";
+        for (size_t i = 1; i < messages.size(); ++i) {
+            ASSERT_TRUE(messages[i].starts_with(prefix)) << messages[i];
+            ExpectSystemMessage(messages[i].substr(prefix.size()), row.posixMessage, row.windowsCode);
+        }
+        EXPECT_EQ(ReadWhole((logFolder / "a.log").string()), "old\r\n");
+        const bool bArchived = row.obstacle == TObstacle::PendingArchiveIsAFolder;
+        EXPECT_EQ(fs::exists(logFolder / "b.log"), !bArchived);
+        EXPECT_EQ(fs::exists(hostFolder / "log" / "202601" / "b.log.synlz"), bArchived);
+    }
 }
 
 // The library leaving the process archives the module folder's old logs into the host

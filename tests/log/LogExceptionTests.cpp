@@ -47,6 +47,44 @@ TEST_F(ExceptionLines, ACaughtErrorIsWrittenWithItsClassAndMessageBeforeTheHandl
     EXPECT_NE(ReadWhole(LivePath(folder)).find(" EXC   EConvertError"), std::string::npos);
 }
 
+// A value can never make a line of its own or hide bytes in the file: control characters in any
+// argument's text, typed, scanned or quoted by the database, are written as escapes.
+TEST_F(ExceptionLines, ControlCharactersInATextAreWrittenAsEscapesSoEachLineStaysOneLine) {
+    const struct {
+        std::string text;
+        std::string written;
+    } rows[] = {
+        {"evil\r\n2026-01-01 00:00:00.000 info   [TPaymentMethodUber.DoPaymentPopup] FORGED",
+         "evil\\r\\n2026-01-01 00:00:00.000 info   [TPaymentMethodUber.DoPaymentPopup] FORGED"},
+        {std::string("UB\0-1\tx", 7), "UB\\0-1\\tx"},
+        {"\x1b[31mred\x7f\x01\x1f", "\\x1B[31mred\\x7F\\x01\\x1F"},
+        // Backslashes of a Windows path, ANSI letters and "%" stay as they are.
+        {"C:\\Orvo\\new\\rates.txt Caf\xe9 \xa3 100%", "C:\\Orvo\\new\\rates.txt Caf\xe9 \xa3 100%"},
+    };
+    std::vector<std::string> expected;
+    for (const auto& row : rows) {
+        LogInfo("[TPaymentMethodUber.DoPaymentPopup] Reference: % | Amount: %", row.text, Money{1500000});
+        expected.push_back("[TPaymentMethodUber.DoPaymentPopup] Reference: " + row.written + " | Amount: 150");
+    }
+    // A database error quoting its statement, through the path of every catch site.
+    try {
+        throw std::runtime_error(
+            "Statement 1 failed: near \"VALUES\":\r\nINSERT INTO [ExtraPaymentLog]\n\tVALUES ('x')");
+    } catch (const std::exception& e) {
+        LogCaught(e);
+        LogError("[TExtraPaymentsTransaction.AddTransaction] Error : %", e.what());
+    }
+    const std::string quoted =
+        "Statement 1 failed: near \"VALUES\":\\r\\nINSERT INTO [ExtraPaymentLog]\\n\\tVALUES ('x')";
+    expected.push_back("std::runtime_error (\"" + quoted + "\")");
+    expected.push_back("[TExtraPaymentsTransaction.AddTransaction] Error : " + quoted);
+
+    EXPECT_EQ(Written(), expected);
+    const std::string text = ReadWhole(LivePath(folder));
+    EXPECT_EQ(SplitLines(text).size(), 7 + expected.size()) << "the header's seven lines and one for each write";
+    EXPECT_EQ(text.find('\0'), std::string::npos);
+}
+
 #if defined(_WIN32) && defined(__i386__)
 int gRecovered = 42;
 bool gArmed = false;

@@ -121,4 +121,14 @@ std::vector<std::string> MessagesOfChain(const std::string& livePath) {
     return all;
 }
 
+void ExpectSystemMessage(const std::string& message, [[maybe_unused]] const std::string& posix,
+                         [[maybe_unused]] int windowsCode) {
+#if defined(_WIN32)
+    const std::string code = " (error " + std::to_string(windowsCode) + ")";
+    EXPECT_TRUE(message.size() > code.size() && message.ends_with(code)) << message;
+#else
+    EXPECT_EQ(message, posix);
+#endif
+}
+
 }  // namespace orvo::test

@@ -32,4 +32,8 @@ std::vector<std::string> Messages(const std::string& text);
 // Every message of the live file and its compressed chain, oldest first.
 std::vector<std::string> MessagesOfChain(const std::string& livePath);
 
+// Checks the system's message of a failed file operation: the whole text on POSIX (texts and
+// codes are glibc's), the code on Windows, whose texts depend on the system's language.
+void ExpectSystemMessage(const std::string& message, const std::string& posix, int windowsCode);
+
 }  // namespace orvo::test

@@ -7,6 +7,17 @@
 #include "LogFiles.h"
 #include "LogRotation.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+// Only the Windows side checks the code of these.
+constexpr int ERROR_ACCESS_DENIED = 5, ERROR_SHARING_VIOLATION = 32;
+#endif
+
 namespace orvo {
 namespace {
 using namespace test;
@@ -108,19 +119,54 @@ TEST(LogRotationLimit, LinesSpanningSeveralRotationsArePresentExactlyOnceInOrder
     EXPECT_EQ(MessagesOfChain(LivePath(folder)), written);
 }
 
-// A rotation that cannot finish keeps the live file whole and writing goes on into it; the
-// chain is left as it was.
-TEST(LogRotationFailure, CompressionOrRenameFailingKeepsEveryLineInTheLiveFile) {
-    enum class TObstacle { PendingNameIsAFolder, NumberNineIsAFolder };
-    for (TObstacle obstacle : {TObstacle::PendingNameIsAFolder, TObstacle::NumberNineIsAFolder}) {
-        SCOPED_TRACE(obstacle == TObstacle::PendingNameIsAFolder ? "compression fails" : "clearing the chain fails");
+constexpr std::string_view kRotateFailure = "[TModuleLog.Rotate] Error : ";
+
+// The messages of the live file and its chain without the rotation failures, which are put into
+// failures.
+std::vector<std::string> MessagesWithoutFailures(const std::string& live, std::vector<std::string>& failures) {
+    std::vector<std::string> written;
+    for (std::string& m : MessagesOfChain(live)) (m.starts_with(kRotateFailure) ? failures : written).push_back(m);
+    return written;
+}
+
+// Failures of every attempt name the same file with the system's message; one line for each
+// attempt, and attempts come a full size apart, never at every write.
+void ExpectOneLinePerAttempt(const std::vector<std::string>& failures, const std::string& path,
+                             const std::string& posixMessage, int windowsCode, uintmax_t bytesWritten) {
+    EXPECT_GE(failures.size(), 1u);
+    EXPECT_LE(failures.size(), bytesWritten / kSmallLimit);
+    const std::string prefix = std::string(kRotateFailure) + path + ": ";
+    for (const std::string& failure : failures) {
+        ASSERT_TRUE(failure.starts_with(prefix)) << failure;
+        ExpectSystemMessage(failure.substr(prefix.size()), posixMessage, windowsCode);
+    }
+}
+
+// A rotation that cannot finish keeps the live file whole and writing goes on into it, after
+// one line saying why; the chain is left as it was.
+TEST(LogRotationFailure, CompressionOrClearingFailingKeepsEveryLineAndSaysWhy) {
+    enum class TObstacle { PendingNameIsAFolder, SetAsideNameIsAFolder, NumberNineIsAFolder };
+    const struct {
+        const char* trace;
+        TObstacle obstacle;
+        std::string failingSuffix;  // of the live file's chain name 1 or 9
+    } rows[] = {
+        {"compression fails", TObstacle::PendingNameIsAFolder, ".1.synlz.tmp"},
+        {"clearing the chain fails", TObstacle::SetAsideNameIsAFolder, ".9.synlz.old"},
+        // The folder goes aside with the first rotation, which completes; it cannot be deleted,
+        // so every later rotation stops at it.
+        {"number nine cannot be deleted", TObstacle::NumberNineIsAFolder, ".9.synlz.old"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.trace);
         TTempFolder folder;
         const std::string live = LivePath(folder);
-        if (obstacle == TObstacle::PendingNameIsAFolder) {
-            fs::create_directory(RotatedName(live, 1) + ".tmp");
+        const std::string stem = live.substr(0, live.size() - 4);
+        WriteGzip(RotatedName(live, 1), "archive 1");
+        if (row.obstacle == TObstacle::NumberNineIsAFolder) {
+            fs::create_directory(RotatedName(live, kRotatedFilesKept));
         } else {
-            WriteGzip(RotatedName(live, 1), "archive 1");
-            fs::create_directory(RotatedName(live, kRotatedFilesKept));  // cannot be deleted
+            fs::create_directory(stem + row.failingSuffix);
         }
         int waits = 0;
         TModuleLog log;
@@ -131,12 +177,98 @@ TEST(LogRotationFailure, CompressionOrRenameFailingKeepsEveryLineInTheLiveFile) 
             WriteInfo(log, written.back());
         }
         log.Close();
-        EXPECT_GT(fs::file_size(live), 2 * kSmallLimit) << "the live file kept growing";
-        EXPECT_EQ(Messages(ReadWhole(live)), written);
-        if (obstacle == TObstacle::NumberNineIsAFolder) {
+        std::vector<std::string> failures;
+        EXPECT_EQ(MessagesWithoutFailures(live, failures), written);
+        ExpectOneLinePerAttempt(failures, stem + row.failingSuffix, "Is a directory (error 21)", ERROR_ACCESS_DENIED,
+                                fs::file_size(live));
+        EXPECT_EQ(fs::exists(RotatedName(live, 1) + ".tmp"), row.obstacle == TObstacle::PendingNameIsAFolder);
+        if (row.obstacle != TObstacle::NumberNineIsAFolder) {
+            EXPECT_GT(fs::file_size(live), 2 * kSmallLimit) << "the live file kept growing";
             EXPECT_EQ(Gunzip(RotatedName(live, 1)), "archive 1");
-            EXPECT_FALSE(fs::exists(RotatedName(live, 1) + ".tmp"));
+        } else {
+            EXPECT_EQ(Gunzip(RotatedName(live, 2)), "archive 1");
         }
+    }
+}
+
+// Holds a file so that it cannot be moved: made immutable (Linux), or held open without delete
+// sharing, as a viewer does (Windows).
+class TPinnedFile {
+public:
+    explicit TPinnedFile(const std::string& path) : path_(path) {
+#if defined(_WIN32)
+        handle_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        pinned_ = handle_ != INVALID_HANDLE_VALUE;
+#else
+        pinned_ = SetImmutable(true);
+#endif
+    }
+    ~TPinnedFile() { Unpin(); }
+    bool Pinned() const { return pinned_; }
+    void Unpin() {
+        if (!pinned_) return;
+#if defined(_WIN32)
+        CloseHandle(handle_);
+#else
+        SetImmutable(false);
+#endif
+        pinned_ = false;
+    }
+
+private:
+#if defined(_WIN32)
+    HANDLE handle_;
+#else
+    bool SetImmutable(bool on) {
+        const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        int flags = 0;
+        bool set = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        set = set && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0) close(fd);
+        return set;
+    }
+#endif
+    std::string path_;
+    bool pinned_ = false;
+};
+
+TEST(LogRotationFailure, AFileThatCannotMoveAnywhereInTheChainLeavesTheChainAsItWas) {
+    for (int pinned = 1; pinned <= kRotatedFilesKept; ++pinned) {
+        SCOPED_TRACE("number " + std::to_string(pinned) + " cannot be moved");
+        TTempFolder folder;
+        const std::string live = LivePath(folder);
+        for (int n = 1; n <= kRotatedFilesKept; ++n) WriteGzip(RotatedName(live, n), "archive " + std::to_string(n));
+        int waits = 0;
+        TModuleLog log;
+        log.Configure(LogIdentity(folder), CountingSettings(waits, kSmallLimit));
+        std::vector<std::string> written;
+        TPinnedFile pin(RotatedName(live, pinned));
+        if (!pin.Pinned()) GTEST_SKIP() << "making a file immutable needs CAP_LINUX_IMMUTABLE and ext4 or the like";
+        for (int i = 0; i < 300; ++i) {
+            written.push_back("kept line " + std::to_string(i));
+            WriteInfo(log, written.back());
+        }
+        pin.Unpin();
+
+        for (int n = 1; n <= kRotatedFilesKept; ++n)
+            EXPECT_EQ(Gunzip(RotatedName(live, n)), "archive " + std::to_string(n)) << "number " << n;
+        std::vector<std::string> failures;
+        EXPECT_EQ(MessagesWithoutFailures(live, failures), written) << "every line stayed in the live file";
+        ExpectOneLinePerAttempt(failures, RotatedName(live, pinned), "Operation not permitted (error 1)",
+                                ERROR_SHARING_VIOLATION, fs::file_size(live));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() / "modules"), fs::directory_iterator()),
+                  kRotatedFilesKept + 1)
+            << "nothing set aside or pending stays behind";
+
+        // Free again: the next rotation moves the whole chain.
+        const std::vector<std::string> more = WriteUntilRotated(log, live);
+        log.Close();
+        EXPECT_EQ(Messages(Gunzip(RotatedName(live, 1))).back(), more.back());
+        for (int n = 2; n <= kRotatedFilesKept; ++n)
+            EXPECT_EQ(Gunzip(RotatedName(live, n)), "archive " + std::to_string(n - 1)) << "number " << n;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path() / "modules"), fs::directory_iterator()),
+                  kRotatedFilesKept + 1);
     }
 }
 
