@@ -2,7 +2,7 @@
 
 #include "DateTime.h"
 #include "ExtraPaymentsReport.h"
-#include "ModuleState.h"
+#include "Services.h"
 #include "Platform.h"
 #include "ReportRanges.h"
 
@@ -66,7 +66,7 @@ void TfrmExtraPaymentsReports::RunForRule(TDateRange (*rule)(TDateTime now)) {
 }
 
 void TfrmExtraPaymentsReports::RunForRange(TDateTime from, TDateTime to) {
-    ComPtr<IDIContainer> container = Container();
+    ComPtr<IDIContainer> container = HeldContainer();
     if (!container) throw EAssertionFailed("Could not reach the host's container", "FExtraPaymentsReports", __LINE__);
     RunReport(*container, from, to);
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "FExtraPaymentsReports.h"
-#include "ModuleState.h"
+#include "Services.h"
 #include "intfAuthentication.h"
 
 namespace orvo {
@@ -33,7 +33,7 @@ void TManagementHandle::OnReportsMenuClick(void* sender) {
 
 TExtraPaymentsManagement::TExtraPaymentsManagement() : handle_(std::make_shared<TManagementHandle>(this)) {
     KeepForTheHost(handle_);
-    ComPtr<IDIContainer> container = Container();
+    ComPtr<IDIContainer> container = HeldContainer();
     if (!container) return;
     ComPtr<IEventManager> events = GetInstanceOf<IEventManager>(*container);
     if (!events) return;
@@ -45,7 +45,7 @@ TExtraPaymentsManagement::TExtraPaymentsManagement() : handle_(std::make_shared<
 TExtraPaymentsManagement::~TExtraPaymentsManagement() { handle_->Clear(); }
 
 void TExtraPaymentsManagement::OnMainFormCreate(const AnsiString&, void*, void*) {
-    ComPtr<IDIContainer> container = Container();
+    ComPtr<IDIContainer> container = HeldContainer();
     if (!container) return;
     ComPtr<IMainMenuManager> menus = GetInstanceOf<IMainMenuManager>(*container);
     if (!menus) return;
@@ -56,7 +56,7 @@ void TExtraPaymentsManagement::OnMainFormCreate(const AnsiString&, void*, void*)
 }
 
 void TExtraPaymentsManagement::OnReportsMenuClick(void*) {
-    ComPtr<IDIContainer> container = Container();
+    ComPtr<IDIContainer> container = HeldContainer();
     ComPtr<IAuthentication> authentication;
     if (container) authentication = ResolveOf<IAuthentication>(*container);
     if (!authentication)

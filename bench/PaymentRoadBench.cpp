@@ -10,7 +10,7 @@
 
 #include "ComPtr.h"
 #include "Log.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "THostContainer.h"
 #include "intfDBScript.h"
 #include "intfFormHost.h"

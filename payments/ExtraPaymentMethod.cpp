@@ -4,7 +4,7 @@
 
 #include "FExtraPayments.h"
 #include "Log.h"
-#include "ModuleState.h"
+#include "Services.h"
 #include "MoneyFormat.h"
 #include "intfDBScript.h"
 #include "intfExtraPaymentsTransaction.h"
@@ -36,7 +36,7 @@ ComPtr<T> Require(ComPtr<T> service, const char* what, const char* unit, int lin
 }
 
 ComPtr<IDIContainer> RequireContainer(const char* unit) {
-    return Require(Container(), "Could not reach the host's container", unit, __LINE__);
+    return Require(HeldContainer(), "Could not reach the host's container", unit, __LINE__);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "ModuleState.h"
+#include "Services.h"
 #include "Platform.h"
 #include "intfGenericInput.h"
 
@@ -186,7 +186,7 @@ void TfrmExtraPayments::ShowMoney(ui::TControl& randsBox, ui::TControl& centsBox
 // the cashier did not confirm, or when the host has no popup to offer.
 bool TfrmExtraPayments::PromptAmount(const std::string& caption, Currency initial, Currency& entered) const {
     ComPtr<IGenericInput> input;
-    if (const ComPtr<IDIContainer> container = Container())
+    if (const ComPtr<IDIContainer> container = HeldContainer())
         input = ResolveNamedOf<IGenericInput>(*container, AnsiString("Currency"));
     if (!input) return false;
     input->SetCaption(AnsiString(caption));

@@ -1,6 +1,6 @@
 #include "implDatabaseChangesExtraPayments.h"
 
-#include "ModuleState.h"
+#include "Services.h"
 #include "intfActCodes.h"
 
 namespace orvo {
@@ -11,7 +11,7 @@ void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, TStrings& sc
     scripts.Add(AnsiString(kTransactionTableScript));
     scripts.Add(AnsiString(kLogTableScript));
 
-    const ComPtr<IDIContainer> container = Container();
+    const ComPtr<IDIContainer> container = HeldContainer();
     const ComPtr<IActCodes> actCodes = container ? ResolveOf<IActCodes>(*container) : nullptr;
     if (!actCodes) return;
     actCodes->AddActCode("AM019", "To Change Extra Payment Settings", 1, 1);

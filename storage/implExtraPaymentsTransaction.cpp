@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Log.h"
-#include "ModuleState.h"
+#include "Services.h"
 #include "intfDBScript.h"
 
 namespace orvo {
@@ -14,7 +14,7 @@ constexpr std::string_view kUnit = "implExtraPaymentsTransaction";
 
 // A script object of the operation's own, released when the operation ends.
 ComPtr<IDBScript> ObtainScript(int line) {
-    const ComPtr<IDIContainer> container = Container();
+    const ComPtr<IDIContainer> container = HeldContainer();
     ComPtr<IDBScript> script = container ? ResolveOf<IDBScript>(*container) : nullptr;
     if (!script) throw EAssertionFailed("Could not create DBScript", kUnit, line);
     return script;

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "ModuleState.h"
+#include "Services.h"
 #include "Presenters.h"
 
 namespace orvo::ui {
@@ -159,7 +159,7 @@ int32_t TForm::ShowModal() {
     } showing{showing_};
 
     ComPtr<IFormHost> host;
-    if (ComPtr<IDIContainer> container = Container()) host = GetInstanceOf<IFormHost>(*container);
+    if (ComPtr<IDIContainer> container = HeldContainer()) host = GetInstanceOf<IFormHost>(*container);
     if (host)
         ShowThroughFormHost(*this, *host);
     else

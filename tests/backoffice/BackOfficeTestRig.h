@@ -3,7 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "TestFormHost.h"
 #include "TestSupport.h"
 

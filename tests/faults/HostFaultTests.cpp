@@ -5,7 +5,7 @@
 
 #include "DateTime.h"
 #include "ExtraPaymentsReport.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "TestFormHost.h"
 #include "TestSupport.h"
 #include "intfExtraPaymentsManagement.h"

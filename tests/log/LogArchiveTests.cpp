@@ -7,7 +7,7 @@
 #include "DateTime.h"
 #include "LogArchive.h"
 #include "LogFiles.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 
 namespace orvo {
 namespace {

@@ -5,7 +5,8 @@
 #include <iterator>
 
 #include "Log.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
+#include "Services.h"
 #include "Registration.h"
 #include "TestSupport.h"
 
@@ -81,10 +82,10 @@ TEST_F(ModuleLifecycle, InitRegistersInTableOrderAndFinalWithdrawsInReverse) {
 TEST_F(ModuleLifecycle, HoldsOneCountedReferenceUntilFinal) {
     InitModule(container.Get());
     EXPECT_EQ(container->addRefs - container->releases, 1);
-    EXPECT_EQ(Container().Get(), container.Get());
+    EXPECT_EQ(HeldContainer().Get(), container.Get());
     FinalModule();
     EXPECT_EQ(container->addRefs - container->releases, 0);
-    EXPECT_FALSE(Container());
+    EXPECT_FALSE(HeldContainer());
 }
 
 TEST_F(ModuleLifecycle, FinalTwiceAndWithoutContainerDoNothing) {
@@ -130,7 +131,7 @@ protected:
     }
     static void RecordPrevious(int reason, void* reserved) {
         calls.push_back("previous " + std::to_string(reason) + (reserved ? " ending" : " unload") +
-                        (Container() ? " container held" : " container released"));
+                        (HeldContainer() ? " container held" : " container released"));
     }
     static inline std::vector<std::string> calls;
     test::TTempFolder folder;

@@ -7,7 +7,7 @@
 
 #include "DateTime.h"
 #include "ExtraPaymentsReport.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "THostStrings.h"
 #include "TSqliteScript.h"
 #include "TestSupport.h"

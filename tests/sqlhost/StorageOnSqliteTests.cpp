@@ -6,7 +6,7 @@
 
 #include "DateTime.h"
 #include "Log.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "SqlError.h"
 #include "THostStrings.h"
 #include "TSqliteScript.h"

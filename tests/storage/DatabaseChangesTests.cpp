@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "Registration.h"
 #include "THostStrings.h"
 #include "TestSupport.h"

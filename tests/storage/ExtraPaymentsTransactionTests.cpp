@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "Log.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "TestSupport.h"
 #include "intfExtraPaymentsTransaction.h"
 

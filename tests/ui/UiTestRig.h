@@ -2,7 +2,7 @@
 // form with one control of each kind and a button whose click handler fails.
 #pragma once
 #include "Form.h"
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "TestFormHost.h"
 #include "TestSupport.h"
 

@@ -1,16 +1,15 @@
-// The module's process-wide state: the host's container, the entry and exit operations, and
-// the detach hook that runs FinalModule on an explicit unload.
+// The module's life in a host process: loaded, initialised with the host's container, finalised
+// and unloaded, with the detach hook that runs FinalModule on an explicit unload.
 #pragma once
 #include "Platform.h"
 #include "intfDI.h"
 
 namespace orvo {
 
-// The container handed to InitModule; empty before and after. Every service lookup goes
-// through it.
-ComPtr<IDIContainer> Container();
-
+// Holds the container and registers every service of the registration table.
 void InitModule(IDIContainer* container);
+// Withdraws every registration in reverse order and lets go of the container; does nothing
+// when no container is held.
 void FinalModule();
 
 // Library notification reasons, as the Windows loader numbers them.

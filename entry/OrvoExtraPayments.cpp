@@ -1,6 +1,6 @@
 // The library itself: the two exported functions and the load and unload notifications.
 // Everything else lives in the module's static library.
-#include "ModuleState.h"
+#include "ModuleLifecycle.h"
 #include "OrvoPlatform.h"
 
 ORVO_EXPORT void ORVO_STDCALL InitModule(IDIContainer* container) { orvo::InitModule(container); }
