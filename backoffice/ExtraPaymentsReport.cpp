@@ -1,16 +1,16 @@
-#include "ExtraPaymentsReport.h"
+#include "backoffice/ExtraPaymentsReport.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
-#include "DateTime.h"
-#include "JsonRows.h"
-#include "Log.h"
-#include "Platform.h"
-#include "ReportPage.h"
-#include "intfDBScript.h"
-#include "intfHTMLViewer.h"
+#include "backoffice/JsonRows.h"
+#include "backoffice/ReportPage.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfHTMLViewer.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "OrvoTypes.h"
-#include "intfDI.h"
+#include "interfaces/OrvoTypes.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo {
 

@@ -1,10 +1,10 @@
-#include "FExtraPaymentsReports.h"
+#include "backoffice/FExtraPaymentsReports.h"
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "Services.h"
-#include "Platform.h"
-#include "ReportRanges.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "backoffice/ReportRanges.h"
+#include "module/Services.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

@@ -1,11 +1,11 @@
-#include "implExtraPaymentsManagement.h"
+#include "backoffice/implExtraPaymentsManagement.h"
 
 #include <mutex>
 #include <vector>
 
-#include "FExtraPaymentsReports.h"
-#include "Services.h"
-#include "intfAuthentication.h"
+#include "backoffice/FExtraPaymentsReports.h"
+#include "interfaces/intfAuthentication.h"
+#include "module/Services.h"
 
 namespace orvo {
 namespace {

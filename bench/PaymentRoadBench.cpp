@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <string>
 
-#include "ComPtr.h"
-#include "Log.h"
-#include "ModuleLifecycle.h"
-#include "THostContainer.h"
-#include "intfDBScript.h"
-#include "intfFormHost.h"
-#include "intfPaymentMethod.h"
+#include "entry/ModuleLifecycle.h"
+#include "host/THostContainer.h"
+#include "interfaces/ComPtr.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfFormHost.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "module/Log.h"
 
 namespace {
 using namespace orvo;

@@ -1,9 +1,9 @@
-#include "ModuleLifecycle.h"
+#include "entry/ModuleLifecycle.h"
 
-#include "Log.h"
-#include "Platform.h"
-#include "Registration.h"
-#include "Services.h"
+#include "entry/Registration.h"
+#include "module/Log.h"
+#include "module/Services.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

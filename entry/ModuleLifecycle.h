@@ -1,8 +1,8 @@
 // The module's life in a host process: loaded, initialised with the host's container, finalised
 // and unloaded, with the detach hook that runs FinalModule on an explicit unload.
 #pragma once
-#include "Platform.h"
-#include "intfDI.h"
+#include "interfaces/intfDI.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 

@@ -1,7 +1,7 @@
 // The library itself: the two exported functions and the load and unload notifications.
 // Everything else lives in the module's static library.
-#include "ModuleLifecycle.h"
-#include "OrvoPlatform.h"
+#include "entry/ModuleLifecycle.h"
+#include "interfaces/OrvoPlatform.h"
 
 ORVO_EXPORT void ORVO_STDCALL InitModule(IDIContainer* container) { orvo::InitModule(container); }
 
@@ -10,8 +10,8 @@ ORVO_EXPORT void ORVO_STDCALL FinalModule() { orvo::FinalModule(); }
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "Log.h"
-#include "OsExceptionWatch.h"
+#include "module/Log.h"
+#include "platform/OsExceptionWatch.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
@@ -25,7 +25,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
 }
 
 #else
-#include "UnloadWatch.h"
+#include "platform/UnloadWatch.h"
 
 namespace {
 // The loader runs this when the library is mapped. The watch tells an explicit unload

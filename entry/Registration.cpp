@@ -1,15 +1,15 @@
-#include "Registration.h"
+#include "entry/Registration.h"
 
 #include <array>
 
-#include "implDatabaseChangesExtraPayments.h"
-#include "implExtraPaymentsManagement.h"
-#include "implExtraPaymentsTransaction.h"
-#include "implPaymentMethodABSA.h"
-#include "implPaymentMethodMrD.h"
-#include "implPaymentMethodNedbank.h"
-#include "implPaymentMethodOtherCC.h"
-#include "implPaymentMethodUber.h"
+#include "backoffice/implExtraPaymentsManagement.h"
+#include "payments/implPaymentMethodABSA.h"
+#include "payments/implPaymentMethodMrD.h"
+#include "payments/implPaymentMethodNedbank.h"
+#include "payments/implPaymentMethodOtherCC.h"
+#include "payments/implPaymentMethodUber.h"
+#include "storage/implDatabaseChangesExtraPayments.h"
+#include "storage/implExtraPaymentsTransaction.h"
 
 namespace orvo {
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 #include <span>
 
-#include "intfDI.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo {
 

@@ -3,9 +3,9 @@
 // a report page without any other failure.
 #include <string>
 
-#include "FuzzCheck.h"
-#include "JsonRows.h"
-#include "ReportPage.h"
+#include "backoffice/JsonRows.h"
+#include "backoffice/ReportPage.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace orvo::fuzz {
 namespace {

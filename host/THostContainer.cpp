@@ -1,4 +1,4 @@
-#include "THostContainer.h"
+#include "host/THostContainer.h"
 
 #include <cstdio>
 #include <cstring>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "intfDI.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo::host {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "intfDI.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo::host {
 

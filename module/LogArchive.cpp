@@ -1,4 +1,4 @@
-#include "LogArchive.h"
+#include "module/LogArchive.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "AppendFile.h"
-#include "DateTime.h"
-#include "FileSystem.h"
-#include "LogCompress.h"
-#include "Platform.h"
+#include "module/LogCompress.h"
+#include "platform/AppendFile.h"
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

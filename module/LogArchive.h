@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo {
 

@@ -1,11 +1,11 @@
-#include "LogCompress.h"
+#include "module/LogCompress.h"
 
 #include <zlib.h>
 
 #include <cstdio>
 #include <memory>
 
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace orvo {
 

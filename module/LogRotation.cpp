@@ -1,7 +1,7 @@
-#include "LogRotation.h"
+#include "module/LogRotation.h"
 
-#include "FileSystem.h"
-#include "LogCompress.h"
+#include "module/LogCompress.h"
+#include "platform/FileSystem.h"
 
 namespace orvo {
 

@@ -1,4 +1,4 @@
-#include "Services.h"
+#include "module/Services.h"
 
 #include <mutex>
 #include <new>

@@ -1,6 +1,6 @@
 // The host's container as the module holds it between InitModule and FinalModule.
 #pragma once
-#include "intfDI.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo {
 

@@ -1,13 +1,13 @@
-#include "ExtraPaymentMethod.h"
+#include "payments/ExtraPaymentMethod.h"
 
 #include <memory>
 
-#include "FExtraPayments.h"
-#include "Log.h"
-#include "Services.h"
-#include "MoneyFormat.h"
-#include "intfDBScript.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "module/Log.h"
+#include "module/Services.h"
+#include "payments/FExtraPayments.h"
+#include "platform/MoneyFormat.h"
 
 namespace orvo {
 namespace {

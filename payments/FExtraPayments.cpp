@@ -1,11 +1,11 @@
-#include "FExtraPayments.h"
+#include "payments/FExtraPayments.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "Services.h"
-#include "Platform.h"
-#include "intfGenericInput.h"
+#include "interfaces/intfGenericInput.h"
+#include "module/Services.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

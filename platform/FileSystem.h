@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo::platform {
 

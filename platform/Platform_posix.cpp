@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "DateTime.h"
-#include "Platform.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo::platform {
 namespace {

@@ -1,7 +1,7 @@
-#include "implDatabaseChangesExtraPayments.h"
+#include "storage/implDatabaseChangesExtraPayments.h"
 
-#include "Services.h"
-#include "intfActCodes.h"
+#include "interfaces/intfActCodes.h"
+#include "module/Services.h"
 
 namespace orvo {
 

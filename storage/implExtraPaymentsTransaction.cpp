@@ -1,11 +1,11 @@
-#include "implExtraPaymentsTransaction.h"
+#include "storage/implExtraPaymentsTransaction.h"
 
 #include <charconv>
 #include <string>
 
-#include "Log.h"
-#include "Services.h"
-#include "intfDBScript.h"
+#include "interfaces/intfDBScript.h"
+#include "module/Log.h"
+#include "module/Services.h"
 
 namespace orvo {
 namespace {

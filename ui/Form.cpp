@@ -1,9 +1,9 @@
-#include "Form.h"
+#include "ui/Form.h"
 
 #include <cctype>
 
-#include "Services.h"
-#include "Presenters.h"
+#include "module/Services.h"
+#include "ui/Presenters.h"
 
 namespace orvo::ui {
 

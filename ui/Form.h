@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "OrvoTypes.h"
-#include "intfFormHost.h"
+#include "interfaces/OrvoTypes.h"
+#include "interfaces/intfFormHost.h"
 
 namespace orvo::ui {
 

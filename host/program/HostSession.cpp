@@ -1,15 +1,15 @@
-#include "HostSession.h"
+#include "host/program/HostSession.h"
 
 #include <unistd.h>
 
 #include <cstdio>
 
-#include "MoneyText.h"
-#include "SqlError.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "intfActCodes.h"
-#include "intfDatabaseChanges.h"
+#include "host/THostStrings.h"
+#include "host/program/MoneyText.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfActCodes.h"
+#include "interfaces/intfDatabaseChanges.h"
 
 namespace orvo::host {
 namespace {

@@ -1,4 +1,4 @@
-#include "HostServices.h"
+#include "host/services/HostServices.h"
 
 #include <fstream>
 

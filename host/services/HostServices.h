@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "intfAuthentication.h"
-#include "intfDI.h"
-#include "intfEventManager.h"
-#include "intfFormHost.h"
-#include "intfGenericInput.h"
-#include "intfHTMLViewer.h"
-#include "intfMainMenuManager.h"
+#include "interfaces/intfAuthentication.h"
+#include "interfaces/intfDI.h"
+#include "interfaces/intfEventManager.h"
+#include "interfaces/intfFormHost.h"
+#include "interfaces/intfGenericInput.h"
+#include "interfaces/intfHTMLViewer.h"
+#include "interfaces/intfMainMenuManager.h"
 
 namespace orvo::host {
 

@@ -2,9 +2,9 @@
 // handlers the host keeps after the object is gone.
 #include <gtest/gtest.h>
 
-#include "BackOfficeTestRig.h"
+#include "tests/backoffice/BackOfficeTestRig.h"
 
-#include "intfExtraPaymentsManagement.h"
+#include "interfaces/intfExtraPaymentsManagement.h"
 
 namespace orvo::test {
 namespace {

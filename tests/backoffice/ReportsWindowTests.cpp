@@ -2,10 +2,10 @@
 // error that leaves the window open.
 #include <gtest/gtest.h>
 
-#include "BackOfficeTestRig.h"
+#include "tests/backoffice/BackOfficeTestRig.h"
 
-#include "DateTime.h"
-#include "FExtraPaymentsReports.h"
+#include "backoffice/FExtraPaymentsReports.h"
+#include "platform/DateTime.h"
 
 namespace orvo::test {
 namespace {

@@ -1,5 +1,5 @@
 // Name lookup, letter case, and setting, adding and removing by name.
-#include "ConfigListTestSupport.h"
+#include "tests/configlist/ConfigListTestSupport.h"
 
 namespace orvo::test {
 namespace {

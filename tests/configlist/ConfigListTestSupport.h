@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "clsStringConfigList.h"
+#include "common/clsStringConfigList.h"
 
 namespace orvo::test {
 

@@ -1,5 +1,5 @@
 // Delimited text with quoting, Join and the line-per-line text.
-#include "ConfigListTestSupport.h"
+#include "tests/configlist/ConfigListTestSupport.h"
 
 namespace orvo::test {
 namespace {

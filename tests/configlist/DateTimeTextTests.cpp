@@ -1,8 +1,8 @@
 // Strict date and time reading in the regional short date format.
-#include "ConfigListTestSupport.h"
-#include "DateTime.h"
-#include "DateTimeText.h"
-#include "TestSupport.h"
+#include "common/DateTimeText.h"
+#include "platform/DateTime.h"
+#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

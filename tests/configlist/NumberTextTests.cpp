@@ -4,9 +4,9 @@
 #include <limits>
 #include <random>
 
-#include "ConfigListTestSupport.h"
-#include "NumberText.h"
-#include "TestSupport.h"
+#include "common/NumberText.h"
+#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "Commands.h"
-#include "TestSupport.h"
+#include "host/program/Commands.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::host {
 namespace {

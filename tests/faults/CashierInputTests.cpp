@@ -4,7 +4,7 @@
 // text; text that is not an amount counts as nothing.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

@@ -4,10 +4,10 @@
 // no page shown from a result that could not be read.
 #include <gtest/gtest.h>
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "JsonRows.h"
-#include "PaymentTestRig.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "backoffice/JsonRows.h"
+#include "platform/DateTime.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

@@ -3,13 +3,13 @@
 // The module names what is missing in a clear error and goes on; nothing else reaches the host.
 #include <gtest/gtest.h>
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "ModuleLifecycle.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
-#include "intfExtraPaymentsManagement.h"
-#include "intfPaymentMethod.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "entry/ModuleLifecycle.h"
+#include "interfaces/intfExtraPaymentsManagement.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "platform/DateTime.h"
+#include "tests/support/TestFormHost.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

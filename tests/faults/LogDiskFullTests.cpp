@@ -10,8 +10,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "TestSupport.h"
+#include "module/Log.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

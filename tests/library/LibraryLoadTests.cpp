@@ -5,8 +5,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "TModuleLibrary.h"
-#include "TestSupport.h"
+#include "host/TModuleLibrary.h"
+#include "tests/support/TestSupport.h"
 
 #if defined(_WIN32)
 #include <windows.h>

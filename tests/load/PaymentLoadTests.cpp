@@ -7,12 +7,12 @@
 
 #include <fstream>
 
-#include "LoadSize.h"
-#include "PaymentTestRig.h"
-#include "SqlResult.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "intfDatabaseChanges.h"
+#include "host/THostStrings.h"
+#include "host/sqlite/SqlResult.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "tests/load/LoadSize.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

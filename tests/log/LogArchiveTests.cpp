@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "DateTime.h"
-#include "LogArchive.h"
-#include "LogFiles.h"
-#include "ModuleLifecycle.h"
+#include "entry/ModuleLifecycle.h"
+#include "module/LogArchive.h"
+#include "platform/DateTime.h"
+#include "tests/support/LogFiles.h"
 
 namespace orvo {
 namespace {

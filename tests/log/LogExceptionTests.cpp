@@ -4,12 +4,12 @@
 
 #include <stdexcept>
 
-#include "LogFiles.h"
+#include "tests/support/LogFiles.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "OsExceptionWatch.h"
+#include "platform/OsExceptionWatch.h"
 #endif
 
 namespace orvo {

@@ -7,9 +7,9 @@
 #include <set>
 #include <thread>
 
-#include "DateTime.h"
-#include "LogFiles.h"
-#include "LogRotation.h"
+#include "module/LogRotation.h"
+#include "platform/DateTime.h"
+#include "tests/support/LogFiles.h"
 
 namespace orvo {
 namespace {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <set>
 
-#include "LogFiles.h"
-#include "LogRotation.h"
+#include "module/LogRotation.h"
+#include "tests/support/LogFiles.h"
 
 namespace orvo {
 namespace {

@@ -1,7 +1,7 @@
 // Calendar arithmetic that the log stamps, the date pickers and the report ranges rely on.
 #include <gtest/gtest.h>
 
-#include "DateTime.h"
+#include "platform/DateTime.h"
 
 namespace orvo {
 namespace {

@@ -4,11 +4,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "ModuleLifecycle.h"
-#include "Services.h"
-#include "Registration.h"
-#include "TestSupport.h"
+#include "entry/ModuleLifecycle.h"
+#include "entry/Registration.h"
+#include "module/Log.h"
+#include "module/Services.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

@@ -2,7 +2,7 @@
 // the transaction update, and every way the popup can end.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

@@ -1,11 +1,11 @@
 // The payment road against the reference host's database: the rows it leaves behind.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
-#include "SqlResult.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "intfDatabaseChanges.h"
+#include "host/THostStrings.h"
+#include "host/sqlite/SqlResult.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

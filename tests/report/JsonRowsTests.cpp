@@ -1,7 +1,7 @@
 // Reading query results: the grammar, values as text and as numbers, and errors with offsets.
 #include <gtest/gtest.h>
 
-#include "JsonRows.h"
+#include "backoffice/JsonRows.h"
 
 namespace orvo {
 namespace {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "ReportPage.h"
-#include "TestSupport.h"
+#include "backoffice/ReportPage.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

@@ -1,8 +1,8 @@
 // The reports window's date rules around week, month and year boundaries.
 #include <gtest/gtest.h>
 
-#include "DateTime.h"
-#include "ReportRanges.h"
+#include "backoffice/ReportRanges.h"
+#include "platform/DateTime.h"
 
 namespace orvo {
 namespace {

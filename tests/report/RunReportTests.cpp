@@ -3,11 +3,11 @@
 
 #include <sstream>
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "JsonRows.h"
-#include "Log.h"
-#include "TestSupport.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "backoffice/JsonRows.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

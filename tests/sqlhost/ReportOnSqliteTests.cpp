@@ -5,14 +5,14 @@
 
 #include <optional>
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "ModuleLifecycle.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "TestSupport.h"
-#include "intfDatabaseChanges.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "entry/ModuleLifecycle.h"
+#include "host/THostStrings.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "platform/DateTime.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
-#include "SqlError.h"
-#include "SqlPattern.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlPattern.h"
 
 namespace orvo::host {
 namespace {

@@ -2,8 +2,8 @@
 // and that every construct without a rule is refused by name instead of being run as something else.
 #include <gtest/gtest.h>
 
-#include "SqlError.h"
-#include "SqlTranslator.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlTranslator.h"
 
 namespace orvo::host::sql {
 namespace {

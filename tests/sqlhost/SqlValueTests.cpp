@@ -2,8 +2,8 @@
 // text, dates and their texts, string +, with NULLs and the values SQL Server refuses.
 #include <gtest/gtest.h>
 
-#include "SqlError.h"
-#include "TSqliteDatabase.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/TSqliteDatabase.h"
 
 namespace orvo::host {
 namespace {

@@ -2,9 +2,9 @@
 // the database's clock and identities, and the column limits SQL Server keeps.
 #include <gtest/gtest.h>
 
-#include "SqlError.h"
-#include "TSqliteScript.h"
-#include "TestSupport.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::host {
 namespace {

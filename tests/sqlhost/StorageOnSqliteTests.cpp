@@ -4,15 +4,15 @@
 #include <fstream>
 #include <iterator>
 
-#include "DateTime.h"
-#include "Log.h"
-#include "ModuleLifecycle.h"
-#include "SqlError.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "TestSupport.h"
-#include "intfDatabaseChanges.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "entry/ModuleLifecycle.h"
+#include "host/THostStrings.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

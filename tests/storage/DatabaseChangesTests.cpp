@@ -3,12 +3,12 @@
 
 #include <sstream>
 
-#include "ModuleLifecycle.h"
-#include "Registration.h"
-#include "THostStrings.h"
-#include "TestSupport.h"
-#include "implDatabaseChangesExtraPayments.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "entry/ModuleLifecycle.h"
+#include "entry/Registration.h"
+#include "host/THostStrings.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "storage/implDatabaseChangesExtraPayments.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

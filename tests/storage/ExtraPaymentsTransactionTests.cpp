@@ -5,10 +5,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "ModuleLifecycle.h"
-#include "TestSupport.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "entry/ModuleLifecycle.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "module/Log.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

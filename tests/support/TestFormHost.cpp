@@ -1,4 +1,4 @@
-#include "TestFormHost.h"
+#include "tests/support/TestFormHost.h"
 
 namespace orvo::test {
 

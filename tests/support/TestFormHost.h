@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
-#include "intfFormHost.h"
+#include "interfaces/intfFormHost.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "HostServices.h"
-#include "Platform.h"
-#include "THostContainer.h"
-#include "intfActCodes.h"
-#include "intfAuthentication.h"
-#include "intfDBScript.h"
-#include "intfEventManager.h"
-#include "intfGenericInput.h"
-#include "intfHTMLViewer.h"
-#include "intfMainMenuManager.h"
+#include "host/THostContainer.h"
+#include "host/services/HostServices.h"
+#include "interfaces/intfActCodes.h"
+#include "interfaces/intfAuthentication.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfEventManager.h"
+#include "interfaces/intfGenericInput.h"
+#include "interfaces/intfHTMLViewer.h"
+#include "interfaces/intfMainMenuManager.h"
+#include "platform/Platform.h"
 
 namespace orvo::test {
 

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "Win32Handles.h"
+#include "ui/Win32Handles.h"
 
 namespace orvo::test {
 

@@ -5,9 +5,9 @@
 #include <array>
 #include <climits>
 
-#include "DetailsLayout.h"
-#include "FExtraPayments.h"
-#include "UiTestRig.h"
+#include "payments/FExtraPayments.h"
+#include "tests/ui/DetailsLayout.h"
+#include "tests/ui/UiTestRig.h"
 
 namespace orvo::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "UiTestRig.h"
+#include "module/Log.h"
+#include "tests/ui/UiTestRig.h"
 
 namespace orvo::test {
 namespace {

@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <thread>
 
-#include "DateTime.h"
-#include "DetailsLayout.h"
-#include "FExtraPayments.h"
-#include "UiTestRig.h"
-#include "Win32Handles.h"
-#include "Win32Windows.h"
+#include "payments/FExtraPayments.h"
+#include "platform/DateTime.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/ui/DetailsLayout.h"
+#include "tests/ui/UiTestRig.h"
+#include "ui/Win32Handles.h"
 
 namespace orvo::test {
 namespace {

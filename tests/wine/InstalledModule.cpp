@@ -1,4 +1,4 @@
-#include "InstalledModule.h"
+#include "tests/wine/InstalledModule.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-#include "MemoryScript.h"
+#include "tests/wine/MemoryScript.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

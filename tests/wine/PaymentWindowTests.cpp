@@ -2,9 +2,9 @@
 // real details window opens, and a second thread plays the cashier with window messages.
 #include <windows.h>
 
-#include "InstalledModule.h"
-#include "Win32Windows.h"
-#include "intfPaymentMethod.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "InstalledModule.h"
-#include "Win32Windows.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "LogFiles.h"
+#include "tests/support/LogFiles.h"
 
 #include <gtest/gtest.h>
 #include <utime.h>
@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "DateTime.h"
-#include "LogRotation.h"
+#include "module/LogRotation.h"
+#include "platform/DateTime.h"
 
 namespace orvo::test {
 

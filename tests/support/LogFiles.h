@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "Log.h"
-#include "TestSupport.h"
+#include "module/Log.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 
