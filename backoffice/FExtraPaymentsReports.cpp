@@ -65,10 +65,6 @@ void TfrmExtraPaymentsReports::RunForRule(TDateRange (*rule)(TDateTime now)) {
     RunForRange(range.from, range.to);
 }
 
-void TfrmExtraPaymentsReports::RunForRange(TDateTime from, TDateTime to) {
-    ComPtr<IDIContainer> container = HeldContainer();
-    if (!container) throw EAssertionFailed("Could not reach the host's container", "FExtraPaymentsReports", __LINE__);
-    RunReport(*container, from, to);
-}
+void TfrmExtraPaymentsReports::RunForRange(TDateTime from, TDateTime to) { RunReport(HostServices(), from, to); }
 
 }  // namespace orvo

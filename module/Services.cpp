@@ -33,4 +33,6 @@ ComPtr<IDIContainer> LetGoOfContainer(const ComPtr<IDIContainer>& container) {
     return std::move(Held());
 }
 
+TServices HostServices() { return TServices(HeldContainer()); }
+
 }  // namespace orvo

@@ -29,16 +29,6 @@ const std::string& LogRowStatement() {
 constexpr const char* kRemoveCashupStatement =
     "DELETE FROM [Cashup] WHERE [Number] = %d AND [ShiftNum] = %d AND [Name] = '%s' ";
 
-template <class T>
-ComPtr<T> Require(ComPtr<T> service, const char* what, const char* unit, int line) {
-    if (!service) throw EAssertionFailed(what, unit, line);
-    return service;
-}
-
-ComPtr<IDIContainer> RequireContainer(const char* unit) {
-    return Require(HeldContainer(), "Could not reach the host's container", unit, __LINE__);
-}
-
 }  // namespace
 
 TExtraPaymentMethod::TExtraPaymentMethod(const TPaymentMethodNames& names)
@@ -59,8 +49,8 @@ void TExtraPaymentMethod::DoChange() {
 }
 
 int32_t TExtraPaymentMethod::LogToDB(std::string_view entryClass, std::string_view message) {
-    ComPtr<IDBScript> script = ResolveOf<IDBScript>(*RequireContainer(names_.unitName));
-    if (!script) throw EAssertionFailed("Could not create DBScript", names_.unitName, kLogToDBAssertLine);
+    const ComPtr<IDBScript> script =
+        Required(HostServices().New<IDBScript>(), "Could not create DBScript", {names_.unitName, kLogToDBAssertLine});
     return script->ExecSQL(AnsiString(LogRowStatement()), SQLArgs(QuotedSQL(entryClass), QuotedSQL(message)));
 }
 
@@ -75,10 +65,9 @@ bool TExtraPaymentMethod::DoPaymentPopup() {
         return false;
     };
     try {
-        ComPtr<IDIContainer> container = RequireContainer(names_.unitName);
-        ComPtr<IExtraPaymentsTransaction> transaction = ResolveOf<IExtraPaymentsTransaction>(*container);
+        ComPtr<IExtraPaymentsTransaction> transaction = HostServices().New<IExtraPaymentsTransaction>();
         if (TransactionID == -1)
-            TransactionID = Require(transaction, "Could not create transaction", names_.unitName, __LINE__)
+            TransactionID = Required(transaction, "Could not create transaction", {names_.unitName, __LINE__})
                                 ->AddTransaction(displayName_);
         LogToDB("INFO", name + ": New Transaction: " + std::to_string(TransactionID));
         LogInfo("[%.DoPaymentPopup] %: New Transaction : %", names_.className, name, TransactionID);
@@ -96,7 +85,7 @@ bool TExtraPaymentMethod::DoPaymentPopup() {
             Reference = window->Reference;
             LogInfo("[%.DoPaymentPopup] %: Amount: % | Gratuity: % | Reference: %", names_.className, name,
                     Money{Amount}, Money{Gratuity}, Reference);
-            Require(transaction, "Could not create transaction", names_.unitName, __LINE__)
+            Required(transaction, "Could not create transaction", {names_.unitName, __LINE__})
                 ->UpdateTransaction(TransactionID, Reference, CurrencyToDouble(Amount + Gratuity));
         }
         Processed = true;
@@ -123,8 +112,8 @@ void TExtraPaymentMethod::RemoveCashupEntry(int32_t shift, int32_t invoice, TRem
     if (Amount == 0) return;
     removeEntry(invoice, shift, AnsiString(cashupName_));
     if (Gratuity > 0) {
-        ComPtr<IDBScript> script = Require(ResolveOf<IDBScript>(*RequireContainer(names_.unitName)),
-                                           "Could not create DBScript", names_.unitName, __LINE__);
+        const ComPtr<IDBScript> script =
+            Required(HostServices().New<IDBScript>(), "Could not create DBScript", {names_.unitName, __LINE__});
         script->ExecSQL(AnsiString(kRemoveCashupStatement), SQLArgs(invoice, shift, cashupName_));
     }
 }
@@ -134,9 +123,8 @@ void TExtraPaymentMethod::InsertSQL(int32_t invoiceNum) {
     if (TransactionID < 0) return;
     InvoiceNum = invoiceNum;
     LogInfo("[%.InsertSQL]  Updating transaction : % -> %", names_.className, TransactionID, InvoiceNum);
-    ComPtr<IExtraPaymentsTransaction> transaction =
-        Require(ResolveOf<IExtraPaymentsTransaction>(*RequireContainer(names_.unitName)),
-                "Could not create transaction", names_.unitName, __LINE__);
+    const ComPtr<IExtraPaymentsTransaction> transaction = Required(
+        HostServices().New<IExtraPaymentsTransaction>(), "Could not create transaction", {names_.unitName, __LINE__});
     transaction->SetInvoiceNum(TransactionID, InvoiceNum);
 }
 

@@ -67,7 +67,7 @@ protected:
         host.script->jsons.assign(answers.begin(), answers.end());
         host.viewer->pages.clear();
         try {
-            RunReport(*host.container, EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31));
+            RunReport(TServices(host.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31));
         } catch (const EJsonError& e) {
             EXPECT_TRUE(host.viewer->pages.empty()) << "a page shown for a result that could not be read";
             return e.what();
@@ -87,7 +87,8 @@ TEST_F(ReportFaults, TheDetailsQueryFailingAfterTheTotalsShowsNothing) {
     int calls = 0;
     host.script->failOn = [&calls](const std::string&) { return ++calls == 2; };
     host.script->jsons = {kTotals};
-    EXPECT_THROW(RunReport(*host.container, EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31)), std::runtime_error);
+    EXPECT_THROW(RunReport(TServices(host.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31)),
+                 std::runtime_error);
     EXPECT_TRUE(host.viewer->pages.empty());
 }
 

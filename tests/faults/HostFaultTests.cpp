@@ -64,7 +64,8 @@ protected:
         h.events->Raise(kBackOffice);
         for (const auto& item : h.menus->items)
             if (item.onClick.IsSet()) clearErrorOrNothing([&] { item.onClick(nullptr); });
-        clearErrorOrNothing([&] { RunReport(*h.container, EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 2)); });
+        clearErrorOrNothing(
+            [&] { RunReport(TServices(h.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 2)); });
         return errors;
     }
 

@@ -55,7 +55,7 @@ TEST_F(RunReportTest, QueriesTotalsThenDetailsWithQuotedDaysThenShowsOnePage) {
         R"([{"PaymentType":"Uber","TotalTransactions":1,"Completed":0,"TotalAmount":"0.00","TotalGratuity":"0.00",)"
         R"("OverrungInvoices":0,"OverrungTotal":"0.00"}])",
         "[]"};
-    RunReport(*host.container, from, to);
+    RunReport(TServices(host.container), from, to);
     ASSERT_EQ(host.journal->size(), 3u);
     EXPECT_EQ((*host.journal)[0], "Script.QueryJSON " + TotalsStatement() + " | '2026-12-01', '2026-12-31'");
     EXPECT_EQ((*host.journal)[1], "Script.QueryJSON " + DetailsStatement() + " | '2026-12-01', '2026-12-31'");
@@ -70,24 +70,24 @@ TEST_F(RunReportTest, QueriesTotalsThenDetailsWithQuotedDaysThenShowsOnePage) {
 
 TEST_F(RunReportTest, ATotalsFailureEndsTheRunBeforeTheDetailsQueryAndShowsNothing) {
     host.script->failOn = [](const std::string&) { return true; };
-    EXPECT_THROW(RunReport(*host.container, from, to), std::runtime_error);
+    EXPECT_THROW(RunReport(TServices(host.container), from, to), std::runtime_error);
     EXPECT_EQ(host.journal->size(), 1u);
     EXPECT_TRUE(host.viewer->pages.empty());
 }
 
 TEST_F(RunReportTest, BothResultsAreReadBeforeAnyPageAndABadOneShowsNothing) {
     host.script->jsons = {"[]", "{\"not\":\"rows\"}"};
-    EXPECT_THROW(RunReport(*host.container, from, to), EJsonError);
+    EXPECT_THROW(RunReport(TServices(host.container), from, to), EJsonError);
     EXPECT_EQ(host.journal->size(), 2u);
     EXPECT_TRUE(host.viewer->pages.empty());
 }
 
 TEST_F(RunReportTest, MissingServicesAreClearErrorsNotCrashes) {
     host.container->UnregisterFactory(IHTMLViewer::IID);
-    EXPECT_THROW(RunReport(*host.container, from, to), EAssertionFailed);
+    EXPECT_THROW(RunReport(TServices(host.container), from, to), EAssertionFailed);
     host.container->UnregisterFactory(IDBScript::IID);
     try {
-        RunReport(*host.container, from, to);
+        RunReport(TServices(host.container), from, to);
         FAIL() << "no error";
     } catch (const EAssertionFailed& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Could not create DBScript (FExtraPaymentsReports, line ", 0), 0u);

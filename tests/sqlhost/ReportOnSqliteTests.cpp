@@ -113,7 +113,7 @@ protected:
     // reports window passes a range, and returns the page the viewer got.
     std::string Report(int fromDay, int toDay) {
         const size_t pages = host.viewer->pages.size();
-        RunReport(*host.container, EncodeDate(2031, 2, fromDay) + 0.5,
+        RunReport(TServices(host.container), EncodeDate(2031, 2, fromDay) + 0.5,
                   EncodeDate(2031, 2, toDay) + EncodeTime(23, 59, 59, 999));
         EXPECT_EQ(host.viewer->pages.size(), pages + 1);
         return host.viewer->pages.empty() ? std::string() : host.viewer->pages.back();

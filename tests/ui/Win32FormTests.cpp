@@ -152,7 +152,7 @@ TEST_F(Win32Presenter, ClickHandlerErrorShowsAMessageBoxAndTheWindowStaysOpen) {
             if (!WaitUntilGone(window)) PostMessageA(window, WM_CLOSE, 0, 0);
         },
         "Probe");
-    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(form.ShowModal(nullptr), mrOk);
     cashier.Join();
     ASSERT_TRUE(cashier.found);
     EXPECT_EQ(seen.message, kJammed);
@@ -191,7 +191,7 @@ TEST_F(Win32Presenter, DialogDisablesAndCentresOverTheMainWindowBuildsInTabOrder
             PostMessageA(window, WM_CLOSE, 0, 0);  // the close box
         },
         "Probe");
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(form.ShowModal(nullptr), mrCancel);
     cashier.Join();
     ASSERT_TRUE(cashier.found);
     EXPECT_TRUE(seen.mainDisabled);
@@ -224,7 +224,7 @@ TEST_F(Win32Presenter, QuitMessageEndsTheModalLoopAsCancelAndIsPassedOn) {
         PostThreadMessageA(uiThread, WM_QUIT, 7, 0);
         if (window) WaitUntilGone(window);
     });
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(form.ShowModal(nullptr), mrCancel);
     quitter.join();
     EXPECT_TRUE(found);
     MSG quit;
