@@ -81,7 +81,6 @@ public:
     std::string Query(const std::string& tsql);
 
 private:
-    class TActCodes;
     class TCashupBook;
 
     THostOptions options_;

@@ -11,9 +11,9 @@ namespace {
 
 class CashierInput : public TPaymentTestRig {
 protected:
-    ComPtr<IPaymentMethod> Popup(const std::string& reference, std::vector<TRecordingInput::Answer> amounts) {
+    ComPtr<IPaymentMethod> Popup(const std::string& reference, std::vector<TInputAnswer> amounts) {
         host.script->values = {"17"};
-        host.input->answers.assign(amounts.begin(), amounts.end());
+        host.answers.assign(amounts.begin(), amounts.end());
         forms->Type("txtReference", reference);
         for (size_t i = 0; i < amounts.size(); ++i) forms->Click("btnAmount");
         forms->Click("btnOKNew");

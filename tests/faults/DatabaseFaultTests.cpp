@@ -22,7 +22,7 @@ protected:
         tieRefused = false;
         host.script->values = {"17"};
         host.script->failOn = [&statements, failAt](const std::string&) { return statements++ == failAt; };
-        host.input->answers = {{true, "150"}};
+        host.answers = {{true, "150"}};
         forms->Type("txtReference", "UB-1").Click("btnAmount").Click("btnOKNew");
         auto method = NewMethod();
         method->SetAmount(1205000);

@@ -46,7 +46,7 @@ protected:
     void SetUp() override {
         modulePath = InstallModule(folder.Path() / "modules");
         ASSERT_TRUE(library.Load(modulePath.string())) << library.Error();
-        container = MakeObject<host::THostContainer>();
+        container = MakeObject<host::THostContainer>(host::NewJournal());
     }
     test::TTempFolder folder;
     fs::path modulePath;

@@ -49,7 +49,7 @@ TEST_F(PaymentLoad, TenThousandPaymentsLeaveTenThousandRowsFlatMemoryAndNoObject
     {
         const char* methods[] = {"Uber", "Mr D", "ABSA", "Nedbank", "Other CC"};
         for (int i = 0; i < payments; ++i) {
-            host.input->answers = {{true, std::to_string(100 + i % 50)}};
+            host.answers = {{true, std::to_string(100 + i % 50)}};
             forms->Type("txtReference", "REF-" + std::to_string(i)).Click("btnAmount").Click("btnOKNew");
             auto method = NewMethod(methods[i % 5]);
             method->SetAmount(1000000);

@@ -15,9 +15,10 @@ namespace {
 
 using host::GuidToString;
 
-// A container that counts the references the module takes and gives back.
+// A container with a journal that counts the references the module takes and gives back.
 class TCountingContainer : public host::THostContainer {
 public:
+    TCountingContainer() : THostContainer(host::NewJournal()) {}
     int32_t ORVO_STDCALL _AddRef() override {
         ++addRefs;
         return THostContainer::_AddRef();

@@ -30,7 +30,7 @@ TEST_F(PaymentsOnSqlite, AConfirmedPaymentLeavesItsRowItsLogRowsAndItsInvoice) {
     platform::TRegionalSettings apostrophes = PointRegional();
     apostrophes.ThousandSeparator = '\'';
     TScopedRegional regional(apostrophes);
-    host.input->answers = {{true, "1500"}};
+    host.answers = {{true, "1500"}};
     forms->Type("txtReference", "O'Brien #7").Click("btnAmount").Click("btnOKNew");
     auto method = NewMethod("Other CC");
     method->SetAmount(12050000);

@@ -150,7 +150,8 @@ public:
 };
 
 TEST_F(DatabaseChanges, AnAccessCodeErrorReachesTheHostAfterBothScriptsWereAppended) {
-    test::RegisterShared(*host.container, IActCodes::IID, MakeObject<TRefusingActCodes>());
+    host.container->RegisterFactory(IActCodes::IID,
+                                    host::SharedFactory(MakeObject<TRefusingActCodes>()->AsIInterface()).Get());
     try {
         changes->GetChanges(0, scripts);
         FAIL() << "the access-code error was swallowed";

@@ -44,8 +44,7 @@ protected:
     // failing as failOn says at the time.
     void ServeFreshScripts() {
         host.container->RegisterFactory(IDBScript::IID, MakeObject<host::TFunctionFactory>([this] {
-                                                            auto script =
-                                                                MakeObject<test::TRecordingScript>(host.journal);
+                                                            auto script = MakeObject<host::THostScript>(host.journal);
                                                             script->values = {"5"};
                                                             script->failOn = failOn;
                                                             return ComPtr<IInterface>::AddRefOf(script->AsIInterface());

@@ -96,8 +96,8 @@ TEST_F(Win32Presenter, DetailsWindowMatchesTheLayoutTableControlByControl) {
 }
 
 TEST_F(Win32Presenter, CashierTypesTheReferenceUsesBothPopupsAndConfirms) {
-    module.host.input->answers.push_back({true, "150.00"});
-    module.host.input->answers.push_back({true, "5"});
+    module.host.answers.push_back({true, "150.00"});
+    module.host.answers.push_back({true, "5"});
     std::vector<std::string> boxes;
     std::string gratuityAfterMouse;
     TfrmExtraPayments window;
@@ -126,7 +126,7 @@ TEST_F(Win32Presenter, CashierTypesTheReferenceUsesBothPopupsAndConfirms) {
     EXPECT_EQ(gratuityAfterMouse, "5");  // a mouse click reaches a button inside a group box
     EXPECT_EQ(window.Amount, 1255000);
     EXPECT_EQ(window.Gratuity, 50000);
-    EXPECT_EQ(module.host.input->answers.size(), 0u);
+    EXPECT_EQ(module.host.answers.size(), 0u);
 }
 
 TEST_F(Win32Presenter, ClickHandlerErrorShowsAMessageBoxAndTheWindowStaysOpen) {
