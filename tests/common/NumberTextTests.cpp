@@ -5,7 +5,7 @@
 #include <random>
 
 #include "common/NumberText.h"
-#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/common/ConfigListTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo::test {

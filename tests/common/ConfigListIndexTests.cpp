@@ -1,6 +1,6 @@
 // Reading and writing by index: negative indexes where an operation allows them, the index
 // error everywhere else, and no change to the list when an operation fails.
-#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/common/ConfigListTestSupport.h"
 
 namespace orvo::test {
 namespace {

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "entry/ModuleLifecycle.h"
 #include "module/LogArchive.h"
 #include "platform/DateTime.h"
 #include "tests/support/LogFiles.h"
@@ -131,29 +130,6 @@ TEST_F(LogArchive, AnArchiveAlreadyThereIsKeptAndTheNewOneTakesTheNextFreeName) 
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log.synlz").string()), "archived last week");
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log (2).synlz").string()), "archived yesterday");
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log (3).synlz").string()), "content of a.log\r\n");
-}
-
-// The library leaving the process archives the module folder's old logs into the host
-// program's folder, both on an explicit unload and at process end.
-TEST(LogArchiveOnUnload, TheDetachHookClosesTheLogAndArchivesOnUnloadAndAtProcessEnd) {
-    for (bool processEnding : {false, true}) {
-        TTempFolder folder;
-        const platform::TProcessIdentity id = LogIdentity(folder);
-        const fs::path old = folder.Path() / "modules" / "Invoicing (POS2) OrvoExtraPayments.ovm.log";
-        WriteWhole(old.string(), "old run\r\n");
-        SetLastChange(old.string(), platform::Now() - 3);
-        const TDetachHook before = DetachHookSlot();
-        OnLibraryLoad(id);
-        int ending = 1;
-        DetachHookSlot()(kProcessDetach, processEnding ? &ending : nullptr);
-        DetachHookSlot() = before;
-        ModuleLog().Configure({});
-
-        EXPECT_FALSE(fs::exists(old));
-        const fs::path monthFolder = *fs::directory_iterator(folder.Path() / "host" / "log");
-        EXPECT_EQ(Gunzip((monthFolder / (old.filename().string() + ".synlz")).string()), "old run\r\n");
-        EXPECT_NE(ReadWhole(LivePath(folder)).find("info  Starting ExtraPayments\r\n"), std::string::npos);
-    }
 }
 
 }  // namespace

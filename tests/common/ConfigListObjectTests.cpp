@@ -1,7 +1,7 @@
 // Attached objects are borrowed until FreeObjects, and the With... chain hands out counted
 // references to the same list.
 #include "interfaces/intfDI.h"
-#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/common/ConfigListTestSupport.h"
 
 namespace orvo::test {
 namespace {

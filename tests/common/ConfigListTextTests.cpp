@@ -1,5 +1,5 @@
 // Delimited text with quoting, Join and the line-per-line text.
-#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/common/ConfigListTestSupport.h"
 
 namespace orvo::test {
 namespace {

@@ -1,5 +1,5 @@
 // Name lookup, letter case, and setting, adding and removing by name.
-#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/common/ConfigListTestSupport.h"
 
 namespace orvo::test {
 namespace {

@@ -1,7 +1,7 @@
 // Strict date and time reading in the regional short date format.
 #include "common/DateTimeText.h"
 #include "platform/DateTime.h"
-#include "tests/configlist/ConfigListTestSupport.h"
+#include "tests/common/ConfigListTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo::test {

@@ -1,6 +1,8 @@
-// Entry, exit, registration order and the detach hook, against a recording container.
+// Entry, exit, registration order and the detach hook, against a container with a journal; the
+// detach hook also closes the log and archives old logs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -8,6 +10,8 @@
 #include "entry/Registration.h"
 #include "module/Log.h"
 #include "module/Services.h"
+#include "platform/Platform.h"
+#include "tests/support/LogFiles.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo {
@@ -161,6 +165,29 @@ TEST_F(DetachHook, UnloadWithoutInitFindsNoContainerAndLeavesTheStartLine) {
     std::ifstream log(folder / "BackOffice (TILL01) OrvoExtraPayments.ovm.log", std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(log)), {});
     EXPECT_NE(text.find("info  Starting ExtraPayments\r\n"), std::string::npos) << text;
+}
+
+// The library leaving the process archives the module folder's old logs into the host
+// program's folder, both on an explicit unload and at process end.
+TEST(LogArchiveOnUnload, TheDetachHookClosesTheLogAndArchivesOnUnloadAndAtProcessEnd) {
+    for (bool processEnding : {false, true}) {
+        test::TTempFolder folder;
+        const platform::TProcessIdentity id = test::LogIdentity(folder);
+        const std::filesystem::path old = folder.Path() / "modules" / "Invoicing (POS2) OrvoExtraPayments.ovm.log";
+        test::WriteWhole(old.string(), "old run\r\n");
+        test::SetLastChange(old.string(), platform::Now() - 3);
+        const TDetachHook before = DetachHookSlot();
+        OnLibraryLoad(id);
+        int ending = 1;
+        DetachHookSlot()(kProcessDetach, processEnding ? &ending : nullptr);
+        DetachHookSlot() = before;
+        ModuleLog().Configure({});
+
+        EXPECT_FALSE(std::filesystem::exists(old));
+        const std::filesystem::path monthFolder = *std::filesystem::directory_iterator(folder.Path() / "host" / "log");
+        EXPECT_EQ(test::Gunzip((monthFolder / (old.filename().string() + ".synlz")).string()), "old run\r\n");
+        EXPECT_NE(test::ReadWhole(test::LivePath(folder)).find("info  Starting ExtraPayments\r\n"), std::string::npos);
+    }
 }
 
 }  // namespace
