@@ -80,7 +80,7 @@ TEST_F(ExceptionLines, AnAccessViolationInsideTheModulesCodeIsWrittenAsEXCOS) {
     const std::string& line = lines.back();
     EXPECT_EQ(line.substr(24, 6), "EXCOS ");
     EXPECT_NE(line.find("EAccessViolation (\"Access violation at address "), std::string::npos) << line;
-    EXPECT_NE(line.find(" in module 'orvo_log_tests.exe'. Read of address 00000000\")"), std::string::npos) << line;
+    EXPECT_NE(line.find(" in module 'orvo_module_tests.exe'. Read of address 00000000\")"), std::string::npos) << line;
 }
 
 TEST_F(ExceptionLines, AnExceptionRaisedOutsideTheModulesCodeWritesNothing) {
