@@ -49,7 +49,7 @@ public:
 
     void Page() {
         out_ += "<html><head><base href=\"file://";
-        out_ += in_.resourceFolder;
+        AppendUrlAttribute(out_, in_.resourceFolder);
         out_ += "\">";
         out_ +=
             "\t\t<style> "
@@ -237,6 +237,15 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
         plainFrom = i + 1;
     }
     out.append(text, plainFrom);
+}
+
+void AppendUrlAttribute(std::string& out, std::string_view path) {
+    for (size_t from = 0; from <= path.size();) {
+        const size_t special = std::min(path.find_first_of("#%", from), path.size());
+        AppendHtmlEscaped(out, path.substr(from, special - from));
+        if (special < path.size()) out += path[special] == '#' ? "%23" : "%25";
+        from = special + 1;
+    }
 }
 
 void BuildReportPage(std::string& out, const TReportPageInput& input) { TPageWriter(out, input).Page(); }

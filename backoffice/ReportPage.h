@@ -25,4 +25,9 @@ void BuildReportPage(std::string& out, const TReportPageInput& input);
 // Appends text with "&", "<", ">" and double quotes written as character references.
 void AppendHtmlEscaped(std::string& out, std::string_view text);
 
+// Appends a file path as the address in a double-quoted attribute: "#" and "%" percent-encoded,
+// so neither starts a fragment or an escape of the address, then escaped as above. Spaces,
+// backslashes and drive letters stay as they are.
+void AppendUrlAttribute(std::string& out, std::string_view path);
+
 }  // namespace orvo

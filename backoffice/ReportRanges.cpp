@@ -5,15 +5,20 @@
 namespace orvo {
 namespace {
 
-const TDateTime kEndOfDay = EncodeTime(23, 59, 59, 999);
+// 23:59:59.999 of a day given at its midnight. Before 1899-12-30 the days count below zero
+// while the time of day still counts away from zero, so it is taken off there.
+TDateTime EndOfDay(TDateTime midnight) {
+    const TDateTime time = EncodeTime(23, 59, 59, 999);
+    return midnight < 0 ? midnight - time : midnight + time;
+}
 
 TDateRange WeekOf(TDateTime day) {
     const TDateTime start = DateOf(day) - (DayOfTheWeek(day) - 1);
-    return {start, start + 6 + kEndOfDay};
+    return {start, EndOfDay(start + 6)};
 }
 
 TDateRange MonthOf(int year, int month) {
-    return {EncodeDate(year, month, 1), EncodeDate(year, month, DaysInMonth(year, month)) + kEndOfDay};
+    return {EncodeDate(year, month, 1), EndOfDay(EncodeDate(year, month, DaysInMonth(year, month)))};
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Arbitrary text through the query-result reader: it either raises EJsonError or yields rows
 // whose values lie inside the text, convert to text or a number or raise EJsonError, and build
-// a report page without any other failure.
+// a report page without any other failure. The page keeps its structure whatever the values and
+// the resource folder (here the text's first bytes): every "<" starts one of the page's own tags,
+// every table is closed before the next opens, and the base address ends at its closing quote.
+#include <algorithm>
 #include <string>
 
 #include "backoffice/JsonRows.h"
@@ -49,6 +52,39 @@ void CheckValue(std::string_view text, const TJsonValue& value, std::string_view
     }
 }
 
+// Every tag the page writes, as it begins.
+// clang-format off
+constexpr std::string_view kTags[] = {
+    "<html>", "</html>", "<head>", "</head>", "<base href=\"", "<style> ", "</style> ", "<link href=\"",
+    "<body> ", "</body>", "<h1>", "</h1>", "<h2>", "</h2>", "<h3>", "</h3>", "<button class=\"", "</button>",
+    "<hr>", "<table border=1 ", "</table>", "<thead>", "</thead>", "<tr>", "<tr  style=", "</tr>",
+    "<th>", "</th>", "<td>", "<td style=\"", "</td>"};
+// clang-format on
+
+void CheckPageStructure(std::string_view page) {
+    constexpr std::string_view kBase = "<html><head><base href=\"file://";
+    Require(page.starts_with(kBase), "the page starts with its base address", page.substr(0, 60));
+    const size_t quote = page.find('"', kBase.size());
+    Require(quote != std::string_view::npos && page.substr(quote).starts_with("\">\t\t<style> "),
+            "the base address ends at its closing quote", page.substr(0, std::min<size_t>(quote + 20, page.size())));
+    Require(page.ends_with("</body></html>"), "the page ends with its closing tags");
+    bool tableOpen = false;
+    for (size_t at = page.find('<'); at != std::string_view::npos; at = page.find('<', at + 1)) {
+        const std::string_view rest = page.substr(at);
+        Require(std::any_of(std::begin(kTags), std::end(kTags),
+                            [&](std::string_view tag) { return rest.starts_with(tag); }),
+                "every '<' starts one of the page's own tags", rest.substr(0, 60));
+        if (rest.starts_with("<table ")) {
+            Require(!tableOpen, "a table opens only after the one before is closed", rest.substr(0, 60));
+            tableOpen = true;
+        } else if (rest.starts_with("</table>")) {
+            Require(tableOpen, "only an open table is closed", rest.substr(0, 60));
+            tableOpen = false;
+        }
+    }
+    Require(!tableOpen, "every table is closed");
+}
+
 }  // namespace
 }  // namespace orvo::fuzz
 
@@ -64,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         platform::TRegionalSettings regional;
         std::string page;
         try {
-            BuildReportPage(page, {"Res/", "2026-01-01", "2026-01-31", rows, rows, regional});
+            BuildReportPage(page, {text.substr(0, 40), "2026-01-01", "2026-01-31", rows, rows, regional});
+            CheckPageStructure(page);
         } catch (const EJsonError&) {
         }
     } catch (const EJsonError& e) {

@@ -266,16 +266,36 @@ void TModuleLog::RotateLocked(TDateTime now) {
     WriteHeaderLocked(now);
 }
 
-std::string ErrorClassName(const std::exception& error) {
-    if (const auto* own = dynamic_cast<const EOrvoError*>(&error)) return own->ClassName();
-    const char* mangled = typeid(error).name();
+namespace {
+std::string TypeName(const std::type_info& type) {
+    const char* mangled = type.name();
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
                                                      std::free);
     return status == 0 && demangled ? demangled.get() : mangled;
 }
+}  // namespace
+
+std::string ErrorClassName(const std::exception& error) {
+    if (const auto* own = dynamic_cast<const EOrvoError*>(&error)) return own->ClassName();
+    return TypeName(typeid(error));
+}
 
 void LogCaught(const std::exception& error) { LogError("% (\"%\")", ErrorClassName(error), error.what()); }
+
+std::string LogCaught() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        LogCaught(error);
+        return *error.what() ? error.what() : ErrorClassName(error);
+    } catch (...) {
+        const std::type_info* type = abi::__cxa_current_exception_type();
+        const std::string name = type ? TypeName(*type) : "unknown error";
+        LogError("% (\"\")", name);
+        return name;
+    }
+}
 
 void LogOsException(const char* className, const char* message) {
     if (ModuleLog().IsWritingOnThisThread()) return;  // its lock is held by the code it interrupted

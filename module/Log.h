@@ -136,6 +136,11 @@ std::string ErrorClassName(const std::exception& error);
 // Every catch site in the module calls this first, so each caught error is logged at exception
 // level with its class and message before the handler's own line.
 void LogCaught(const std::exception& error);
+// The same for the error being handled, of any type; called inside a catch block. An error not
+// derived from std::exception (a host's `throw 42`) is logged with its type name and no message.
+// Returns the text for the handler's own line: the message, else the type name, else
+// "unknown error".
+std::string LogCaught();
 
 // Writes a hardware exception raised inside the module's code at level "EXCOS"; dropped when it
 // interrupted this thread's own write.

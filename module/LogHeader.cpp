@@ -8,6 +8,11 @@ namespace {
 std::string PathWithVersion(const std::string& path, const std::string& version) {
     return version.empty() ? path : path + " (file version " + version + ")";
 }
+
+std::string RuntimeFileText(const platform::TRuntimeFile& file) {
+    const std::string version = file.Version.empty() ? "" : "file version " + file.Version + ", ";
+    return file.Path + " (" + version + std::to_string(file.Size) + " bytes)";
+}
 }  // namespace
 
 std::string LogHeaderBlock(const platform::TProcessIdentity& identity, TDateTime now) {
@@ -15,6 +20,7 @@ std::string LogHeaderBlock(const platform::TProcessIdentity& identity, TDateTime
     AppendLogTimeStamp(block, now);
     block += "\r\nProgram:  " + PathWithVersion(identity.HostProgramPath, identity.HostProgramVersion);
     block += "\r\nModule:   " + PathWithVersion(identity.ModulePath, identity.ModuleVersion);
+    for (const platform::TRuntimeFile& file : identity.RuntimeFiles) block += "\r\nRuntime:  " + RuntimeFileText(file);
     block += "\r\nComputer: " + identity.ComputerName;
     block += "\r\nUser:     " + identity.UserName;
     block += "\r\nSystem:   " + identity.OperatingSystem;

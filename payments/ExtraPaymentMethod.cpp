@@ -54,6 +54,12 @@ int32_t TExtraPaymentMethod::LogToDB(std::string_view entryClass, std::string_vi
     return script->ExecSQL(AnsiString(LogRowStatement()), SQLArgs(QuotedSQL(entryClass), QuotedSQL(message)));
 }
 
+void TExtraPaymentMethod::LogNewTransaction() {
+    const std::string name = names_.displayName;
+    LogToDB("INFO", name + ": New Transaction: " + std::to_string(TransactionID));
+    LogInfo("[%.DoPaymentPopup] %: New Transaction : %", names_.className, name, TransactionID);
+}
+
 bool TExtraPaymentMethod::DoPaymentPopup() {
     if (Processed) return true;
     const std::string name = names_.displayName;
@@ -65,18 +71,25 @@ bool TExtraPaymentMethod::DoPaymentPopup() {
         return false;
     };
     try {
-        ComPtr<IExtraPaymentsTransaction> transaction = HostServices().New<IExtraPaymentsTransaction>();
-        if (TransactionID == -1)
-            TransactionID = Required(transaction, "Could not create transaction", {names_.unitName, __LINE__})
-                                ->AddTransaction(displayName_);
-        LogToDB("INFO", name + ": New Transaction: " + std::to_string(TransactionID));
-        LogInfo("[%.DoPaymentPopup] %: New Transaction : %", names_.className, name, TransactionID);
+        const ComPtr<IExtraPaymentsTransaction> transaction = HostServices().New<IExtraPaymentsTransaction>();
+        auto records = [&] {
+            return Required(transaction, "Could not create transaction", {names_.unitName, __LINE__});
+        };
+        if (TransactionID == -1) TransactionID = records()->AddTransaction(displayName_);
+        LogNewTransaction();
         {
             auto window = std::make_unique<TfrmExtraPayments>();
             if (!window->Execute(displayName_, Amount)) {
                 SetGratuity(0);
                 SetAmount(0);
                 return false;
+            }
+            // A row refused at the start (the database locked for a moment) is asked for once
+            // more, so a confirmed payment is not missing from the reports; refused again, the
+            // popup goes on without one as before.
+            if (TransactionID == -1) {
+                TransactionID = records()->AddTransaction(displayName_);
+                if (TransactionID != -1) LogNewTransaction();
             }
             SetAmount(window->Amount - window->Gratuity);
             SetGratuity(window->Gratuity);
@@ -85,16 +98,12 @@ bool TExtraPaymentMethod::DoPaymentPopup() {
             Reference = window->Reference;
             LogInfo("[%.DoPaymentPopup] %: Amount: % | Gratuity: % | Reference: %", names_.className, name,
                     Money{Amount}, Money{Gratuity}, Reference);
-            Required(transaction, "Could not create transaction", {names_.unitName, __LINE__})
-                ->UpdateTransaction(TransactionID, Reference, CurrencyToDouble(Amount + Gratuity));
+            records()->UpdateTransaction(TransactionID, Reference, CurrencyToDouble(Amount + Gratuity));
         }
         Processed = true;
         return true;
-    } catch (const std::exception& e) {
-        LogCaught(e);
-        return fail(e.what());
     } catch (...) {
-        return fail("unknown error");
+        return fail(LogCaught());
     }
 }
 

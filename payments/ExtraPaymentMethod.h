@@ -35,6 +35,8 @@ protected:
 
     // Writes one row to ExtraPaymentLog; returns what the script service returns.
     int32_t LogToDB(std::string_view entryClass, std::string_view message);
+    // The "New Transaction" row and log line for TransactionID.
+    void LogNewTransaction();
 
     bool Processed = false;
     int32_t TransactionID = -1;

@@ -6,10 +6,19 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "interfaces/OrvoTypes.h"
 
 namespace orvo::platform {
+
+// A C++ runtime library as the loader bound it. Its size tells two copies apart when neither
+// carries a version record.
+struct TRuntimeFile {
+    std::string Path;
+    std::string Version;  // "1.2.3.4" from the version record (Windows) or the file name (ELF); may be empty
+    uint64_t Size = 0;    // bytes
+};
 
 // Identity of the running process and of the module file, as written into log names and headers.
 struct TProcessIdentity {
@@ -21,6 +30,9 @@ struct TProcessIdentity {
     uint32_t ProcessId = 0;
     std::string HostProgramVersion;  // file version ("1.2.3.4"), empty when the program carries none
     std::string ModuleVersion;
+    // The C++ runtime the module's code is bound to: libstdc++, libgcc and winpthread on
+    // Windows, libstdc++ on Linux.
+    std::vector<TRuntimeFile> RuntimeFiles;
 };
 TProcessIdentity ReadProcessIdentity();
 

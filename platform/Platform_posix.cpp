@@ -4,6 +4,7 @@
 #include <locale.h>
 #include <pwd.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <time.h>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "platform/DateTime.h"
 #include "platform/Platform.h"
@@ -21,6 +23,21 @@ namespace orvo::platform {
 namespace {
 // Any symbol of this library locates its file for dladdr.
 void ModuleAnchor() {}
+
+// The libstdc++ the module is bound to: the object holding std::terminate as the module's own
+// code reaches it. ELF libraries carry their version in the file name (libstdc++.so.6.0.30).
+std::vector<TRuntimeFile> BoundRuntimeFiles() {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&std::terminate), &info) || !info.dli_fname) return {};
+    char resolved[PATH_MAX];
+    TRuntimeFile file;
+    file.Path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+    const size_t soVersion = file.Path.rfind(".so.");
+    if (soVersion != std::string::npos) file.Version = file.Path.substr(soVersion + 4);
+    struct stat status {};
+    if (stat(file.Path.c_str(), &status) == 0) file.Size = uint64_t(status.st_size);
+    return {file};
+}
 
 std::string ExecutablePath() {
     char buf[PATH_MAX];
@@ -46,6 +63,7 @@ TProcessIdentity ReadProcessIdentity() {
     id.ProcessId = uint32_t(getpid());
     // ELF files carry no version record: the program has none, the module knows its own build.
     id.ModuleVersion = ORVO_BUILD_VERSION;
+    id.RuntimeFiles = BoundRuntimeFiles();
     return id;
 }
 

@@ -50,6 +50,43 @@ std::string ImageFileVersion(HMODULE image) {
     return fixed.dwSignature == VS_FFI_SIGNATURE ? VersionText(fixed) : std::string();
 }
 
+// The library that the image's imports from `name` were bound to by the loader, or null when the
+// image imports nothing from it. Libraries are matched by name among those already in the process,
+// so this is the copy the program loaded first, whatever lies beside the module.
+HMODULE BoundImport(HMODULE image, const char* name) {
+    const auto* base = reinterpret_cast<const unsigned char*>(image);
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) return nullptr;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
+         ++entry) {
+        if (_stricmp(reinterpret_cast<const char*>(base + entry->Name), name) != 0) continue;
+        const auto* firstBound = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+        HMODULE library = nullptr;
+        if (firstBound->u1.Function &&
+            GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                               reinterpret_cast<LPCSTR>(firstBound->u1.Function), &library))
+            return library;
+    }
+    return nullptr;
+}
+
+// Reads only what is mapped or in the file's directory entry: safe within the load notification.
+std::vector<TRuntimeFile> BoundRuntimeFiles(HMODULE image) {
+    std::vector<TRuntimeFile> files;
+    for (const char* name : {"libstdc++-6.dll", "libgcc_s_dw2-1.dll", "libwinpthread-1.dll"}) {
+        const HMODULE library = BoundImport(image, name);
+        if (!library) continue;
+        TRuntimeFile file{ModuleFileName(library), ImageFileVersion(library)};
+        WIN32_FILE_ATTRIBUTE_DATA attributes{};
+        if (GetFileAttributesExA(file.Path.c_str(), GetFileExInfoStandard, &attributes))
+            file.Size = (uint64_t(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
 std::string LocaleText(LCTYPE type, const char* fallback) {
     char buf[100];
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buf, sizeof buf) > 0 ? std::string(buf) : fallback;
@@ -85,6 +122,7 @@ TProcessIdentity ReadProcessIdentity() {
     id.ProcessId = GetCurrentProcessId();
     id.HostProgramVersion = ImageFileVersion(GetModuleHandleA(nullptr));
     id.ModuleVersion = ImageFileVersion(OwnModule());
+    id.RuntimeFiles = BoundRuntimeFiles(OwnModule());
     return id;
 }
 

@@ -41,9 +41,8 @@ int32_t TExtraPaymentsTransaction::AddTransaction(const AnsiString& paymentMetho
     try {
         const ComPtr<IDBScript> script = ObtainScript(__LINE__);
         return IdOrMinusOne(script->QueryValue(AnsiString(AddTransactionBatch(paymentMethod.view())), "ID").view());
-    } catch (const std::exception& e) {
-        LogCaught(e);
-        LogError("[TExtraPaymentsTransaction.AddTransaction] Error : %", e.what());
+    } catch (...) {  // of any type: a host's error need not derive from std::exception
+        LogError("[TExtraPaymentsTransaction.AddTransaction] Error : %", LogCaught());
         return -1;
     }
 }

@@ -82,9 +82,8 @@ public:
         try {
             form_->Press(*c);
             return true;
-        } catch (const std::exception& error) {
-            LogCaught(error);
-            host_->ReportError(this, AnsiString(error.what()));
+        } catch (...) {
+            host_->ReportError(this, AnsiString(LogCaught()));
             return false;
         }
     }

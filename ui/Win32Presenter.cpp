@@ -181,6 +181,7 @@ public:
             const TDisabledThreadWindows disabled(window_.Get());
             const TControl* focused = form_.FocusedControl();
             lastFocus_ = focused ? HandleOf(*focused) : GetNextDlgTabItem(window_.Get(), nullptr, FALSE);
+            MarkDefaultButton(lastFocus_);
             ShowWindow(window_.Get(), SW_SHOWNORMAL);
             if (lastFocus_) SetFocus(lastFocus_);
             MSG message;
@@ -191,10 +192,12 @@ public:
                     quitCode = message.wParam;
                     break;
                 }
+                MarkDefaultButton(GetFocus());  // before a key reads it
                 if (!IsDialogMessageA(window_.Get(), &message)) {
                     TranslateMessage(&message);
                     DispatchMessageA(&message);
                 }
+                MarkDefaultButton(GetFocus());  // the frame follows a click at once
             }
         }
         window_.Reset();
@@ -287,11 +290,26 @@ private:
     void Click(TControl& button) {
         try {
             form_.Press(button);
-        } catch (const std::exception& error) {
-            LogCaught(error);
-            MessageBoxA(window_.Get(), error.what(), form_.Style().Caption.c_str(), MB_OK | MB_ICONERROR);
+        } catch (...) {
+            const std::string message = LogCaught();
+            MessageBoxA(window_.Get(), message.c_str(), form_.Style().Caption.c_str(), MB_OK | MB_ICONERROR);
         }
         if (form_.ModalResult() != mrNone) WakeModalLoop();
+    }
+
+    // Enter presses the default push button, and the dialog manager moves the default along with
+    // Tab only. The forms name no default button of their own, so the focused push button is the
+    // default and shows its frame, from the first paint and whatever moved the focus (Tab, a
+    // click, an accelerator); with the focus in a box or a date picker no button is.
+    void MarkDefaultButton(HWND focus) {
+        if (!focus || focus == markedFocus_ || !IsChild(window_.Get(), focus)) return;
+        markedFocus_ = focus;
+        for (size_t i = 0; i < controls_.size(); ++i) {
+            if (form_.Controls()[i].Kind != TFormControlKind::Button || !controls_[i]) continue;
+            const LONG_PTR style = controls_[i] == focus ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+            if ((GetWindowLongPtrA(controls_[i], GWL_STYLE) & BS_TYPEMASK) != style)
+                SendMessageA(controls_[i], BM_SETSTYLE, WPARAM(style), TRUE);
+        }
     }
 
     // A click sent from another thread runs inside GetMessage, which would go on waiting.
@@ -416,7 +434,8 @@ private:
     std::vector<HWND> controls_;                                    // by control index; the form window destroys them
     TWindowHandle window_;
     HWND lastFocus_ = nullptr;
-    bool updating_ = false;  // the window is being told what the form already holds
+    HWND markedFocus_ = nullptr;  // the focus that the default push button was last set for
+    bool updating_ = false;       // the window is being told what the form already holds
 };
 
 LRESULT CALLBACK TWin32Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -429,8 +448,8 @@ LRESULT CALLBACK TWin32Form::WindowProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     try {
         return self->HandleMessage(window, message, wParam, lParam);
-    } catch (const std::exception& error) {  // nothing may unwind through the system's frames
-        LogCaught(error);
+    } catch (...) {  // nothing may unwind through the system's frames
+        LogCaught();
         return 0;
     }
 }

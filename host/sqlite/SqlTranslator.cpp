@@ -261,7 +261,18 @@ void TSqlWriter::Emit(std::string_view text) {
 }
 
 void TSqlWriter::EmitName(std::string_view name) { Emit(QuoteName(name)); }
-void TSqlWriter::EmitText(std::string_view text) { Emit(QuoteText(text)); }
+// SQLite reads a statement only up to a NUL byte, so a text holding one goes in as the bytes it
+// holds, read back as text.
+void TSqlWriter::EmitText(std::string_view text) {
+    if (text.find('\0') == std::string_view::npos) return Emit(QuoteText(text));
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string bytes = "CAST(X'";
+    for (const char c : text) {
+        bytes += kHex[static_cast<unsigned char>(c) >> 4];
+        bytes += kHex[static_cast<unsigned char>(c) & 15];
+    }
+    Emit(bytes + "' AS TEXT)");
+}
 
 void TSqlWriter::Expression(TTokens tokens) {
     TTokens left;  // the operands just written, compared by a comparison that follows
@@ -318,7 +329,12 @@ void TSqlWriter::Operand(TTokens operand) {
                 EmitText(token.text);
                 break;
             case TTokenKind::Number:
-                Emit(token.text);
+                // A decimal is read by the database's function, exactly; a whole number as written.
+                if (token.text.find_first_of(".eE") == std::string::npos) {
+                    Emit(token.text);
+                } else {
+                    Emit("orvo_real('" + token.text + "')");
+                }
                 break;
             case TTokenKind::Word:
                 if (token.Is("CASE")) {

@@ -61,7 +61,7 @@ public:
     // A keyword, symbol or ready SQLite fragment; blanks are put between fragments where needed.
     void Emit(std::string_view text);
     void EmitName(std::string_view name);  // as a quoted identifier
-    void EmitText(std::string_view text);  // as a quoted text literal
+    void EmitText(std::string_view text);  // as a quoted text literal (bytes cast to text when it holds a NUL)
     // Translates an expression or clause: names quoted, texts and numbers kept, keywords checked,
     // function calls and sub-selects through their rules, parentheses and CASE walked into,
     // operands joined by +, -, & or | written as the operator rules say, comparisons checked.

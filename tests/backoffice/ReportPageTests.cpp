@@ -49,6 +49,31 @@ TEST(ReportPage, MatchesTheHandWrittenPageByteForByte) {
     EXPECT_EQ(Page(kTotals, kDetails, "2026-12-07", "2026-12-08", test::PointRegional()), expected);
 }
 
+TEST(ReportPage, TheBaseAddressIsWrittenAsAnAttributeValue) {
+    const struct {
+        const char* folder;
+        const char* href;
+    } cases[] = {
+        {"C:\\Orvo\\Res\\", "file://C:\\Orvo\\Res\\"},
+        {"C:\\Program Files (x86)\\Orvo Suite\\Res\\", "file://C:\\Program Files (x86)\\Orvo Suite\\Res\\"},
+        {"\\\\till-1\\pos$\\Res\\", "file://\\\\till-1\\pos$\\Res\\"},
+        {"D:\\R&D \"Till\"\\Res\\", "file://D:\\R&amp;D &quot;Till&quot;\\Res\\"},
+        {"C:\\Suite #2\\100%\\Res\\", "file://C:\\Suite %232\\100%25\\Res\\"},
+        {"%23#%", "file://%2523%23%25"},
+        {"/opt/x\"><script>alert(1)</script>/Res/",
+         "file:///opt/x&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;/Res/"},
+        {"", "file://"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        const TJsonRows none = TJsonRows::Parse("[]");
+        std::string page;
+        BuildReportPage(page, {c.folder, "2026-12-07", "2026-12-07", none, none, test::PointRegional()});
+        const std::string head = std::string("<html><head><base href=\"") + c.href + "\">\t\t<style> ";
+        EXPECT_EQ(page.substr(0, head.size()), head);
+    }
+}
+
 TEST(ReportPage, OneDateInTheHeadingForASingleDay) {
     const std::string page = Page("[]", "[]", "2026-12-07", "2026-12-07", test::PointRegional());
     EXPECT_NE(page.find("<h2>Extra Payment Report: 2026-12-07 </h2>"), std::string::npos);

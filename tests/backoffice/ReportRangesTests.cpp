@@ -44,5 +44,16 @@ TEST(ReportRanges, LastMonthStepsBackFromTheFirstAcrossTheYear) {
     ExpectRange(LastMonthRange(At(2024, 3, 31)), EncodeDate(2024, 2, 1), EncodeDate(2024, 2, 29) + kEnd);
 }
 
+TEST(ReportRanges, BeforeDayZeroTheEndOfTheLastDayStillFallsOnThatDay) {
+    // Before 1899-12-30 a time of day counts away from zero: 10:30 on 15 November 1899 is -45.4375.
+    const TDateTime november15 = EncodeDate(1899, 11, 15) - EncodeTime(10, 30, 0, 0);
+    ExpectRange(ThisMonthRange(november15), EncodeDate(1899, 11, 1), -30 - kEnd);
+    ExpectRange(ThisWeekRange(november15), EncodeDate(1899, 11, 13), -41 - kEnd);
+    ExpectRange(LastMonthRange(EncodeDate(1899, 12, 30)), EncodeDate(1899, 11, 1), -30 - kEnd);
+    // The week of day zero, a Saturday, ends on the Sunday after it, day 1.
+    ExpectRange(ThisWeekRange(0.75), EncodeDate(1899, 12, 25), 1 + kEnd);
+    ExpectRange(LastWeekRange(0.75), EncodeDate(1899, 12, 18), -6 - kEnd);
+}
+
 }  // namespace
 }  // namespace orvo

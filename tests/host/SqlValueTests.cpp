@@ -66,6 +66,16 @@ TEST_F(SqlValues, MoneyRoundsAtTheFifthDecimalAndItsTextAtTheThird) {
     EXPECT_EQ(Value("CAST( NULL AS money )"), "null");
 }
 
+// Decimals written in full, as a pattern's %f writes a double, read back as that same double,
+// also where SQLite's own reading misses it by a unit in the last place.
+TEST_F(SqlValues, DecimalsReadAsTheNearestDouble) {
+    EXPECT_EQ(Value("-688290352833687" + std::string(58, '0') + ".0"), "-6.88290352833687e+72");
+    EXPECT_EQ(Value("0." + std::string(307, '0') + "6953355807835003"), "6.953355807835003e-308");
+    EXPECT_EQ(Value("-0." + std::string(86, '0') + "2758204972340916"), "-2.758204972340916e-87");
+    EXPECT_EQ(Value("2.5E3"), "2500");
+    EXPECT_THROW(Json("SELECT [V] = 1e400"), EDatabaseError);  // beyond a double: infinity, which JSON cannot hold
+}
+
 TEST_F(SqlValues, MoneyOfSumsReadsTheColumnsAndAbsorbsTheSumsBinaryNoise) {
     database.Run(
         "INSERT INTO [InvoicesPayment] ( [InvoiceNum], [PaymentType], [Amount], [Gratuity] ) VALUES ( 1, 'Uber', 0.1, "

@@ -81,6 +81,65 @@ TEST_F(PaymentRoad, AFailedInsertStillShowsTheWindowAndLeavesNothingToTie) {
     EXPECT_TRUE(host.journal->empty());
 }
 
+TEST_F(PaymentRoad, AConfirmedPaymentAsksOnceMoreForARowRefusedAtTheStart) {
+    const std::string refused =
+        "EXC   [TExtraPaymentsTransaction.AddTransaction] Error : database refused the statement";
+    struct TCase {
+        int insertsRefused;
+        std::vector<std::string> logRows;
+        const char* update;  // the end of the UPDATE's journal line
+        int refusedLines;
+        const char* tie;  // the end of the UPDATE that InsertSQL(42) sends; null: none is sent
+    };
+    const TCase cases[] = {
+        {1,
+         {"'Uber: New Transaction: -1'", "'Uber: New Transaction: 18'", "'Uber: 18 - Amount: R100.00'",
+          "'Uber: 18 - Gratuity: R0.00'"},
+         "| 100, '', 18",
+         1,
+         "| 42, 18"},
+        {2,
+         {"'Uber: New Transaction: -1'", "'Uber: -1 - Amount: R100.00'", "'Uber: -1 - Gratuity: R0.00'"},
+         "| 100, '', -1",
+         2,
+         nullptr},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.insertsRefused) + " insert(s) refused");
+        host.journal->clear();
+        const size_t logBefore = LogText().size();
+        int inserts = 0;
+        host.script->values = {"18"};
+        host.script->failOn = [&inserts, &c](const std::string& s) {
+            return s.rfind("Script.QueryValue", 0) == 0 && inserts++ < c.insertsRefused;
+        };
+        forms->Click("btnOKNew");
+        auto method = Prepared(1000000);
+        EXPECT_TRUE(method->DoPaymentPopup());
+        EXPECT_EQ(method->GetAmount(), 1000000);
+        EXPECT_EQ(JournalOf("Script.QueryValue").size(), 2u);
+        std::vector<std::string> expectedRows;
+        for (const std::string& row : c.logRows) expectedRows.push_back(LogRow(row));
+        EXPECT_EQ(JournalOf("Script.ExecSQL INSERT"), expectedRows);
+        const auto updates = JournalOf("Script.ExecSQL UPDATE");
+        ASSERT_EQ(updates.size(), 1u);
+        EXPECT_TRUE(updates[0].ends_with(c.update)) << updates[0];
+        const std::string log = LogText().substr(logBefore);
+        int refusedLines = 0;
+        for (size_t at = log.find(refused); at != std::string::npos; at = log.find(refused, at + 1)) ++refusedLines;
+        EXPECT_EQ(refusedLines, c.refusedLines) << log;
+        EXPECT_EQ(log.find("DoPaymentPopup] Error"), std::string::npos) << log;
+
+        host.journal->clear();
+        method->InsertSQL(42);
+        const auto ties = JournalOf("Script.ExecSQL UPDATE");
+        ASSERT_EQ(ties.size(), c.tie ? 1u : 0u);
+        if (c.tie) {
+            EXPECT_TRUE(ties[0].ends_with(c.tie)) << ties[0];
+        }
+    }
+}
+
 TEST_F(PaymentRoad, CancelZeroesBothAndAReopenKeepsTheTransaction) {
     host.script->values = {"17"};
     forms->Click("btnCancelNew");

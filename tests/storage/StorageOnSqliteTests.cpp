@@ -114,6 +114,17 @@ TEST_F(StorageOnSqlite, AReferenceLongerThan200CharactersIsRefusedAndTheErrorRea
               R"([{"ReferenceNumber":")" + std::string(200, 'r') + R"(","Amount":10}])");
 }
 
+TEST_F(StorageOnSqlite, AReferenceHoldingNulBytesIsStoredWholeAndFoundByItself) {
+    using namespace std::string_literals;  // texts holding NUL bytes
+    ApplySchemaChanges();
+    const int32_t id = transaction->AddTransaction("Uber");
+    transaction->UpdateTransaction(id, "A\0'b\0"s, 1);
+    EXPECT_EQ(Json("SELECT [ReferenceNumber] FROM [ExtraPaymentTransactions]"),
+              R"([{"ReferenceNumber":"A\u0000'b\u0000"}])");
+    EXPECT_EQ(Json("SELECT [ID] FROM [ExtraPaymentTransactions] WHERE [ReferenceNumber] = 'A\0''b\0'"s),
+              R"([{"ID":1}])");
+}
+
 TEST_F(StorageOnSqlite, AddTransactionOnADatabaseWithoutTheTableLogsTheErrorAndGivesMinusOne) {
     test::TTempFolder folder;
     platform::TProcessIdentity id;

@@ -1,5 +1,6 @@
 // Looking at and driving real windows from outside, as a cashier's hands would: finding them by
-// caption, reading their children, clicking, waiting for them to go, and taking screenshots.
+// caption, reading their children, clicking, pressing keys, waiting for them to go, and taking
+// screenshots.
 // Windows only; the thread that shows a form sits in its modal loop while another drives it.
 #pragma once
 #include <windows.h>
@@ -37,7 +38,7 @@ struct TChildWindow {
     LONG style = 0;
 };
 
-inline BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+inline TChildWindow Inspect(HWND child) {
     TChildWindow seen;
     seen.handle = child;
     seen.parent = GetParent(child);
@@ -52,7 +53,11 @@ inline BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
         seen.fontHeight = font.lfHeight;
     }
     seen.style = GetWindowLongA(child, GWL_STYLE);
-    reinterpret_cast<std::vector<TChildWindow>*>(list)->push_back(seen);
+    return seen;
+}
+
+inline BOOL CALLBACK CollectChild(HWND child, LPARAM list) {
+    reinterpret_cast<std::vector<TChildWindow>*>(list)->push_back(Inspect(child));
     return TRUE;
 }
 
@@ -63,13 +68,19 @@ inline std::vector<TChildWindow> ChildWindows(HWND window) {
     return children;
 }
 
-inline HWND WaitFor(const std::function<HWND()>& find) {
+// Polls for up to ten seconds; false when the condition never came about.
+inline bool WaitUntil(const std::function<bool()>& done) {
     using namespace std::chrono_literals;
     for (auto until = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < until;) {
-        if (HWND window = find(); window && IsWindowVisible(window)) return window;
+        if (done()) return true;
         std::this_thread::sleep_for(20ms);
     }
-    return nullptr;
+    return false;
+}
+
+inline HWND WaitFor(const std::function<HWND()>& find) {
+    HWND window = nullptr;
+    return WaitUntil([&] { return (window = find()) && IsWindowVisible(window); }) ? window : nullptr;
 }
 
 struct TSoughtWindow {
@@ -100,12 +111,7 @@ inline HWND WaitForTopLevel(const char* className, const char* caption) {
 }
 
 inline bool WaitUntilGone(HWND window) {
-    using namespace std::chrono_literals;
-    for (auto until = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < until;) {
-        if (!IsWindow(window)) return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return false;
+    return WaitUntil([=] { return !IsWindow(window); });
 }
 
 inline bool IsClass(const TChildWindow& window, const char* className) {
@@ -128,6 +134,23 @@ inline void MouseClick(HWND window) {
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, clicks, sizeof(INPUT));
+}
+
+// Keys pressed together through the system's input queue, as fingers would: down in the order
+// given, up in reverse ({VK_MENU, VK_F4} is Alt+F4). They reach the foreground window.
+inline void PressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> strokes;
+    const auto stroke = [&](WORD key, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = WORD(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags;
+        strokes.push_back(input);
+    };
+    for (WORD key : keys) stroke(key, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) stroke(*key, KEYEVENTF_KEYUP);
+    SendInput(UINT(strokes.size()), strokes.data(), sizeof(INPUT));
 }
 
 inline HWND FocusOfThreadOf(HWND window) {

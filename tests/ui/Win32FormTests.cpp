@@ -89,7 +89,8 @@ TEST_F(Win32Presenter, DetailsWindowMatchesTheLayoutTableControlByControl) {
             EXPECT_EQ((child.style & ES_READONLY) != 0, expected.readOnly);
         } else {
             const LONG buttonType = child.style & BS_TYPEMASK;
-            EXPECT_EQ(buttonType, expected.kind == TFormControlKind::GroupBox ? BS_GROUPBOX : BS_PUSHBUTTON);
+            const LONG pushType = i == kDetailsFocusRow ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;  // the focused one
+            EXPECT_EQ(buttonType, expected.kind == TFormControlKind::GroupBox ? BS_GROUPBOX : pushType);
         }
     }
     EXPECT_EQ(seen.focus, seen.children[kDetailsFocusRow].handle);

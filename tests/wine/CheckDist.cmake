@@ -1,5 +1,6 @@
-# Fails unless dist/ holds exactly the module and the runtime libraries, and the import tables of
-# all four name nothing but system libraries and those runtime libraries.
+# Fails unless dist/ holds exactly the module and the runtime libraries, the import tables of
+# all four name nothing but system libraries and those runtime libraries, each is stripped of its
+# debug information and linked to its symbol file, and the four together stay under 5 MB.
 cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 # RUNTIME_DLLS comes comma-separated, a list being awkward to pass on a command line.
 string(REPLACE "," ";" RUNTIME_DLLS "${RUNTIME_DLLS}")
@@ -12,6 +13,7 @@ if(NOT shipped STREQUAL expected)
   message(FATAL_ERROR "dist/ holds ${shipped}, expected ${expected}")
 endif()
 string(TOLOWER "${RUNTIME_DLLS}" runtime_lower)
+set(total 0)
 foreach(file ${shipped})
   execute_process(COMMAND ${OBJDUMP} -p ${DIST}/${file} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
@@ -28,5 +30,27 @@ foreach(file ${shipped})
       message(FATAL_ERROR "${file} imports ${name}, which dist/ does not hold and Windows does not ship")
     endif()
   endforeach()
-  message(STATUS "${file}: ${imports}")
+  execute_process(COMMAND ${OBJDUMP} -h ${DIST}/${file} OUTPUT_VARIABLE sections)
+  if(sections MATCHES "[ \t](\\.debug_[a-z_]+)")
+    message(FATAL_ERROR "${file} still carries debug information (${CMAKE_MATCH_1})")
+  endif()
+  # .gnu_debuglink: the symbol file's name, ended by a zero, then padding and its checksum.
+  set(link ${CMAKE_CURRENT_BINARY_DIR}/${file}.debuglink)
+  execute_process(COMMAND ${OBJCOPY} --dump-section .gnu_debuglink=${link} ${DIST}/${file} ${link}.copy
+                  RESULT_VARIABLE rc)
+  set(linked_name "")
+  if(rc EQUAL 0)
+    file(STRINGS ${link} linked_name LIMIT_COUNT 1)
+  endif()
+  file(REMOVE ${link} ${link}.copy)
+  if(NOT linked_name STREQUAL "${file}.debug")
+    message(FATAL_ERROR "${file} is not linked to ${file}.debug (found \"${linked_name}\")")
+  endif()
+  file(SIZE ${DIST}/${file} size)
+  math(EXPR total "${total} + ${size}")
+  message(STATUS "${file}: ${size} bytes, ${imports}")
 endforeach()
+if(total GREATER 5242880)
+  message(FATAL_ERROR "dist/ holds ${total} bytes, more than 5 MB")
+endif()
+message(STATUS "dist/: ${total} bytes")
