@@ -1,10 +1,10 @@
-#include "ReportPage.h"
+#include "backoffice/ReportPage.h"
 
 #include <algorithm>
 #include <array>
 #include <optional>
 
-#include "MoneyFormat.h"
+#include "platform/MoneyFormat.h"
 
 namespace orvo {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "NumberText.h"
-#include "clsStringConfigList.h"
+#include "common/NumberText.h"
+#include "common/clsStringConfigList.h"
 
 namespace orvo {
 namespace {

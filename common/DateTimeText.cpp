@@ -1,6 +1,6 @@
-#include "DateTimeText.h"
+#include "common/DateTimeText.h"
 
-#include "DateTime.h"
+#include "platform/DateTime.h"
 
 namespace orvo {
 namespace {

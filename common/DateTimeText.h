@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "OrvoTypes.h"
-#include "Platform.h"
+#include "interfaces/OrvoTypes.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 

@@ -1,10 +1,10 @@
-#include "NumberText.h"
+#include "common/NumberText.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo {
 namespace {

@@ -1,12 +1,12 @@
-#include "clsStringConfigList.h"
+#include "common/clsStringConfigList.h"
 
 #include <algorithm>
 #include <string>
 
-#include "DateTime.h"
-#include "DateTimeText.h"
-#include "NumberText.h"
-#include "Platform.h"
+#include "common/DateTimeText.h"
+#include "common/NumberText.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FuzzCheck.h"
-#include "Log.h"
+#include "fuzz/FuzzCheck.h"
+#include "module/Log.h"
 
 namespace orvo::fuzz {
 namespace {

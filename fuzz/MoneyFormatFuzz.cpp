@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "MoneyFormat.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/MoneyFormat.h"
 
 namespace orvo::fuzz {
 namespace {

@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "DateTimeText.h"
-#include "FuzzCheck.h"
-#include "NumberText.h"
+#include "common/DateTimeText.h"
+#include "common/NumberText.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace orvo::fuzz {
 namespace {

@@ -1,4 +1,4 @@
-#include "MoneyFormat.h"
+#include "platform/MoneyFormat.h"
 
 #include <charconv>
 #include <cmath>

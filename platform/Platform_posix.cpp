@@ -16,8 +16,8 @@
 #include <cstring>
 #include <exception>
 
-#include "DateTime.h"
-#include "Platform.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo::platform {
 namespace {

@@ -8,9 +8,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "Commands.h"
-#include "DateTime.h"
-#include "MoneyText.h"
+#include "host/program/Commands.h"
+#include "host/program/MoneyText.h"
+#include "platform/DateTime.h"
 
 namespace orvo::host {
 namespace {

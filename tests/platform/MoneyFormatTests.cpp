@@ -1,8 +1,8 @@
 // Money in the regional currency format, as the log table and the report write it.
 #include <gtest/gtest.h>
 
-#include "MoneyFormat.h"
-#include "TestSupport.h"
+#include "platform/MoneyFormat.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {
