@@ -1,16 +1,16 @@
-#include "ExtraPaymentsReport.h"
+#include "backoffice/ExtraPaymentsReport.h"
 
 #include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
-#include "DateTime.h"
-#include "JsonRows.h"
-#include "Log.h"
-#include "Platform.h"
-#include "ReportPage.h"
-#include "intfDBScript.h"
-#include "intfHTMLViewer.h"
+#include "backoffice/JsonRows.h"
+#include "backoffice/ReportPage.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfHTMLViewer.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 #include "values/Path.h"
 
 namespace orvo {
@@ -80,15 +80,15 @@ std::string ReportResourceFolder() {
     return folder;
 }
 
-void RunReport(IDIContainer& container, TDateTime from, TDateTime to) {
+void RunReport(const TServices& services, TDateTime from, TDateTime to) {
     const std::string fromText = FormatIsoDate(from);
     const std::string toText = FormatIsoDate(to);
     LogInfo("[TfrmExtraPaymentsReports.RunForRange]  Running for range : % -> %", fromText, toText);
 
-    ComPtr<IDBScript> script = ResolveOf<IDBScript>(container);
-    ComPtr<IHTMLViewer> viewer = ResolveOf<IHTMLViewer>(container);
-    if (!script) throw EAssertionFailed("Could not create DBScript", "FExtraPaymentsReports", __LINE__);
-    if (!viewer) throw EAssertionFailed("Could not create HTML viewer", "FExtraPaymentsReports", __LINE__);
+    ComPtr<IDBScript> script = services.New<IDBScript>();
+    ComPtr<IHTMLViewer> viewer = services.New<IHTMLViewer>();
+    Required(script, "Could not create DBScript", {"FExtraPaymentsReports", __LINE__});
+    Required(viewer, "Could not create HTML viewer", {"FExtraPaymentsReports", __LINE__});
 
     const std::string fromLiteral = QuotedSQL(fromText);
     const std::string toLiteral = QuotedSQL(toText);

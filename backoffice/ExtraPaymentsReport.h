@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "OrvoTypes.h"
-#include "intfDI.h"
+#include "interfaces/OrvoTypes.h"
+#include "module/Services.h"
 
 namespace orvo {
 
@@ -18,6 +18,6 @@ std::string ReportResourceFolder();
 // Runs the report for the days from..to (both included) and shows the page. Catches nothing:
 // a failure of either query, of reading a result or of the viewer reaches the caller, and no
 // page is shown then.
-void RunReport(IDIContainer& container, TDateTime from, TDateTime to);
+void RunReport(const TServices& services, TDateTime from, TDateTime to);
 
 }  // namespace orvo

@@ -1,10 +1,10 @@
-#include "FExtraPaymentsReports.h"
+#include "backoffice/FExtraPaymentsReports.h"
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "ModuleState.h"
-#include "Platform.h"
-#include "ReportRanges.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "backoffice/ReportRanges.h"
+#include "module/Services.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {
@@ -65,10 +65,6 @@ void TfrmExtraPaymentsReports::RunForRule(TDateRange (*rule)(TDateTime now)) {
     RunForRange(range.from, range.to);
 }
 
-void TfrmExtraPaymentsReports::RunForRange(TDateTime from, TDateTime to) {
-    ComPtr<IDIContainer> container = Container();
-    if (!container) throw EAssertionFailed("Could not reach the host's container", "FExtraPaymentsReports", __LINE__);
-    RunReport(*container, from, to);
-}
+void TfrmExtraPaymentsReports::RunForRange(TDateTime from, TDateTime to) { RunReport(HostServices(), from, to); }
 
 }  // namespace orvo

@@ -1,8 +1,8 @@
 // The reports window: six buttons, each a range of days, and two date pickers for a range of
 // the user's own. Each press runs the report for its range; the window stays open.
 #pragma once
-#include "Form.h"
-#include "ReportRanges.h"
+#include "backoffice/ReportRanges.h"
+#include "ui/Form.h"
 
 namespace orvo {
 

@@ -1,4 +1,4 @@
-#include "JsonRows.h"
+#include "backoffice/JsonRows.h"
 
 #include <cctype>
 #include <cstring>

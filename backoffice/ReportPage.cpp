@@ -1,4 +1,4 @@
-#include "ReportPage.h"
+#include "backoffice/ReportPage.h"
 
 #include <array>
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "JsonRows.h"
-#include "Platform.h"
+#include "backoffice/JsonRows.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 

@@ -1,6 +1,6 @@
-#include "ReportRanges.h"
+#include "backoffice/ReportRanges.h"
 
-#include "DateTime.h"
+#include "platform/DateTime.h"
 
 namespace orvo {
 namespace {

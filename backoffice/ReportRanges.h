@@ -1,7 +1,7 @@
 // The date ranges behind the reports window's buttons. Weeks run Monday to Sunday; a range
 // ends at 23:59:59.999 of its last day.
 #pragma once
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo {
 

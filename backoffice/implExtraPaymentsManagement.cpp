@@ -1,11 +1,11 @@
-#include "implExtraPaymentsManagement.h"
+#include "backoffice/implExtraPaymentsManagement.h"
 
 #include <mutex>
 #include <vector>
 
-#include "FExtraPaymentsReports.h"
-#include "ModuleState.h"
-#include "intfAuthentication.h"
+#include "backoffice/FExtraPaymentsReports.h"
+#include "interfaces/intfAuthentication.h"
+#include "module/Services.h"
 
 namespace orvo {
 namespace {
@@ -33,9 +33,7 @@ void TManagementHandle::OnReportsMenuClick(void* sender) {
 
 TExtraPaymentsManagement::TExtraPaymentsManagement() : handle_(std::make_shared<TManagementHandle>(this)) {
     KeepForTheHost(handle_);
-    ComPtr<IDIContainer> container = Container();
-    if (!container) return;
-    ComPtr<IEventManager> events = GetInstanceOf<IEventManager>(*container);
+    const ComPtr<IEventManager> events = HostServices().Shared<IEventManager>();
     if (!events) return;
     const TEventHandler handler = BindMethod<&TManagementHandle::OnMainFormCreate>(handle_.get());
     events->Subscribe(AnsiString("Orvo.Invoicing.MainForm.Create"), handler);
@@ -45,9 +43,7 @@ TExtraPaymentsManagement::TExtraPaymentsManagement() : handle_(std::make_shared<
 TExtraPaymentsManagement::~TExtraPaymentsManagement() { handle_->Clear(); }
 
 void TExtraPaymentsManagement::OnMainFormCreate(const AnsiString&, void*, void*) {
-    ComPtr<IDIContainer> container = Container();
-    if (!container) return;
-    ComPtr<IMainMenuManager> menus = GetInstanceOf<IMainMenuManager>(*container);
+    const ComPtr<IMainMenuManager> menus = HostServices().Shared<IMainMenuManager>();
     if (!menus) return;
     const AnsiString lists("Lists");
     menus->AddMenuItem(lists, AnsiString("-"), TMenuClickEvent{}, -1);
@@ -56,16 +52,14 @@ void TExtraPaymentsManagement::OnMainFormCreate(const AnsiString&, void*, void*)
 }
 
 void TExtraPaymentsManagement::OnReportsMenuClick(void*) {
-    ComPtr<IDIContainer> container = Container();
-    ComPtr<IAuthentication> authentication;
-    if (container) authentication = ResolveOf<IAuthentication>(*container);
-    if (!authentication)
-        throw EAssertionFailed("Could not create authentication", "implExtraPaymentsManagement", __LINE__);
+    const ComPtr<IAuthentication> authentication =
+        Required(HostServices().New<IAuthentication>(), "Could not create authentication",
+                 {"implExtraPaymentsManagement", __LINE__});
     AnsiString userName;
     int32_t userId = 0;
     if (!authentication->CheckAccess(AnsiString("AM020"), userName, userId, 1, 0)) return;
     auto window = std::make_unique<TfrmExtraPaymentsReports>();
-    window->ShowModal();
+    window->ShowModal(HostServices().Shared<IFormHost>().Get());
 }
 
 IInterface* TExtraPaymentsManagementFactory::CreateObject() {

@@ -3,10 +3,10 @@
 #pragma once
 #include <memory>
 
-#include "intfDI.h"
-#include "intfEventManager.h"
-#include "intfExtraPaymentsManagement.h"
-#include "intfMainMenuManager.h"
+#include "interfaces/intfDI.h"
+#include "interfaces/intfEventManager.h"
+#include "interfaces/intfExtraPaymentsManagement.h"
+#include "interfaces/intfMainMenuManager.h"
 
 namespace orvo {
 

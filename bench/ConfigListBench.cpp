@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "clsStringConfigList.h"
 #include "values/NumberText.h"
+#include "common/clsStringConfigList.h"
 
 namespace orvo {
 namespace {

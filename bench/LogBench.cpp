@@ -15,9 +15,9 @@
 #include <set>
 #include <string>
 
-#include "Log.h"
-#include "LogHeader.h"
-#include "Platform.h"
+#include "module/Log.h"
+#include "module/LogHeader.h"
+#include "platform/Platform.h"
 
 namespace {
 namespace fs = std::filesystem;

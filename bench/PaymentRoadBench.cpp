@@ -8,43 +8,17 @@
 #include <filesystem>
 #include <string>
 
-#include "ComPtr.h"
-#include "Log.h"
-#include "ModuleState.h"
-#include "THostContainer.h"
-#include "intfDBScript.h"
-#include "intfFormHost.h"
-#include "intfPaymentMethod.h"
+#include "entry/ModuleLifecycle.h"
+#include "host/THostContainer.h"
+#include "host/services/HostServices.h"
+#include "interfaces/ComPtr.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfFormHost.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "module/Log.h"
 
 namespace {
 using namespace orvo;
-
-class TInstantFormHost : public TInterfacedObject<IFormHost> {
-public:
-    void ORVO_STDCALL ShowModal(IFormView* form) override { form->Click(form->IndexOfControl(AnsiString("btnOKNew"))); }
-    void ORVO_STDCALL ReportError(IFormView*, const AnsiString&) override {}
-};
-
-class TInstantScript : public TInterfacedObject<IDBScript> {
-public:
-    int32_t ORVO_STDCALL ExecSQL(const AnsiString&, const TSQLArgs&) override { return 1; }
-    AnsiString ORVO_STDCALL QueryValue(const AnsiString&, const AnsiString&) override {
-        return AnsiString(std::to_string(++transaction_));
-    }
-    AnsiString ORVO_STDCALL QueryJSON(const AnsiString&, const TSQLArgs&) override { return AnsiString("[]"); }
-
-private:
-    int transaction_ = 0;
-};
-
-class TSameObjectFactory : public TInterfacedObject<IDIFactory> {
-public:
-    explicit TSameObjectFactory(IInterface* object) : object_(ComPtr<IInterface>::AddRefOf(object)) {}
-    IInterface* ORVO_STDCALL CreateObject() override { return ComPtr<IInterface>(object_).Detach(); }
-
-private:
-    ComPtr<IInterface> object_;
-};
 
 void PaymentRoad(benchmark::State& state) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orvo-payment-bench";
@@ -57,14 +31,15 @@ void PaymentRoad(benchmark::State& state) {
     ModuleLog().Configure(id);
 
     auto container = MakeObject<host::THostContainer>();
-    auto forms = MakeObject<TInstantFormHost>();
-    auto script = MakeObject<TInstantScript>();
+    auto forms = MakeObject<host::THostFormHost>([](IFormView& form) { host::ClickButton(form, "btnOKNew"); },
+                                                 [](const std::string&) {});
+    auto script = MakeObject<host::THostScript>();
     container->RegisterInstance(IFormHost::IID, forms->AsIInterface());
-    container->RegisterFactory(IDBScript::IID, MakeObject<TSameObjectFactory>(script->AsIInterface()).Get());
+    container->RegisterFactory(IDBScript::IID, host::SharedFactory(script->AsIInterface()).Get());
     InitModule(container.Get());
     int32_t invoice = 1000;
     for (auto _ : state) {
-        container->ClearJournal();
+        script->values.push_back(std::to_string(invoice));  // the transaction's number
         ComPtr<IPaymentMethod> method = ResolveNamedOf<IPaymentMethod>(*container, AnsiString("Uber"));
         method->SetAmount(1205000);
         if (!method->DoPaymentPopup()) state.SkipWithError("the popup did not confirm");

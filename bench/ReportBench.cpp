@@ -13,9 +13,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "JsonRows.h"
-#include "Platform.h"
-#include "ReportPage.h"
+#include "backoffice/JsonRows.h"
+#include "backoffice/ReportPage.h"
+#include "platform/Platform.h"
 
 namespace {
 using orvo::TJsonRows;

@@ -1,4 +1,4 @@
-#include "clsPaymentMethodBase.h"
+#include "common/clsPaymentMethodBase.h"
 
 namespace orvo {
 

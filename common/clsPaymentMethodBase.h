@@ -2,8 +2,8 @@
 // handler, the configuration list and the host's description, with setters that notify the
 // host only when a value really changes.
 #pragma once
-#include "clsStringConfigList.h"
-#include "intfPaymentMethod.h"
+#include "common/clsStringConfigList.h"
+#include "interfaces/intfPaymentMethod.h"
 
 namespace orvo {
 

@@ -1,12 +1,12 @@
-#include "clsStringConfigList.h"
+#include "common/clsStringConfigList.h"
 
 #include <algorithm>
 #include <string>
 
-#include "DateTime.h"
-#include "Platform.h"
 #include "values/DateTimeText.h"
 #include "values/NumberText.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "intfStringConfigList.h"
+#include "interfaces/intfStringConfigList.h"
 
 namespace orvo {
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "FuzzCheck.h"
-#include "Platform.h"
-#include "clsStringConfigList.h"
+#include "common/clsStringConfigList.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/Platform.h"
 
 namespace orvo::fuzz {
 namespace {

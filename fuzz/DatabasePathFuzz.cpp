@@ -9,14 +9,14 @@
 #include <memory>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "JsonRows.h"
-#include "ModuleState.h"
-#include "SqlError.h"
-#include "THostContainer.h"
-#include "TSqliteScript.h"
-#include "implDatabaseChangesExtraPayments.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "backoffice/JsonRows.h"
+#include "entry/ModuleLifecycle.h"
+#include "fuzz/FuzzCheck.h"
+#include "host/THostContainer.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "storage/implDatabaseChangesExtraPayments.h"
 
 namespace orvo::fuzz {
 namespace {

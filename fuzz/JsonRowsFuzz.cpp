@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "JsonRows.h"
-#include "ReportPage.h"
+#include "backoffice/JsonRows.h"
+#include "backoffice/ReportPage.h"
+#include "fuzz/FuzzCheck.h"
 
 namespace orvo::fuzz {
 namespace {

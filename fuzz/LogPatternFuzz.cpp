@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "FuzzCheck.h"
-#include "Log.h"
+#include "fuzz/FuzzCheck.h"
+#include "module/Log.h"
 #include "values/MoneyText.h"
 
 namespace orvo::fuzz {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "FuzzCheck.h"
-#include "values/Decimal.h"
+#include "fuzz/FuzzCheck.h"
 #include "values/MoneyText.h"
+#include "values/Decimal.h"
 #include "values/NumberText.h"
 
 namespace orvo::fuzz {

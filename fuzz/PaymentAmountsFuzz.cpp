@@ -8,11 +8,11 @@
 #include <deque>
 #include <string>
 
-#include "FExtraPayments.h"
-#include "FuzzCheck.h"
-#include "HostServices.h"
-#include "ModuleState.h"
-#include "THostContainer.h"
+#include "payments/FExtraPayments.h"
+#include "fuzz/FuzzCheck.h"
+#include "host/services/HostServices.h"
+#include "entry/ModuleLifecycle.h"
+#include "host/THostContainer.h"
 #include "values/MoneyText.h"
 #include "values/NumberText.h"
 
@@ -64,7 +64,6 @@ public:
         regional.DecimalSeparator = separator;
         platform::SetRegional(regional);
         prompts_ = std::move(prompts);
-        container_->ClearJournal();
         TfrmExtraPayments window;
         window_ = &window;
         Require(window.Execute("Uber", total), "the window closes with OK");

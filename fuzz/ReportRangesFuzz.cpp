@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "DateTime.h"
-#include "FuzzCheck.h"
-#include "ReportRanges.h"
+#include "backoffice/ReportRanges.h"
+#include "fuzz/FuzzCheck.h"
+#include "platform/DateTime.h"
 
 namespace orvo::fuzz {
 namespace {

@@ -2,9 +2,9 @@
 // raises EDatabaseError saying what it cannot translate and where, never anything else.
 #include <string>
 
-#include "FuzzCheck.h"
-#include "SqlError.h"
-#include "SqlTranslator.h"
+#include "fuzz/FuzzCheck.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlTranslator.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orvo;

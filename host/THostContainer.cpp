@@ -1,4 +1,4 @@
-#include "THostContainer.h"
+#include "host/THostContainer.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,9 +22,10 @@ bool THostContainer::NamedLess::operator()(const NamedKey& a, const NamedKey& b)
 }
 
 void THostContainer::Record(const char* operation, const TGUID& iid, std::string_view name) {
+    if (!journal_) return;
     std::string entry = std::string(operation) + " " + GuidToString(iid);
     if (!name.empty()) entry += " " + std::string(name);
-    journal_.push_back(std::move(entry));
+    journal_->push_back(std::move(entry));
 }
 
 bool THostContainer::Deliver(const ComPtr<IInterface>& object, const TGUID& iid, void** obj) {
@@ -119,12 +120,12 @@ bool THostContainer::ResolveNamed(const TGUID& iid, const AnsiString& name, void
 
 std::vector<std::string> THostContainer::Journal() const {
     std::lock_guard lock(mutex_);
-    return journal_;
+    return journal_ ? *journal_ : std::vector<std::string>();
 }
 
 void THostContainer::ClearJournal() {
     std::lock_guard lock(mutex_);
-    journal_.clear();
+    if (journal_) journal_->clear();
 }
 
 size_t THostContainer::RegistrationCount() const {

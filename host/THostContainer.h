@@ -1,5 +1,5 @@
-// The host side's service container: registrations by interface and by name, with a journal
-// of every container call so tests can assert the module's order of calls.
+// The host side's service container: registrations by interface and by name, with an optional
+// journal of every container call so tests can assert the module's order of calls.
 #pragma once
 #include <map>
 #include <mutex>
@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "intfDI.h"
+#include "host/THostJournal.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo::host {
 
@@ -16,6 +17,9 @@ std::string GuidToString(const TGUID& guid);
 
 class THostContainer : public TInterfacedObject<IDIContainer> {
 public:
+    // With a journal, every call is noted in it; without, nothing is kept.
+    explicit THostContainer(TJournal journal = nullptr) : journal_(std::move(journal)) {}
+
     void ORVO_STDCALL RegisterInstance(const TGUID& iid, IInterface* obj) override;
     void ORVO_STDCALL RegisterFactory(const TGUID& iid, IDIFactory* factory) override;
     void ORVO_STDCALL RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override;
@@ -26,7 +30,7 @@ public:
     bool ORVO_STDCALL Resolve(const TGUID& iid, void** obj) override;
     bool ORVO_STDCALL ResolveNamed(const TGUID& iid, const AnsiString& name, void** obj) override;
 
-    // Every call so far, in order: "<operation> <IID>[ <name>]".
+    // Every call so far, in order: "<operation> <IID>[ <name>]"; empty without a journal.
     std::vector<std::string> Journal() const;
     void ClearJournal();
     // Number of registrations of each kind held now.
@@ -47,7 +51,7 @@ private:
     static bool Deliver(const ComPtr<IInterface>& object, const TGUID& iid, void** obj);
 
     mutable std::mutex mutex_;
-    std::vector<std::string> journal_;
+    TJournal journal_;
     std::map<TGUID, ComPtr<IInterface>, GuidLess> instances_;
     std::map<TGUID, ComPtr<IDIFactory>, GuidLess> factories_;
     std::map<NamedKey, ComPtr<IDIFactory>, NamedLess> namedFactories_;

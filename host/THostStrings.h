@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo::host {
 

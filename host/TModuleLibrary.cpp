@@ -1,4 +1,4 @@
-#include "TModuleLibrary.h"
+#include "host/TModuleLibrary.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "UniqueHandle.h"
-#include "intfDI.h"
+#include "interfaces/intfDI.h"
+#include "platform/UniqueHandle.h"
 
 namespace orvo::host {
 

@@ -15,13 +15,17 @@
 #include "OrvoPlatform.h"
 
 #if defined(_WIN32)
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
+// The three kernel32 functions the text block needs, declared exactly as <windows.h> declares
+// them: a host's own <windows.h>, included before or after this header, stays as it would be.
+extern "C" {
+__declspec(dllimport) void* ORVO_STDCALL GetProcessHeap(void);
+#if defined(_WIN64)
+__declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long flags, unsigned long long bytes);
+#else
+__declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long flags, unsigned long bytes);
 #endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+__declspec(dllimport) int ORVO_STDCALL HeapFree(void* heap, unsigned long flags, void* block);
+}
 #endif
 
 class AnsiString {
@@ -61,7 +65,7 @@ private:
         std::atomic<int32_t> refs;
         int32_t length;
     };
-    static_assert(sizeof(Header) == 8, "the text block header is part of the binary contract");
+    static_assert(sizeof(Header) == 8 && alignof(Header) == 4, "the text block header is part of the binary contract");
 
     Header* Head() const noexcept { return reinterpret_cast<Header*>(chars_) - 1; }
 
@@ -100,4 +104,4 @@ private:
 
     char* chars_ = nullptr;
 };
-ORVO_ASSERT_SIZE(AnsiString, 4, 8);
+ORVO_ASSERT_LAYOUT(AnsiString, 4, 8, 4, 8);

@@ -13,7 +13,7 @@ struct TGUID {
 
     friend bool operator==(const TGUID& a, const TGUID& b) { return std::memcmp(&a, &b, sizeof(TGUID)) == 0; }
 };
-ORVO_ASSERT_SIZE(TGUID, 16, 16);
+ORVO_ASSERT_LAYOUT(TGUID, 16, 16, 4, 4);
 
 namespace orvo::detail {
 constexpr uint32_t HexDigit(char c) {

@@ -110,4 +110,4 @@ public:
     explicit EConvertError(std::string message) : EOrvoError(std::move(message), "EConvertError") {}
 };
 
-ORVO_ASSERT_SIZE(TMethod<void()>, 8, 16);
+ORVO_ASSERT_LAYOUT(TMethod<void()>, 8, 16, 4, 8);

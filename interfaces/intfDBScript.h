@@ -18,13 +18,13 @@ struct TSQLArg {
         const char* Text;  // not terminated; valid for the duration of the call
     };
 };
-ORVO_ASSERT_SIZE(TSQLArg, 16, 16);
+ORVO_ASSERT_LAYOUT(TSQLArg, 16, 16, 8, 8);
 
 struct TSQLArgs {
     const TSQLArg* Items;
     int32_t Count;
 };
-ORVO_ASSERT_SIZE(TSQLArgs, 8, 16);
+ORVO_ASSERT_LAYOUT(TSQLArgs, 8, 16, 4, 8);
 
 struct IDBScript : IInterface {
     static constexpr TGUID IID = ParseGuid("{039CED77-F302-4546-B669-6D45B2E9AE94}");

@@ -4,7 +4,7 @@
 
 // Event handler: the event's name and two further arguments of the host's.
 using TEventHandler = TMethod<void(const AnsiString& eventName, void* sender, void* data)>;
-ORVO_ASSERT_SIZE(TEventHandler, 8, 16);  // also instantiates it before the interface names it
+ORVO_ASSERT_LAYOUT(TEventHandler, 8, 16, 4, 8);  // also instantiates it before the interface names it
 
 struct IEventManager : IInterface {
     static constexpr TGUID IID = ParseGuid("{809967B8-EF11-4305-903C-F7C01676EA2D}");

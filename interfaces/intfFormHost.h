@@ -33,7 +33,7 @@ struct TFormControlInfo {
     int32_t Accelerator = 0;  // the letter marked with "&" (upper case), 0 for none
     int32_t Flags = 0;        // kControl... bits
 };
-ORVO_ASSERT_SIZE(TFormControlInfo, 56, 72);
+ORVO_ASSERT_LAYOUT(TFormControlInfo, 56, 72, 4, 8);
 
 // A form while it is shown. Every operation works on the thread that called IFormHost::ShowModal;
 // once ShowModal has returned the view is closed and every operation fails as for an unknown

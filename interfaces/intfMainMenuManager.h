@@ -4,7 +4,7 @@
 
 // Menu click handler: the host passes the menu item as sender; the module reads nothing of it.
 using TMenuClickEvent = TMethod<void(void* sender)>;
-ORVO_ASSERT_SIZE(TMenuClickEvent, 8, 16);  // also instantiates it before the interface names it
+ORVO_ASSERT_LAYOUT(TMenuClickEvent, 8, 16, 4, 8);  // also instantiates it before the interface names it
 
 struct IMainMenuManager : IInterface {
     static constexpr TGUID IID = ParseGuid("{18EFA31B-CB57-4086-9B08-DFB4F40E69CE}");

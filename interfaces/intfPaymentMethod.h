@@ -14,9 +14,9 @@ using TAddCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, const 
 using TRemoveCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, const AnsiString& name)>;
 // Checking the sizes also instantiates the types before the interface names them, which the
 // 32-bit stdcall name decoration needs to count their bytes alike in every unit.
-ORVO_ASSERT_SIZE(TPaymentChangeEvent, 8, 16);
-ORVO_ASSERT_SIZE(TAddCashupEntryEvent, 8, 16);
-ORVO_ASSERT_SIZE(TRemoveCashupEntryEvent, 8, 16);
+ORVO_ASSERT_LAYOUT(TPaymentChangeEvent, 8, 16, 4, 8);
+ORVO_ASSERT_LAYOUT(TAddCashupEntryEvent, 8, 16, 4, 8);
+ORVO_ASSERT_LAYOUT(TRemoveCashupEntryEvent, 8, 16, 4, 8);
 
 struct IPaymentMethod : IInterface {
     static constexpr TGUID IID = ParseGuid("{B99696A6-EA20-4DD7-8E91-13B5762D314D}");

@@ -1,4 +1,4 @@
-#include "Log.h"
+#include "module/Log.h"
 
 #include <cxxabi.h>
 
@@ -9,10 +9,10 @@
 #include <memory>
 #include <typeinfo>
 
-#include "DateTime.h"
-#include "LogArchive.h"
-#include "LogHeader.h"
-#include "LogRotation.h"
+#include "module/LogArchive.h"
+#include "module/LogHeader.h"
+#include "module/LogRotation.h"
+#include "platform/DateTime.h"
 #include "values/MoneyText.h"
 #include "values/Path.h"
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <thread>
 
-#include "AppendFile.h"
-#include "OrvoTypes.h"
-#include "Platform.h"
+#include "interfaces/OrvoTypes.h"
+#include "platform/AppendFile.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 

@@ -1,4 +1,4 @@
-#include "LogArchive.h"
+#include "module/LogArchive.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "DateTime.h"
-#include "FileSystem.h"
-#include "LogCompress.h"
-#include "Platform.h"
+#include "module/LogCompress.h"
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
 #include "values/Path.h"
 
 namespace orvo {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "FileSystem.h"
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
+#include "platform/FileSystem.h"
 
 namespace orvo {
 

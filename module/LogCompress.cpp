@@ -1,10 +1,10 @@
-#include "LogCompress.h"
+#include "module/LogCompress.h"
 
 #include <zlib.h>
 
 #include <memory>
 
-#include "UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace orvo {
 namespace {

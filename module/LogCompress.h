@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
 namespace orvo {
 

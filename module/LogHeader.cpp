@@ -1,7 +1,7 @@
-#include "LogHeader.h"
+#include "module/LogHeader.h"
 
-#include "DateTime.h"
-#include "Log.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
 
 namespace orvo {
 namespace {

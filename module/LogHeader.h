@@ -3,8 +3,8 @@
 #pragma once
 #include <string>
 
-#include "OrvoTypes.h"
-#include "Platform.h"
+#include "interfaces/OrvoTypes.h"
+#include "platform/Platform.h"
 
 namespace orvo {
 

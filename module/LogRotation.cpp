@@ -1,9 +1,9 @@
-#include "LogRotation.h"
+#include "module/LogRotation.h"
 
 #include <utility>
 #include <vector>
 
-#include "LogCompress.h"
+#include "module/LogCompress.h"
 
 namespace orvo {
 namespace {

@@ -1,12 +1,12 @@
-#include "ExtraPaymentMethod.h"
+#include "payments/ExtraPaymentMethod.h"
 
 #include <memory>
 
-#include "FExtraPayments.h"
-#include "Log.h"
-#include "ModuleState.h"
-#include "intfDBScript.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "module/Log.h"
+#include "module/Services.h"
+#include "payments/FExtraPayments.h"
 #include "values/MoneyText.h"
 
 namespace orvo {
@@ -29,16 +29,6 @@ const std::string& LogRowStatement() {
 constexpr const char* kRemoveCashupStatement =
     "DELETE FROM [Cashup] WHERE [Number] = %d AND [ShiftNum] = %d AND [Name] = '%s' ";
 
-template <class T>
-ComPtr<T> Require(ComPtr<T> service, const char* what, const char* unit, int line) {
-    if (!service) throw EAssertionFailed(what, unit, line);
-    return service;
-}
-
-ComPtr<IDIContainer> RequireContainer(const char* unit) {
-    return Require(Container(), "Could not reach the host's container", unit, __LINE__);
-}
-
 }  // namespace
 
 TExtraPaymentMethod::TExtraPaymentMethod(const TPaymentMethodNames& names)
@@ -59,8 +49,8 @@ void TExtraPaymentMethod::DoChange() {
 }
 
 int32_t TExtraPaymentMethod::LogToDB(std::string_view entryClass, std::string_view message) {
-    ComPtr<IDBScript> script = ResolveOf<IDBScript>(*RequireContainer(names_.unitName));
-    if (!script) throw EAssertionFailed("Could not create DBScript", names_.unitName, kLogToDBAssertLine);
+    const ComPtr<IDBScript> script =
+        Required(HostServices().New<IDBScript>(), "Could not create DBScript", {names_.unitName, kLogToDBAssertLine});
     return script->ExecSQL(AnsiString(LogRowStatement()), SQLArgs(QuotedSQL(entryClass), QuotedSQL(message)));
 }
 
@@ -81,9 +71,10 @@ bool TExtraPaymentMethod::DoPaymentPopup() {
         return false;
     };
     try {
-        ComPtr<IDIContainer> container = RequireContainer(names_.unitName);
-        ComPtr<IExtraPaymentsTransaction> transaction = ResolveOf<IExtraPaymentsTransaction>(*container);
-        auto records = [&] { return Require(transaction, "Could not create transaction", names_.unitName, __LINE__); };
+        const ComPtr<IExtraPaymentsTransaction> transaction = HostServices().New<IExtraPaymentsTransaction>();
+        auto records = [&] {
+            return Required(transaction, "Could not create transaction", {names_.unitName, __LINE__});
+        };
         if (TransactionID == -1) TransactionID = records()->AddTransaction(displayName_);
         LogNewTransaction();
         {
@@ -130,8 +121,8 @@ void TExtraPaymentMethod::RemoveCashupEntry(int32_t shift, int32_t invoice, TRem
     if (Amount == 0) return;
     removeEntry(invoice, shift, AnsiString(cashupName_));
     if (Gratuity > 0) {
-        ComPtr<IDBScript> script = Require(ResolveOf<IDBScript>(*RequireContainer(names_.unitName)),
-                                           "Could not create DBScript", names_.unitName, __LINE__);
+        const ComPtr<IDBScript> script =
+            Required(HostServices().New<IDBScript>(), "Could not create DBScript", {names_.unitName, __LINE__});
         script->ExecSQL(AnsiString(kRemoveCashupStatement), SQLArgs(invoice, shift, cashupName_));
     }
 }
@@ -141,9 +132,8 @@ void TExtraPaymentMethod::InsertSQL(int32_t invoiceNum) {
     if (TransactionID < 0) return;
     InvoiceNum = invoiceNum;
     LogInfo("[%.InsertSQL]  Updating transaction : % -> %", names_.className, TransactionID, InvoiceNum);
-    ComPtr<IExtraPaymentsTransaction> transaction =
-        Require(ResolveOf<IExtraPaymentsTransaction>(*RequireContainer(names_.unitName)),
-                "Could not create transaction", names_.unitName, __LINE__);
+    const ComPtr<IExtraPaymentsTransaction> transaction = Required(
+        HostServices().New<IExtraPaymentsTransaction>(), "Could not create transaction", {names_.unitName, __LINE__});
     transaction->SetInvoiceNum(TransactionID, InvoiceNum);
 }
 

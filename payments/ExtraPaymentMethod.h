@@ -1,8 +1,8 @@
 // The behaviour all five extra payment methods share. A method differs from the others only in
 // its names, so each concrete class hands its names to this one.
 #pragma once
-#include "clsPaymentMethodBase.h"
-#include "intfDI.h"
+#include "common/clsPaymentMethodBase.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo {
 

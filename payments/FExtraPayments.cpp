@@ -1,8 +1,8 @@
-#include "FExtraPayments.h"
+#include "payments/FExtraPayments.h"
 
-#include "ModuleState.h"
-#include "Platform.h"
-#include "intfGenericInput.h"
+#include "interfaces/intfGenericInput.h"
+#include "module/Services.h"
+#include "platform/Platform.h"
 #include "values/CurrencyUnits.h"
 #include "values/MoneyText.h"
 
@@ -74,7 +74,7 @@ bool TfrmExtraPayments::Execute(std::string_view paymentName, Currency total) {
     SetCaption(PaymentName + " Details");
     SetGratuity(0);
     SetTotal(total);
-    if (ShowModal() == mrOk) {
+    if (ShowModal(HostServices().Shared<IFormHost>().Get()) == mrOk) {
         Reference = txtReference.Text;
         return true;
     }
@@ -109,9 +109,7 @@ void TfrmExtraPayments::ShowMoney(ui::TControl& randsBox, ui::TControl& centsBox
 // Asks the host's numeric input popup, a new one for each prompt, offering initial. False when
 // the cashier did not confirm, or when the host has no popup to offer.
 bool TfrmExtraPayments::PromptAmount(const std::string& caption, Currency initial, Currency& entered) const {
-    ComPtr<IGenericInput> input;
-    if (const ComPtr<IDIContainer> container = Container())
-        input = ResolveNamedOf<IGenericInput>(*container, AnsiString("Currency"));
+    const ComPtr<IGenericInput> input = HostServices().Named<IGenericInput>(AnsiString("Currency"));
     if (!input) return false;
     input->SetCaption(AnsiString(caption));
     AnsiString text;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Form.h"
+#include "ui/Form.h"
 
 namespace orvo {
 

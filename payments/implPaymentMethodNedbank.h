@@ -1,6 +1,6 @@
 // The "Nedbank" payment method and its factory.
 #pragma once
-#include "ExtraPaymentMethod.h"
+#include "payments/ExtraPaymentMethod.h"
 
 namespace orvo {
 

@@ -1,5 +1,5 @@
 // What both implementations of the append file share: one writer, whole writes.
-#include "AppendFile.h"
+#include "platform/AppendFile.h"
 
 namespace orvo::platform {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "FileSystem.h"
-#include "UniqueHandle.h"
+#include "platform/FileSystem.h"
+#include "platform/UniqueHandle.h"
 
 namespace orvo::platform {
 

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "AppendFile.h"
+#include "platform/AppendFile.h"
 
 namespace orvo::platform {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "AppendFile.h"
+#include "platform/AppendFile.h"
 
 namespace orvo::platform {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo {
 

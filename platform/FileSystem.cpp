@@ -1,5 +1,5 @@
 // What both file-system implementations share: the error a file operation reports.
-#include "FileSystem.h"
+#include "platform/FileSystem.h"
 
 #if defined(_WIN32)
 #include <windows.h>

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "OrvoTypes.h"
-#include "UniqueHandle.h"
+#include "interfaces/OrvoTypes.h"
+#include "platform/UniqueHandle.h"
 
 namespace orvo::platform {
 

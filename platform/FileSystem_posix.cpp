@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "DateTime.h"
-#include "FileSystem.h"
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
 
 namespace orvo::platform {
 namespace {

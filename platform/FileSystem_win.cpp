@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "DateTime.h"
-#include "FileSystem.h"
+#include "platform/DateTime.h"
+#include "platform/FileSystem.h"
 
 namespace orvo::platform {
 namespace {

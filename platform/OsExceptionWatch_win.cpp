@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "OsExceptionWatch.h"
+#include "platform/OsExceptionWatch.h"
 
 namespace orvo::platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo::platform {
 

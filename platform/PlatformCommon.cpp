@@ -3,7 +3,7 @@
 #include <mutex>
 #include <optional>
 
-#include "Platform.h"
+#include "platform/Platform.h"
 
 namespace orvo::platform {
 namespace {

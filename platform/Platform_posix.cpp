@@ -17,9 +17,9 @@
 #include <cwctype>
 #include <exception>
 
-#include "CodePage.h"
-#include "DateTime.h"
-#include "Platform.h"
+#include "platform/CodePage.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo::platform {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "DateTime.h"
-#include "Platform.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "UnloadWatch.h"
+#include "platform/UnloadWatch.h"
 
 #include <semaphore.h>
 

@@ -1,7 +1,7 @@
-#include "implDatabaseChangesExtraPayments.h"
+#include "storage/implDatabaseChangesExtraPayments.h"
 
-#include "ModuleState.h"
-#include "intfActCodes.h"
+#include "interfaces/intfActCodes.h"
+#include "module/Services.h"
 
 namespace orvo {
 
@@ -11,8 +11,7 @@ void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, TStrings& sc
     scripts.Add(AnsiString(kTransactionTableScript));
     scripts.Add(AnsiString(kLogTableScript));
 
-    const ComPtr<IDIContainer> container = Container();
-    const ComPtr<IActCodes> actCodes = container ? ResolveOf<IActCodes>(*container) : nullptr;
+    const ComPtr<IActCodes> actCodes = HostServices().New<IActCodes>();
     if (!actCodes) return;
     actCodes->AddActCode("AM019", "To Change Extra Payment Settings", 1, 1);
     actCodes->AddActCode("AM020", "To View Extra Payment Transactions", 1, 1);

@@ -2,8 +2,8 @@
 #pragma once
 #include <string_view>
 
-#include "intfDI.h"
-#include "intfDatabaseChanges.h"
+#include "interfaces/intfDI.h"
+#include "interfaces/intfDatabaseChanges.h"
 
 namespace orvo {
 

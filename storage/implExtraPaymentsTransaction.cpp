@@ -1,11 +1,11 @@
-#include "implExtraPaymentsTransaction.h"
+#include "storage/implExtraPaymentsTransaction.h"
 
 #include <charconv>
 #include <string>
 
-#include "Log.h"
-#include "ModuleState.h"
-#include "intfDBScript.h"
+#include "interfaces/intfDBScript.h"
+#include "module/Log.h"
+#include "module/Services.h"
 
 namespace orvo {
 namespace {
@@ -14,10 +14,7 @@ constexpr std::string_view kUnit = "implExtraPaymentsTransaction";
 
 // A script object of the operation's own, released when the operation ends.
 ComPtr<IDBScript> ObtainScript(int line) {
-    const ComPtr<IDIContainer> container = Container();
-    ComPtr<IDBScript> script = container ? ResolveOf<IDBScript>(*container) : nullptr;
-    if (!script) throw EAssertionFailed("Could not create DBScript", kUnit, line);
-    return script;
+    return Required(HostServices().New<IDBScript>(), "Could not create DBScript", {kUnit, line});
 }
 
 // The batch with the method's name between the pattern's quotes. A quote inside the name is

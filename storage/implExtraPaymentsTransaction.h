@@ -3,8 +3,8 @@
 #pragma once
 #include <string_view>
 
-#include "intfDI.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "interfaces/intfDI.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
 
 namespace orvo {
 

@@ -1,9 +1,8 @@
-#include "Form.h"
+#include "ui/Form.h"
 
 #include <cctype>
 
-#include "ModuleState.h"
-#include "Presenters.h"
+#include "ui/Presenters.h"
 
 namespace orvo::ui {
 
@@ -149,7 +148,7 @@ void TForm::Press(TControl& button) {
     if (button.ModalResult != mrNone) modalResult_ = button.ModalResult;
 }
 
-int32_t TForm::ShowModal() {
+int32_t TForm::ShowModal(IFormHost* formHost) {
     if (showing_) throw EOrvoError(className_ + " is shown already");
     showing_ = true;
     modalResult_ = mrNone;
@@ -158,10 +157,8 @@ int32_t TForm::ShowModal() {
         ~TShowingFlag() { flag = false; }
     } showing{showing_};
 
-    ComPtr<IFormHost> host;
-    if (ComPtr<IDIContainer> container = Container()) host = GetInstanceOf<IFormHost>(*container);
-    if (host)
-        ShowThroughFormHost(*this, *host);
+    if (formHost)
+        ShowThroughFormHost(*this, *formHost);
     else
         ShowNative(*this);
     if (modalResult_ == mrNone) modalResult_ = mrCancel;  // closed other than by a button

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "OrvoTypes.h"
-#include "intfFormHost.h"
+#include "interfaces/OrvoTypes.h"
+#include "interfaces/intfFormHost.h"
 
 namespace orvo::ui {
 
@@ -113,10 +113,10 @@ public:
     TForm& operator=(const TForm&) = delete;
 
     // Shows the form until a button's modal result or the close box ends it; returns that
-    // result (mrCancel for the close box). Presenter: the host's IFormHost when the container
-    // holds one; else real windows on Windows; else none, and the result is mrCancel. Raises
-    // EOrvoError when the form is shown already, and the presenter's errors.
-    int32_t ShowModal();
+    // result (mrCancel for the close box). The caller chooses the presenter: formHost when the
+    // host lends one; with null, real windows on Windows, else none and the result is mrCancel.
+    // Raises EOrvoError when the form is shown already, and the presenter's errors.
+    int32_t ShowModal(IFormHost* formHost);
 
     const std::string& ClassName() const { return className_; }
     const TFormStyle& Style() const { return style_; }

@@ -1,6 +1,6 @@
 // The host-driven presenter: the form lent to the host's IFormHost as an IFormView.
-#include "Log.h"
-#include "Presenters.h"
+#include "module/Log.h"
+#include "ui/Presenters.h"
 
 namespace orvo::ui {
 namespace {

@@ -1,6 +1,6 @@
 // Platforms without a window system of ours: a form shown without a form host closes at once.
-#include "Log.h"
-#include "Presenters.h"
+#include "module/Log.h"
+#include "ui/Presenters.h"
 
 namespace orvo::ui {
 

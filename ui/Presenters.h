@@ -1,8 +1,8 @@
 // The two ways a form is shown; TForm::ShowModal picks one. Each returns when the form has a
 // modal result or was closed otherwise, and leaves the result in the form.
 #pragma once
-#include "Form.h"
-#include "intfFormHost.h"
+#include "interfaces/intfFormHost.h"
+#include "ui/Form.h"
 
 namespace orvo::ui {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "UniqueHandle.h"
+#include "platform/UniqueHandle.h"
 
 namespace orvo::ui {
 

@@ -8,10 +8,10 @@
 #include <mutex>
 #include <vector>
 
-#include "DateTime.h"
-#include "Log.h"
-#include "Presenters.h"
-#include "Win32Handles.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
+#include "ui/Presenters.h"
+#include "ui/Win32Handles.h"
 
 namespace orvo::ui {
 namespace {

@@ -7,10 +7,10 @@
 #include <set>
 #include <stdexcept>
 
-#include "Commands.h"
-#include "DateTime.h"
-#include "MoneyText.h"
-#include "Platform.h"
+#include "host/program/Commands.h"
+#include "host/program/MoneyText.h"
+#include "platform/DateTime.h"
+#include "platform/Platform.h"
 #include "values/NumberText.h"
 
 namespace orvo::host {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "HostSession.h"
+#include "host/program/HostSession.h"
 
 namespace orvo::host {
 

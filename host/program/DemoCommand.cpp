@@ -3,8 +3,8 @@
 #include <optional>
 #include <ostream>
 
-#include "Commands.h"
-#include "MoneyText.h"
+#include "host/program/Commands.h"
+#include "host/program/MoneyText.h"
 
 namespace orvo::host {
 namespace {

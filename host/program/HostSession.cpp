@@ -1,26 +1,22 @@
-#include "HostSession.h"
+#include "host/program/HostSession.h"
 
 #include <unistd.h>
 
-#include <cstdio>
-
-#include "MoneyText.h"
-#include "SqlError.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "intfActCodes.h"
-#include "intfDatabaseChanges.h"
+#include "host/THostStrings.h"
+#include "host/program/MoneyText.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfActCodes.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "values/NumberText.h"
 
 namespace orvo::host {
 namespace {
 
 std::string Quoted(std::string_view text) { return QuotedSQL(text); }
 
-std::string Number(double value) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.4f", value);
-    return buf;
-}
+// The cash-up callback hands its value as a double: written with the 15 digits a double holds.
+std::string Number(double value) { return FixedNumberText(value, 15, '.'); }
 
 void OnPaymentChange(void* session, IPaymentMethod* payment) {
     static_cast<THostSession::Say*>(session)->operator()("    " + payment->GetName().str() + " now reads amount " +
@@ -28,29 +24,23 @@ void OnPaymentChange(void* session, IPaymentMethod* payment) {
                                                          MoneyText(payment->GetGratuity()));
 }
 
-}  // namespace
-
 // The access-code list, kept in the suite's database.
-class THostSession::TActCodes : public TInterfacedObject<IActCodes> {
-public:
-    explicit TActCodes(std::shared_ptr<TSqliteDatabase> database) : database_(std::move(database)) {
-        database_->Run(
-            "IF ( OBJECT_ID( 'ActCodes', 'U' ) IS NULL ) CREATE TABLE [ActCodes] ( [Code] VARCHAR(10) NOT NULL, "
-            "[Description] VARCHAR(100) NULL, [LinkCode] VARCHAR(10) NULL )");
-    }
-    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString& description, int32_t, int32_t) override {
-        database_->Run("DELETE FROM [ActCodes] WHERE [Code] = " + Quoted(code.view()) +
-                       "; INSERT INTO [ActCodes] ( [Code], [Description] ) VALUES ( " + Quoted(code.view()) + ", " +
-                       Quoted(description.view()) + " )");
-    }
-    void ORVO_STDCALL LinkActCode(const AnsiString& code, const AnsiString& linkCode) override {
-        database_->Run("UPDATE [ActCodes] SET [LinkCode] = " + Quoted(linkCode.view()) +
-                       " WHERE [Code] = " + Quoted(code.view()));
-    }
+ComPtr<THostActCodes> ActCodesIn(std::shared_ptr<TSqliteDatabase> database) {
+    database->Run(
+        "IF ( OBJECT_ID( 'ActCodes', 'U' ) IS NULL ) CREATE TABLE [ActCodes] ( [Code] VARCHAR(10) NOT NULL, "
+        "[Description] VARCHAR(100) NULL, [LinkCode] VARCHAR(10) NULL )");
+    return MakeObject<THostActCodes>(
+        [database](const std::string& code, const std::string& description) {
+            database->Run("DELETE FROM [ActCodes] WHERE [Code] = " + Quoted(code) +
+                          "; INSERT INTO [ActCodes] ( [Code], [Description] ) VALUES ( " + Quoted(code) + ", " +
+                          Quoted(description) + " )");
+        },
+        [database](const std::string& code, const std::string& linkCode) {
+            database->Run("UPDATE [ActCodes] SET [LinkCode] = " + Quoted(linkCode) + " WHERE [Code] = " + Quoted(code));
+        });
+}
 
-private:
-    std::shared_ptr<TSqliteDatabase> database_;
-};
+}  // namespace
 
 // The cash-up callbacks the host hands a payment method: rows of the Cashup table.
 class THostSession::TCashupBook {
@@ -98,18 +88,14 @@ void THostSession::Start() {
 
     THostContainer& c = *container_;
     c.RegisterFactory(IDBScript::IID, MakeObject<TSqliteScriptFactory>(database_).Get());
-    auto shared = [](ComPtr<IInterface> object) { return MakeObject<TFunctionFactory>([object] { return object; }); };
     c.RegisterNamedFactory(IGenericInput::IID, "Currency",
                            MakeObject<TFunctionFactory>([ask = ask_] {
                                return ComPtr<IInterface>::AddRefOf(MakeObject<THostInput>(ask)->AsIInterface());
                            }).Get());
-    c.RegisterFactory(IHTMLViewer::IID, shared(ComPtr<IInterface>::AddRefOf(viewer_->AsIInterface())).Get());
-    c.RegisterFactory(
-        IAuthentication::IID,
-        shared(ComPtr<IInterface>::AddRefOf(MakeObject<THostAuthentication>(options_.grantedCodes)->AsIInterface()))
-            .Get());
-    c.RegisterFactory(IActCodes::IID,
-                      shared(ComPtr<IInterface>::AddRefOf(MakeObject<TActCodes>(database_)->AsIInterface())).Get());
+    c.RegisterFactory(IHTMLViewer::IID, SharedFactory(viewer_->AsIInterface()).Get());
+    c.RegisterFactory(IAuthentication::IID,
+                      SharedFactory(MakeObject<THostAuthentication>(options_.grantedCodes)->AsIInterface()).Get());
+    c.RegisterFactory(IActCodes::IID, SharedFactory(ActCodesIn(database_)->AsIInterface()).Get());
     c.RegisterInstance(IMainMenuManager::IID, menus_->AsIInterface());
     c.RegisterInstance(IEventManager::IID, events_->AsIInterface());
     c.RegisterInstance(IFormHost::IID, MakeObject<THostFormHost>(drive_, [this](const std::string& message) {
@@ -148,11 +134,11 @@ ComPtr<IPaymentMethod> THostSession::NewPayment(const std::string& method, Curre
 void THostSession::SaveInvoice(const TInvoice& invoice, IPaymentMethod& payment) {
     const std::string number = std::to_string(invoice.number);
     database_->Run("INSERT INTO [INVOICES] ( [INVOICENUM], [STATUS], [AFTERDISC], [CASHIER] ) VALUES ( " + number +
-                   ", 0, " + Number(CurrencyToDouble(invoice.total)) + ", " + std::to_string(invoice.cashier) + " )");
+                   ", 0, " + CurrencyDecimalText(invoice.total) + ", " + std::to_string(invoice.cashier) + " )");
     database_->Run("INSERT INTO [InvoicesPayment] ( [InvoiceNum], [PaymentType], [Amount], [Gratuity] ) VALUES ( " +
                    number + ", " + Quoted(payment.GetPaymentType().view()) + ", " +
-                   Number(CurrencyToDouble(payment.GetAmount())) + ", " +
-                   Number(CurrencyToDouble(payment.GetGratuity())) + " )");
+                   CurrencyDecimalText(payment.GetAmount()) + ", " +
+                   CurrencyDecimalText(payment.GetGratuity()) + " )");
     payment.AddCashupEntry(invoice.shift, invoice.number, cashup_->Add());
     payment.InsertSQL(invoice.number);
 }

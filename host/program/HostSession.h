@@ -10,11 +10,11 @@
 #include <set>
 #include <string>
 
-#include "HostServices.h"
-#include "THostContainer.h"
-#include "TModuleLibrary.h"
-#include "TSqliteDatabase.h"
-#include "intfPaymentMethod.h"
+#include "host/THostContainer.h"
+#include "host/TModuleLibrary.h"
+#include "host/services/HostServices.h"
+#include "host/sqlite/TSqliteDatabase.h"
+#include "interfaces/intfPaymentMethod.h"
 
 namespace orvo::host {
 
@@ -81,7 +81,6 @@ public:
     std::string Query(const std::string& tsql);
 
 private:
-    class TActCodes;
     class TCashupBook;
 
     THostOptions options_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "interfaces/OrvoTypes.h"
 #include "values/MoneyText.h"
 
 namespace orvo::host {

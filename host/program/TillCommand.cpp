@@ -7,9 +7,9 @@
 #include <map>
 #include <ostream>
 
-#include "Commands.h"
-#include "DateTime.h"
-#include "MoneyText.h"
+#include "host/program/Commands.h"
+#include "host/program/MoneyText.h"
+#include "platform/DateTime.h"
 
 namespace orvo::host {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "host/program/Commands.h"
 
 namespace {
 

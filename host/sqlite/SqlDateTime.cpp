@@ -1,4 +1,4 @@
-#include "SqlDateTime.h"
+#include "host/sqlite/SqlDateTime.h"
 
 #include <cstdio>
 

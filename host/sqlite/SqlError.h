@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "OrvoTypes.h"
+#include "interfaces/OrvoTypes.h"
 
 namespace orvo::host {
 

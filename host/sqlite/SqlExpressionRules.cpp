@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "SqlDateTime.h"
-#include "SqlRules.h"
+#include "host/sqlite/SqlDateTime.h"
+#include "host/sqlite/SqlRules.h"
 
 namespace orvo::host::sql {
 namespace {

@@ -1,4 +1,4 @@
-#include "SqlFunctions.h"
+#include "host/sqlite/SqlFunctions.h"
 
 #include <sqlite3.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "SqlDateTime.h"
+#include "host/sqlite/SqlDateTime.h"
 
 namespace orvo::host {
 namespace {

@@ -1,9 +1,9 @@
-#include "SqlPattern.h"
+#include "host/sqlite/SqlPattern.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "SqlError.h"
+#include "host/sqlite/SqlError.h"
 
 namespace orvo::host {
 namespace {

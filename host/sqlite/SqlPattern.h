@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "intfDBScript.h"
+#include "interfaces/intfDBScript.h"
 
 namespace orvo::host {
 

@@ -1,11 +1,11 @@
-#include "SqlResult.h"
+#include "host/sqlite/SqlResult.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-#include "SqlError.h"
-#include "SqlTokenizer.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlTokenizer.h"
 
 namespace orvo::host {
 namespace {

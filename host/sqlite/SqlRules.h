@@ -7,7 +7,7 @@
 #pragma once
 #include <string_view>
 
-#include "SqlTranslator.h"
+#include "host/sqlite/SqlTranslator.h"
 
 namespace orvo::host::sql {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "SqlRules.h"
+#include "host/sqlite/SqlRules.h"
 
 namespace orvo::host::sql {
 namespace {

@@ -1,8 +1,8 @@
-#include "SqlTokenizer.h"
+#include "host/sqlite/SqlTokenizer.h"
 
 #include <cctype>
 
-#include "SqlError.h"
+#include "host/sqlite/SqlError.h"
 
 namespace orvo::host::sql {
 namespace {

@@ -1,7 +1,7 @@
-#include "SqlTranslator.h"
+#include "host/sqlite/SqlTranslator.h"
 
-#include "SqlError.h"
-#include "SqlRules.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlRules.h"
 
 namespace orvo::host::sql {
 namespace {

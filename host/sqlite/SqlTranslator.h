@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "SqlTokenizer.h"
+#include "host/sqlite/SqlTokenizer.h"
 
 namespace orvo::host::sql {
 

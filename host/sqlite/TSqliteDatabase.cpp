@@ -1,4 +1,4 @@
-#include "TSqliteDatabase.h"
+#include "host/sqlite/TSqliteDatabase.h"
 
 #include <sqlite3.h>
 
@@ -6,9 +6,9 @@
 #include <ctime>
 #include <memory>
 
-#include "SqlError.h"
-#include "SqlFunctions.h"
-#include "SqlTranslator.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlFunctions.h"
+#include "host/sqlite/SqlTranslator.h"
 
 namespace orvo::host {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "SqlDateTime.h"
-#include "SqlResult.h"
+#include "host/sqlite/SqlDateTime.h"
+#include "host/sqlite/SqlResult.h"
 
 struct sqlite3;
 struct sqlite3_context;

@@ -1,7 +1,7 @@
-#include "TSqliteScript.h"
+#include "host/sqlite/TSqliteScript.h"
 
-#include "SqlError.h"
-#include "SqlPattern.h"
+#include "host/sqlite/SqlError.h"
+#include "host/sqlite/SqlPattern.h"
 
 namespace orvo::host {
 namespace {

@@ -3,9 +3,9 @@
 #pragma once
 #include <memory>
 
-#include "TSqliteDatabase.h"
-#include "intfDBScript.h"
-#include "intfDI.h"
+#include "host/sqlite/TSqliteDatabase.h"
+#include "interfaces/intfDBScript.h"
+#include "interfaces/intfDI.h"
 
 namespace orvo::host {
 

@@ -3,9 +3,9 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include "ModuleState.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
+#include "entry/ModuleLifecycle.h"
+#include "tests/support/TestFormHost.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 

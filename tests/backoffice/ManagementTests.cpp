@@ -2,9 +2,9 @@
 // handlers the host keeps after the object is gone.
 #include <gtest/gtest.h>
 
-#include "BackOfficeTestRig.h"
+#include "tests/backoffice/BackOfficeTestRig.h"
 
-#include "intfExtraPaymentsManagement.h"
+#include "interfaces/intfExtraPaymentsManagement.h"
 
 namespace orvo::test {
 namespace {
@@ -16,11 +16,11 @@ class Management : public TBackOfficeTestRig {
 protected:
     std::vector<std::string> Captions() const {
         std::vector<std::string> out;
-        for (const auto& item : host.menus->items) out.push_back(item.parent + "/" + item.caption);
+        for (const auto& item : host.menus->Items()) out.push_back(item.parent + "/" + item.caption);
         return out;
     }
     void ClickEntry() {
-        const auto& entry = host.menus->items.back();
+        const auto& entry = host.menus->Items().back();
         ASSERT_EQ(entry.caption, "Extra Payments Reports");
         entry.onClick(nullptr);
     }
@@ -31,32 +31,32 @@ TEST_F(Management, EachEventAddsASeparatorAndTheEntryToLists) {
     host.events->Raise(kInvoicing);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Lists/-", "Lists/Extra Payments Reports", "Lists/-",
                                                     "Lists/Extra Payments Reports"}));
-    EXPECT_FALSE(host.menus->items[0].onClick.IsSet());
-    EXPECT_TRUE(host.menus->items[1].onClick.IsSet());
-    EXPECT_EQ(host.menus->items[1].position, -1);
+    EXPECT_FALSE(host.menus->Items()[0].onClick.IsSet());
+    EXPECT_TRUE(host.menus->Items()[1].onClick.IsSet());
+    EXPECT_EQ(host.menus->Items()[1].position, -1);
     host.events->Raise("Orvo.Other.Event");
-    EXPECT_EQ(host.menus->items.size(), 4u);
+    EXPECT_EQ(host.menus->Items().size(), 4u);
 }
 
 TEST_F(Management, AnObjectFromTheFactorySubscribesAgain) {
     ComPtr<IExtraPaymentsManagement> another = ResolveOf<IExtraPaymentsManagement>(*host.container);
     ASSERT_TRUE(another);
     host.events->Raise(kBackOffice);
-    EXPECT_EQ(host.menus->items.size(), 4u);
+    EXPECT_EQ(host.menus->Items().size(), 4u);
 }
 
 TEST_F(Management, NoMenuManagerMeansNoEntriesAndNoError) {
     host.container->UnregisterInstance(IMainMenuManager::IID);
     EXPECT_NO_THROW(host.events->Raise(kBackOffice));
-    EXPECT_TRUE(host.menus->items.empty());
+    EXPECT_TRUE(host.menus->Items().empty());
 }
 
 TEST_F(Management, NoEventManagerAtConstructionMeansNoSubscription) {
     FinalModule();
     host.container->UnregisterInstance(IEventManager::IID);
-    const size_t before = host.events->subscriptions.size();
+    const size_t before = host.events->SubscriptionCount();
     InitModule(host.container.Get());
-    EXPECT_EQ(host.events->subscriptions.size(), before);
+    EXPECT_EQ(host.events->SubscriptionCount(), before);
 }
 
 TEST_F(Management, AUserWithoutTheCodeSeesNothing) {
@@ -92,11 +92,11 @@ TEST_F(Management, NoAuthenticationServiceIsAnAssertionForTheHost) {
 TEST_F(Management, EventsAndClicksAfterFinalModuleDoNothing) {
     host.authentication->granted = {"AM020"};
     host.events->Raise(kBackOffice);
-    const TMenuClickEvent entry = host.menus->items.back().onClick;
+    const TMenuClickEvent entry = host.menus->Items().back().onClick;
     FinalModule();  // the management object is released; the host keeps its handlers
     host.events->Raise(kBackOffice);
     entry(nullptr);
-    EXPECT_EQ(host.menus->items.size(), 2u);
+    EXPECT_EQ(host.menus->Items().size(), 2u);
     EXPECT_EQ(forms->shows, 0);
 }
 

@@ -2,10 +2,10 @@
 // error that leaves the window open.
 #include <gtest/gtest.h>
 
-#include "BackOfficeTestRig.h"
+#include "tests/backoffice/BackOfficeTestRig.h"
 
-#include "DateTime.h"
-#include "FExtraPaymentsReports.h"
+#include "backoffice/FExtraPaymentsReports.h"
+#include "platform/DateTime.h"
 
 namespace orvo::test {
 namespace {
@@ -32,7 +32,7 @@ TEST_F(ReportsWindow, LayoutAsTheWindowIsDeclared) {
         EXPECT_EQ(form.GetClientHeight(), 383);
     });
     TfrmExtraPaymentsReports window;
-    window.ShowModal();
+    window.ShowModal(forms.Get());
     ASSERT_EQ(controls.size(), 9u);
     auto row = [](const TFormControlInfo& c) {
         return c.Name.str() + " " + c.Text.str() + " " + std::to_string(c.Left) + "," + std::to_string(c.Top) + "," +
@@ -66,7 +66,7 @@ TEST_F(ReportsWindow, EachButtonRunsTheReportForItsRangeAndTheWindowStaysOpen) {
         .PickDate("dtpTo", EncodeDate(2026, 12, 2))
         .Click("btnCustomRange");
     TfrmExtraPaymentsReports window;
-    window.ShowModal();
+    window.ShowModal(forms.Get());
     EXPECT_EQ(Ranges(), (std::vector<std::string>{"'2026-12-13', '2026-12-13'", "'2026-12-07', '2026-12-13'",
                                                   "'2026-11-30', '2026-12-06'", "'2026-12-01', '2026-12-31'",
                                                   "'2026-11-01', '2026-11-30'", "'2026-12-20', '2026-12-02'"}));
@@ -78,7 +78,7 @@ TEST_F(ReportsWindow, AFailedReportIsReportedAndTheWindowStaysUsable) {
     host.script->failOn = [](const std::string& s) { return s.find("GROUP BY") != std::string::npos; };
     forms->Click("btnThisMonth").Inspect([&](IFormView&) { host.script->failOn = nullptr; }).Click("btnToday");
     TfrmExtraPaymentsReports window;
-    window.ShowModal();
+    window.ShowModal(forms.Get());
     EXPECT_EQ(forms->errors, std::vector<std::string>{"database refused the statement"});
     EXPECT_EQ(host.viewer->pages.size(), 1u);
     EXPECT_NE(host.viewer->pages[0].find("2026-12-13 </h2>"), std::string::npos);

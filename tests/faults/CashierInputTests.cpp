@@ -4,16 +4,16 @@
 // text; text that is not an amount counts as nothing.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {
 
 class CashierInput : public TPaymentTestRig {
 protected:
-    ComPtr<IPaymentMethod> Popup(const std::string& reference, std::vector<TRecordingInput::Answer> amounts) {
+    ComPtr<IPaymentMethod> Popup(const std::string& reference, std::vector<TInputAnswer> amounts) {
         host.script->values = {"17"};
-        host.input->answers.assign(amounts.begin(), amounts.end());
+        host.answers.assign(amounts.begin(), amounts.end());
         forms->Type("txtReference", reference);
         for (size_t i = 0; i < amounts.size(); ++i) forms->Click("btnAmount");
         forms->Click("btnOKNew");

@@ -4,10 +4,10 @@
 // no page shown from a result that could not be read.
 #include <gtest/gtest.h>
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "JsonRows.h"
-#include "PaymentTestRig.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "backoffice/JsonRows.h"
+#include "platform/DateTime.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {
@@ -22,7 +22,7 @@ protected:
         tieRefused = false;
         host.script->values = {"17"};
         host.script->failOn = [&statements, failAt](const std::string&) { return statements++ == failAt; };
-        host.input->answers = {{true, "150"}};
+        host.answers = {{true, "150"}};
         forms->Type("txtReference", "UB-1").Click("btnAmount").Click("btnOKNew");
         auto method = NewMethod();
         method->SetAmount(1205000);
@@ -67,7 +67,7 @@ protected:
         host.script->jsons.assign(answers.begin(), answers.end());
         host.viewer->pages.clear();
         try {
-            RunReport(*host.container, EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31));
+            RunReport(TServices(host.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31));
         } catch (const EJsonError& e) {
             EXPECT_TRUE(host.viewer->pages.empty()) << "a page shown for a result that could not be read";
             return e.what();
@@ -87,7 +87,8 @@ TEST_F(ReportFaults, TheDetailsQueryFailingAfterTheTotalsShowsNothing) {
     int calls = 0;
     host.script->failOn = [&calls](const std::string&) { return ++calls == 2; };
     host.script->jsons = {kTotals};
-    EXPECT_THROW(RunReport(*host.container, EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31)), std::runtime_error);
+    EXPECT_THROW(RunReport(TServices(host.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31)),
+                 std::runtime_error);
     EXPECT_TRUE(host.viewer->pages.empty());
 }
 

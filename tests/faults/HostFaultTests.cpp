@@ -3,13 +3,13 @@
 // The module names what is missing in a clear error and goes on; nothing else reaches the host.
 #include <gtest/gtest.h>
 
-#include "DateTime.h"
-#include "ExtraPaymentsReport.h"
-#include "ModuleState.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
-#include "intfExtraPaymentsManagement.h"
-#include "intfPaymentMethod.h"
+#include "backoffice/ExtraPaymentsReport.h"
+#include "entry/ModuleLifecycle.h"
+#include "interfaces/intfExtraPaymentsManagement.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "platform/DateTime.h"
+#include "tests/support/TestFormHost.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {
@@ -54,7 +54,7 @@ protected:
             }
         };
         h.script->values = {"17"};
-        h.input->answers = {{true, "150"}};
+        h.answers = {{true, "150"}};
         f.Click("btnAmount").Click("btnOKNew");
         if (auto method = ResolveNamedOf<IPaymentMethod>(*h.container, AnsiString("Uber"))) {
             method->SetAmount(100000);
@@ -62,9 +62,10 @@ protected:
             method->InsertSQL(5);
         }
         h.events->Raise(kBackOffice);
-        for (const auto& item : h.menus->items)
+        for (const auto& item : h.menus->Items())
             if (item.onClick.IsSet()) clearErrorOrNothing([&] { item.onClick(nullptr); });
-        clearErrorOrNothing([&] { RunReport(*h.container, EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 2)); });
+        clearErrorOrNothing(
+            [&] { RunReport(TServices(h.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 2)); });
         return errors;
     }
 
@@ -95,7 +96,7 @@ TEST_F(HostFaults, InitTwiceFinalWithoutInitAndCallsAfterFinalDoNoHarm) {
     InitModule(host.container.Get());
     EXPECT_TRUE(ResolveNamedOf<IPaymentMethod>(*host.container, AnsiString("Uber")));
     host.events->Raise(kBackOffice);
-    ASSERT_FALSE(host.menus->items.empty());
+    ASSERT_FALSE(host.menus->Items().empty());
     auto method = ResolveNamedOf<IPaymentMethod>(*host.container, AnsiString("Uber"));
     ASSERT_TRUE(method);
 
@@ -103,7 +104,7 @@ TEST_F(HostFaults, InitTwiceFinalWithoutInitAndCallsAfterFinalDoNoHarm) {
     EXPECT_NO_THROW(FinalModule());
     // The host may still hold handlers and objects it obtained before.
     EXPECT_NO_THROW(host.events->Raise(kBackOffice));
-    for (const auto& item : host.menus->items)
+    for (const auto& item : host.menus->Items())
         if (item.onClick.IsSet()) {
             EXPECT_NO_THROW(item.onClick(nullptr));
         }

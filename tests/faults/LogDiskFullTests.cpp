@@ -14,9 +14,9 @@
 #include <functional>
 #include <iterator>
 
-#include "Log.h"
-#include "LogCompress.h"
-#include "TestSupport.h"
+#include "module/Log.h"
+#include "module/LogCompress.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

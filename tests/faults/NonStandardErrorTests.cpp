@@ -5,8 +5,8 @@
 
 #include <stdexcept>
 
-#include "PaymentTestRig.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {
@@ -36,7 +36,8 @@ class NonStandardErrors : public TPaymentTestRig {
 protected:
     void ServeScriptRaising(std::function<void()> raise) {
         host.container->UnregisterFactory(IDBScript::IID);
-        RegisterShared(*host.container, IDBScript::IID, MakeObject<TRaisingScript>(std::move(raise)));
+        host.container->RegisterFactory(
+            IDBScript::IID, host::SharedFactory(MakeObject<TRaisingScript>(std::move(raise))->AsIInterface()).Get());
     }
 };
 
@@ -61,7 +62,7 @@ TEST_F(NonStandardErrors, AreCaughtLoggedAndEndInTheNeutralResult) {
         host.authentication->granted = {"AM020"};
         host.events->Raise("Orvo.BackOffice.MainForm.Create");
         forms->Click("btnToday");
-        host.menus->items.back().onClick(nullptr);
+        host.menus->Items().back().onClick(nullptr);
         return forms->errors.empty() ? std::string("no error shown") : forms->errors.front();
     };
     const TCase cases[] = {

@@ -3,9 +3,9 @@
 // each member by name, and shows money exactly as the regional format of its value says.
 #include <gtest/gtest.h>
 
-#include "JsonRows.h"
-#include "ReportPage.h"
-#include "TestSupport.h"
+#include "backoffice/JsonRows.h"
+#include "backoffice/ReportPage.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

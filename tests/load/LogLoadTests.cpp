@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "LoadSize.h"
-#include "Log.h"
-#include "LogFiles.h"
-#include "LogRotation.h"
-#include "TestSupport.h"
+#include "module/Log.h"
+#include "module/LogRotation.h"
+#include "tests/load/LoadSize.h"
+#include "tests/support/LogFiles.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {

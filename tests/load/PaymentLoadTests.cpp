@@ -7,12 +7,12 @@
 
 #include <fstream>
 
-#include "LoadSize.h"
-#include "PaymentTestRig.h"
-#include "SqlResult.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "intfDatabaseChanges.h"
+#include "host/THostStrings.h"
+#include "host/sqlite/SqlResult.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "tests/load/LoadSize.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {
@@ -49,7 +49,7 @@ TEST_F(PaymentLoad, TenThousandPaymentsLeaveTenThousandRowsFlatMemoryAndNoObject
     {
         const char* methods[] = {"Uber", "Mr D", "ABSA", "Nedbank", "Other CC"};
         for (int i = 0; i < payments; ++i) {
-            host.input->answers = {{true, std::to_string(100 + i % 50)}};
+            host.answers = {{true, std::to_string(100 + i % 50)}};
             forms->Type("txtReference", "REF-" + std::to_string(i)).Click("btnAmount").Click("btnOKNew");
             auto method = NewMethod(methods[i % 5]);
             method->SetAmount(1000000);

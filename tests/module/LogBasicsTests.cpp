@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "DateTime.h"
-#include "Log.h"
-#include "TestSupport.h"
+#include "module/Log.h"
+#include "platform/DateTime.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {

@@ -1,7 +1,7 @@
 // The cash-up rows a payment adds and removes through the host's callbacks.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

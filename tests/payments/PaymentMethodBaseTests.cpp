@@ -2,8 +2,8 @@
 // the configuration list, and the five methods as the container hands them out.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
-#include "intfStringConfigList.h"
+#include "interfaces/intfStringConfigList.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {

@@ -2,7 +2,7 @@
 // the transaction update, and every way the popup can end.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(PaymentRoad, TenderedAboveTheTotalBecomesTheGratuity) {
     host.script->values = {"17"};
-    host.input->answers = {{true, "150"}};
+    host.answers = {{true, "150"}};
     forms->Type("txtReference", "UB-1").Click("btnAmount").Click("btnOKNew");
     auto method = Prepared(1205000);
 
@@ -164,7 +164,7 @@ TEST_F(PaymentRoad, CancelZeroesBothAndAReopenKeepsTheTransaction) {
 TEST_F(PaymentRoad, AnErrorInsideThePopupPaysNothingAndIsLogged) {
     host.script->values = {"17"};
     host.script->failOn = [](const std::string& s) { return s.find("Amount: R") != std::string::npos; };
-    host.input->answers = {{true, "150"}};
+    host.answers = {{true, "150"}};
     forms->Click("btnAmount").Click("btnOKNew");
     auto method = Prepared(1205000);
     EXPECT_FALSE(method->DoPaymentPopup());

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "ModuleState.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
-#include "intfPaymentMethod.h"
+#include "entry/ModuleLifecycle.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "module/Log.h"
+#include "tests/support/TestFormHost.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 

@@ -1,11 +1,11 @@
 // The payment road against the reference host's database: the rows it leaves behind.
 #include <gtest/gtest.h>
 
-#include "PaymentTestRig.h"
-#include "SqlResult.h"
-#include "THostStrings.h"
-#include "TSqliteScript.h"
-#include "intfDatabaseChanges.h"
+#include "host/THostStrings.h"
+#include "host/sqlite/SqlResult.h"
+#include "host/sqlite/TSqliteScript.h"
+#include "interfaces/intfDatabaseChanges.h"
+#include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
 namespace {
@@ -30,7 +30,7 @@ TEST_F(PaymentsOnSqlite, AConfirmedPaymentLeavesItsRowItsLogRowsAndItsInvoice) {
     platform::TRegionalSettings apostrophes = PointRegional();
     apostrophes.ThousandSeparator = '\'';
     TScopedRegional regional(apostrophes);
-    host.input->answers = {{true, "1500"}};
+    host.answers = {{true, "1500"}};
     forms->Type("txtReference", "O'Brien #7").Click("btnAmount").Click("btnOKNew");
     auto method = NewMethod("Other CC");
     method->SetAmount(12050000);

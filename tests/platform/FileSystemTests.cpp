@@ -5,9 +5,9 @@
 #include <fstream>
 #include <functional>
 
-#include "FileSystem.h"
-#include "TestSupport.h"
-#include "UniqueHandle.h"
+#include "platform/FileSystem.h"
+#include "platform/UniqueHandle.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::platform {
 namespace {

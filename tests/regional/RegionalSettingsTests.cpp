@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 
-#include "DateTime.h"
-#include "JsonRows.h"
-#include "PaymentTestRig.h"
-#include "ReportPage.h"
+#include "platform/DateTime.h"
+#include "backoffice/JsonRows.h"
+#include "tests/payments/PaymentTestRig.h"
+#include "backoffice/ReportPage.h"
 #include "values/DateTimeText.h"
 #include "values/MoneyText.h"
 

@@ -3,12 +3,12 @@
 
 #include <sstream>
 
-#include "ModuleState.h"
-#include "Registration.h"
-#include "THostStrings.h"
-#include "TestSupport.h"
-#include "implDatabaseChangesExtraPayments.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "entry/ModuleLifecycle.h"
+#include "entry/Registration.h"
+#include "host/THostStrings.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "storage/implDatabaseChangesExtraPayments.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {
@@ -150,7 +150,8 @@ public:
 };
 
 TEST_F(DatabaseChanges, AnAccessCodeErrorReachesTheHostAfterBothScriptsWereAppended) {
-    test::RegisterShared(*host.container, IActCodes::IID, MakeObject<TRefusingActCodes>());
+    host.container->RegisterFactory(IActCodes::IID,
+                                    host::SharedFactory(MakeObject<TRefusingActCodes>()->AsIInterface()).Get());
     try {
         changes->GetChanges(0, scripts);
         FAIL() << "the access-code error was swallowed";

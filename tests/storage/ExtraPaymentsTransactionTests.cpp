@@ -5,10 +5,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "ModuleState.h"
-#include "TestSupport.h"
-#include "intfExtraPaymentsTransaction.h"
+#include "entry/ModuleLifecycle.h"
+#include "interfaces/intfExtraPaymentsTransaction.h"
+#include "module/Log.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {
@@ -44,8 +44,7 @@ protected:
     // failing as failOn says at the time.
     void ServeFreshScripts() {
         host.container->RegisterFactory(IDBScript::IID, MakeObject<host::TFunctionFactory>([this] {
-                                                            auto script =
-                                                                MakeObject<test::TRecordingScript>(host.journal);
+                                                            auto script = MakeObject<host::THostScript>(host.journal);
                                                             script->values = {"5"};
                                                             script->failOn = failOn;
                                                             return ComPtr<IInterface>::AddRefOf(script->AsIInterface());

@@ -1,6 +1,11 @@
-#include "TestFormHost.h"
+#include "tests/support/TestFormHost.h"
 
 namespace orvo::test {
+
+TTestFormHost::TTestFormHost(TJournal journal)
+    : THostFormHost([this](IFormView& form) { RunScript(form); },
+                    [this](const std::string& message) { errors.push_back(message); }, journal),
+      journal_(std::move(journal)) {}
 
 TTestFormHost& TTestFormHost::Type(std::string control, std::string text) {
     script_.push_back([this, control, text](IFormView& form) {
@@ -41,20 +46,13 @@ TTestFormHost& TTestFormHost::Inspect(std::function<void(IFormView& form)> look)
     return *this;
 }
 
-void TTestFormHost::ShowModal(IFormView* form) {
+void TTestFormHost::RunScript(IFormView& form) {
     ++shows;
-    journal_->push_back("Form.Show " + form->GetCaption().str());
-    while (!script_.empty() && form->GetModalResult() == mrNone) {
+    while (!script_.empty() && form.GetModalResult() == mrNone) {
         TStep step = std::move(script_.front());
         script_.pop_front();
-        step(*form);
+        step(form);
     }
-    journal_->push_back("Form.Closed " + std::to_string(form->GetModalResult()));
-}
-
-void TTestFormHost::ReportError(IFormView*, const AnsiString& message) {
-    journal_->push_back("Form.ReportError " + message.str());
-    errors.push_back(message.str());
 }
 
 int32_t TTestFormHost::IndexOf(IFormView& form, const std::string& control) {

@@ -1,20 +1,20 @@
-// A scripted form host: shows each form by running a script of steps against its IFormView
+// The host's form host driven by a script: each form shown runs steps against its IFormView
 // (type a text, pick a date, click a button, read a control), the way a cashier would, and
-// records what it saw in the shared journal.
+// what it did goes to the shared journal beside the form host's own lines.
 #pragma once
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
-#include "intfFormHost.h"
+#include "host/services/HostServices.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 
-class TTestFormHost : public TInterfacedObject<IFormHost> {
+class TTestFormHost : public host::THostFormHost {
 public:
-    explicit TTestFormHost(TJournal journal) : journal_(std::move(journal)) {}
+    explicit TTestFormHost(TJournal journal);
 
     // Script steps, run in order by the next ShowModal until the form has a modal result; the
     // steps left then wait for the next form. An empty script closes the form as its close box does.
@@ -26,9 +26,6 @@ public:
     // Any look at the open form, e.g. to snapshot its controls.
     TTestFormHost& Inspect(std::function<void(IFormView& form)> look);
 
-    void ORVO_STDCALL ShowModal(IFormView* form) override;
-    void ORVO_STDCALL ReportError(IFormView* form, const AnsiString& message) override;
-
     std::vector<std::string> reads;     // texts kept by Read steps
     std::vector<std::string> errors;    // messages given to ReportError
     std::vector<std::string> failures;  // steps the form refused: unknown control, not editable, ...
@@ -36,6 +33,7 @@ public:
 
 private:
     using TStep = std::function<void(IFormView& form)>;
+    void RunScript(IFormView& form);
     int32_t IndexOf(IFormView& form, const std::string& control);
     TJournal journal_;
     std::deque<TStep> script_;

@@ -1,7 +1,6 @@
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <atomic>
-#include <cstdio>
 
 namespace orvo::test {
 
@@ -56,124 +55,29 @@ platform::TRegionalSettings CommaRegional() {
     return s;
 }
 
-void TRecordingInput::SetCaption(const AnsiString& caption) {
-    journal_->push_back("Input.SetCaption " + caption.str());
-}
-
-bool TRecordingInput::Execute(const AnsiString& initial, AnsiString& entered) {
-    journal_->push_back("Input.Execute " + initial.str());
-    if (answers.empty()) return false;
-    Answer a = answers.front();
-    answers.pop_front();
-    if (a.confirmed) entered = AnsiString(a.text);
-    return a.confirmed;
-}
-
-void TRecordingViewer::ShowHTML(const AnsiString& page) {
-    journal_->push_back("Viewer.ShowHTML");
-    pages.push_back(page.str());
-}
-
-void TRecordingMenuManager::AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick,
-                                        int32_t position) {
-    journal_->push_back("Menu.AddMenuItem " + parent.str() + " " + caption.str() + " " + std::to_string(position));
-    items.push_back({parent.str(), caption.str(), onClick, position});
-}
-
-void TRecordingEventManager::Subscribe(const AnsiString& eventName, TEventHandler handler) {
-    journal_->push_back("Events.Subscribe " + eventName.str());
-    subscriptions.emplace_back(eventName.str(), handler);
-}
-
-void TRecordingEventManager::Raise(const std::string& eventName) {
-    const AnsiString name(eventName);
-    for (const auto subscriptionsNow = subscriptions; const auto& [event, handler] : subscriptionsNow)
-        if (event == eventName && handler.IsSet()) handler(name, nullptr, nullptr);
-}
-
-bool TRecordingAuthentication::CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId,
-                                           int32_t prompt, int32_t options) {
-    journal_->push_back("Auth.CheckAccess " + code.str() + " " + std::to_string(prompt) + " " +
-                        std::to_string(options));
-    userName = AnsiString("tester");
-    userId = 1;
-    return granted.count(code.str()) > 0;
-}
-
-void TRecordingActCodes::AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) {
-    journal_->push_back("ActCodes.AddActCode " + code.str() + " " + description.str() + " " + std::to_string(a) + " " +
-                        std::to_string(b));
-}
-
-void TRecordingActCodes::LinkActCode(const AnsiString& code, const AnsiString& linkCode) {
-    journal_->push_back("ActCodes.LinkActCode " + code.str() + " " + linkCode.str());
-}
-
-std::string RenderArgs(const TSQLArgs& args) {
-    std::string out;
-    for (int32_t i = 0; i < args.Count; ++i) {
-        if (i) out += ", ";
-        const TSQLArg& a = args.Items[i];
-        switch (a.Kind) {
-            case TSQLArgKind::Integer:
-                out += std::to_string(a.Integer);
-                break;
-            case TSQLArgKind::Text:
-                out.append(a.Text, size_t(a.Length));
-                break;
-            case TSQLArgKind::Float: {
-                char buf[32];
-                std::snprintf(buf, sizeof buf, "%g", a.Float);
-                out += buf;
-                break;
-            }
-        }
-    }
-    return out;
-}
-
-void TRecordingScript::Check(const std::string& statement) {
-    journal_->push_back(statement);
-    if (failOn && failOn(statement)) throw std::runtime_error("database refused the statement");
-}
-
-int32_t TRecordingScript::ExecSQL(const AnsiString& pattern, const TSQLArgs& args) {
-    Check("Script.ExecSQL " + pattern.str() + " | " + RenderArgs(args));
-    return 1;
-}
-
-AnsiString TRecordingScript::QueryValue(const AnsiString& batch, const AnsiString& column) {
-    Check("Script.QueryValue " + batch.str() + " | " + column.str());
-    if (values.empty()) return {};
-    AnsiString v(values.front());
-    values.pop_front();
-    return v;
-}
-
-AnsiString TRecordingScript::QueryJSON(const AnsiString& pattern, const TSQLArgs& args) {
-    Check("Script.QueryJSON " + pattern.str() + " | " + RenderArgs(args));
-    if (jsons.empty()) return AnsiString("[]");
-    AnsiString v(jsons.front());
-    jsons.pop_front();
-    return v;
-}
-
 TTestHost::TTestHost()
-    : container(MakeObject<host::THostContainer>()),
-      input(MakeObject<TRecordingInput>(journal)),
-      viewer(MakeObject<TRecordingViewer>(journal)),
-      menus(MakeObject<TRecordingMenuManager>(journal)),
-      events(MakeObject<TRecordingEventManager>(journal)),
-      authentication(MakeObject<TRecordingAuthentication>(journal)),
-      actCodes(MakeObject<TRecordingActCodes>(journal)),
-      script(MakeObject<TRecordingScript>(journal)) {
-    auto inputFactory =
-        MakeObject<host::TFunctionFactory>([this] { return ComPtr<IInterface>::AddRefOf(input->AsIInterface()); });
-    container->RegisterNamedFactory(IGenericInput::IID, AnsiString("Currency"), inputFactory.Get());
-    RegisterShared(*container, IHTMLViewer::IID, viewer);
-    RegisterShared(*container, IAuthentication::IID, authentication);
-    RegisterShared(*container, IActCodes::IID, actCodes);
-    RegisterShared(*container, IDBScript::IID, script);
+    : container(MakeObject<host::THostContainer>(host::NewJournal())),
+      input(MakeObject<host::THostInput>(
+          [this](const std::string&, const std::string&, std::string& entered) {
+              if (answers.empty()) return false;
+              const TInputAnswer answer = answers.front();
+              answers.pop_front();
+              if (answer.confirmed) entered = answer.text;
+              return answer.confirmed;
+          },
+          journal)),
+      viewer(MakeObject<host::THostViewer>(std::filesystem::path(), journal)),
+      menus(MakeObject<host::THostMenuManager>(journal)),
+      events(MakeObject<host::THostEventManager>(journal)),
+      authentication(MakeObject<host::THostAuthentication>(std::set<std::string>(), "tester", journal)),
+      actCodes(MakeObject<host::THostActCodes>(nullptr, nullptr, journal)),
+      script(MakeObject<host::THostScript>(journal)) {
+    container->RegisterNamedFactory(IGenericInput::IID, AnsiString("Currency"),
+                                    host::SharedFactory(input->AsIInterface()).Get());
+    container->RegisterFactory(IHTMLViewer::IID, host::SharedFactory(viewer->AsIInterface()).Get());
+    container->RegisterFactory(IAuthentication::IID, host::SharedFactory(authentication->AsIInterface()).Get());
+    container->RegisterFactory(IActCodes::IID, host::SharedFactory(actCodes->AsIInterface()).Get());
+    container->RegisterFactory(IDBScript::IID, host::SharedFactory(script->AsIInterface()).Get());
     container->RegisterInstance(IMainMenuManager::IID, menus->AsIInterface());
     container->RegisterInstance(IEventManager::IID, events->AsIInterface());
     container->ClearJournal();

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "Win32Handles.h"
+#include "ui/Win32Handles.h"
 
 namespace orvo::test {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "intfFormHost.h"
+#include "interfaces/intfFormHost.h"
 
 namespace orvo::test {
 

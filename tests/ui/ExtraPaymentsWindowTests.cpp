@@ -5,9 +5,9 @@
 #include <array>
 #include <climits>
 
-#include "DetailsLayout.h"
-#include "FExtraPayments.h"
-#include "UiTestRig.h"
+#include "payments/FExtraPayments.h"
+#include "tests/ui/DetailsLayout.h"
+#include "tests/ui/UiTestRig.h"
 #include "values/CurrencyUnits.h"
 
 namespace orvo::test {
@@ -24,9 +24,9 @@ protected:
     }
     static char OtherSeparator() { return Comma() ? '.' : ','; }
 
-    void Answer(const std::string& text) { module.host.input->answers.push_back({true, Local(text)}); }
-    void AnswerRaw(const std::string& text) { module.host.input->answers.push_back({true, text}); }
-    void CancelPrompt() { module.host.input->answers.push_back({false, ""}); }
+    void Answer(const std::string& text) { module.host.answers.push_back({true, Local(text)}); }
+    void AnswerRaw(const std::string& text) { module.host.answers.push_back({true, text}); }
+    void CancelPrompt() { module.host.answers.push_back({false, ""}); }
 
     // Amount rands, amount cents, gratuity rands, gratuity cents, as the boxes show them.
     static std::vector<std::string> Boxes(TfrmExtraPayments& window) {

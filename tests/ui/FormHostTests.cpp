@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "Log.h"
-#include "UiTestRig.h"
+#include "module/Log.h"
+#include "tests/ui/UiTestRig.h"
 
 namespace orvo::test {
 namespace {
@@ -27,7 +27,7 @@ TEST_F(FormThroughHost, HostReadsCaptionClientSizeAndEveryControlAsDeclared) {
         EXPECT_EQ(view.GetClientHeight(), 200);
         seen = ControlsOf(view);
     });
-    form.ShowModal();
+    form.ShowModal(formHost.Get());
 
     ASSERT_EQ(seen.size(), 7u);
     const TFormControlInfo& label = seen[0];
@@ -66,7 +66,7 @@ TEST_F(FormThroughHost, HostTypesOnlyIntoEditableBoxesAndPicksDatesOnlyInPickers
     form.SetText(form.txtShown, "42");
     formHost->Type("txtName", "Thandi").Type("txtShown", "99").Type("btnDone", "x").PickDate("dtpFrom", 45000.25);
     formHost->PickDate("txtName", 1).Read("txtShown").Click("btnDone");
-    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(form.ShowModal(formHost.Get()), mrOk);
 
     EXPECT_EQ(form.txtName.Text, "Thandi");
     EXPECT_EQ(form.dtpFrom.Date, 45000.25);
@@ -77,7 +77,7 @@ TEST_F(FormThroughHost, HostTypesOnlyIntoEditableBoxesAndPicksDatesOnlyInPickers
 TEST_F(FormThroughHost, FailingClickHandlerIsReportedAndTheFormStaysOpen) {
     formHost->Click("btnFail").Inspect([](IFormView& view) { EXPECT_EQ(view.GetModalResult(), mrNone); });
     formHost->Click("btnDone");
-    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(form.ShowModal(formHost.Get()), mrOk);
     EXPECT_EQ(formHost->errors, std::vector<std::string>{kJammed});
     EXPECT_TRUE(formHost->failures.empty());
     const std::vector<std::string> expected{"Form.Show Probe", "Form.Click btnFail",
@@ -88,14 +88,14 @@ TEST_F(FormThroughHost, FailingClickHandlerIsReportedAndTheFormStaysOpen) {
 
 TEST_F(FormThroughHost, HostClosingWithoutAResultIsCancel) {
     formHost->Type("txtName", "typed");
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(form.ShowModal(formHost.Get()), mrCancel);
     EXPECT_EQ(form.ModalResult(), mrCancel);
 }
 
 TEST_F(FormThroughHost, ViewKeptByTheHostAnswersAsClosedAfterwards) {
     ComPtr<IFormView> kept;
     formHost->Inspect([&](IFormView& view) { kept = ComPtr<IFormView>::AddRefOf(&view); }).Click("btnDone");
-    form.ShowModal();
+    form.ShowModal(formHost.Get());
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->GetControlCount(), 0);
     EXPECT_EQ(kept->GetCaption(), "");
@@ -117,9 +117,9 @@ TEST_F(FormThroughHost, UnknownIndexesAndShowingTwiceAreRefused) {
         EXPECT_FALSE(view.GetDate(0, date));
         EXPECT_EQ(date, 3);
         EXPECT_FALSE(view.Click(view.IndexOfControl("txtName")));
-        EXPECT_THROW(form.ShowModal(), EOrvoError);
+        EXPECT_THROW(form.ShowModal(formHost.Get()), EOrvoError);
     });
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(form.ShowModal(formHost.Get()), mrCancel);
 }
 
 TEST(FormDeclarations, DuplicateNamesAndControlsInsideNonGroupBoxesAreRejected) {
@@ -145,9 +145,9 @@ TEST(FormWithoutPresenter, ClosesWithCancelAndWritesOneLogLine) {
     id.ModulePath = folder / "OrvoExtraPayments.ovm";
     ModuleLog().Configure(id);
     {
-        TModuleWithHost module;  // a container, but no form host in it
+        TModuleWithHost module;  // a container, and no form host handed to the form
         TProbeForm form;
-        EXPECT_EQ(form.ShowModal(), mrCancel);
+        EXPECT_EQ(form.ShowModal(nullptr), mrCancel);
     }
     const std::string path = ModuleLog().FilePath();
     ModuleLog().Configure(platform::TProcessIdentity{});  // no file: later lines of this program go nowhere

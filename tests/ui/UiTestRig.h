@@ -1,10 +1,10 @@
 // Shared by the form tests: the module running against the test host's services, and a small
 // form with one control of each kind and a button whose click handler fails.
 #pragma once
-#include "Form.h"
-#include "ModuleState.h"
-#include "TestFormHost.h"
-#include "TestSupport.h"
+#include "entry/ModuleLifecycle.h"
+#include "tests/support/TestFormHost.h"
+#include "tests/support/TestSupport.h"
+#include "ui/Form.h"
 
 namespace orvo::test {
 

@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <thread>
 
-#include "DateTime.h"
-#include "DetailsLayout.h"
-#include "FExtraPayments.h"
-#include "UiTestRig.h"
-#include "Win32Handles.h"
-#include "Win32Windows.h"
+#include "payments/FExtraPayments.h"
+#include "platform/DateTime.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/ui/DetailsLayout.h"
+#include "tests/ui/UiTestRig.h"
+#include "ui/Win32Handles.h"
 
 namespace orvo::test {
 namespace {
@@ -97,8 +97,8 @@ TEST_F(Win32Presenter, DetailsWindowMatchesTheLayoutTableControlByControl) {
 }
 
 TEST_F(Win32Presenter, CashierTypesTheReferenceUsesBothPopupsAndConfirms) {
-    module.host.input->answers.push_back({true, "150.00"});
-    module.host.input->answers.push_back({true, "5"});
+    module.host.answers.push_back({true, "150.00"});
+    module.host.answers.push_back({true, "5"});
     std::vector<std::string> boxes;
     std::string gratuityAfterMouse;
     TfrmExtraPayments window;
@@ -127,7 +127,7 @@ TEST_F(Win32Presenter, CashierTypesTheReferenceUsesBothPopupsAndConfirms) {
     EXPECT_EQ(gratuityAfterMouse, "5");  // a mouse click reaches a button inside a group box
     EXPECT_EQ(window.Amount, 1255000);
     EXPECT_EQ(window.Gratuity, 50000);
-    EXPECT_EQ(module.host.input->answers.size(), 0u);
+    EXPECT_EQ(module.host.answers.size(), 0u);
 }
 
 TEST_F(Win32Presenter, ClickHandlerErrorShowsAMessageBoxAndTheWindowStaysOpen) {
@@ -153,7 +153,7 @@ TEST_F(Win32Presenter, ClickHandlerErrorShowsAMessageBoxAndTheWindowStaysOpen) {
             if (!WaitUntilGone(window)) PostMessageA(window, WM_CLOSE, 0, 0);
         },
         "Probe");
-    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(form.ShowModal(nullptr), mrOk);
     cashier.Join();
     ASSERT_TRUE(cashier.found);
     EXPECT_EQ(seen.message, kJammed);
@@ -192,7 +192,7 @@ TEST_F(Win32Presenter, DialogDisablesAndCentresOverTheMainWindowBuildsInTabOrder
             PostMessageA(window, WM_CLOSE, 0, 0);  // the close box
         },
         "Probe");
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(form.ShowModal(nullptr), mrCancel);
     cashier.Join();
     ASSERT_TRUE(cashier.found);
     EXPECT_TRUE(seen.mainDisabled);
@@ -225,7 +225,7 @@ TEST_F(Win32Presenter, QuitMessageEndsTheModalLoopAsCancelAndIsPassedOn) {
         PostThreadMessageA(uiThread, WM_QUIT, 7, 0);
         if (window) WaitUntilGone(window);
     });
-    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(form.ShowModal(nullptr), mrCancel);
     quitter.join();
     EXPECT_TRUE(found);
     MSG quit;

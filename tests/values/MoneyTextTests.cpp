@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "values/MoneyText.h"
 
 namespace orvo {

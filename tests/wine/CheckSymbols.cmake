@@ -5,8 +5,8 @@
 # Arguments (-D): DIST, SYMBOLS, OBJDUMP, ADDR2LINE, WORK (a scratch folder).
 set(cases
   # file | exported function | what addr2line must name (function, then source)
-  "OrvoExtraPayments.ovm|InitModule|^InitModule@4\n[^\n]*module/OrvoExtraPayments[.]cpp:[0-9]+"
-  "OrvoExtraPayments.ovm|FinalModule|^FinalModule@0\n[^\n]*module/OrvoExtraPayments[.]cpp:[0-9]+"
+  "OrvoExtraPayments.ovm|InitModule|^InitModule@4\n[^\n]*entry/OrvoExtraPayments[.]cpp:[0-9]+"
+  "OrvoExtraPayments.ovm|FinalModule|^FinalModule@0\n[^\n]*entry/OrvoExtraPayments[.]cpp:[0-9]+"
   "libstdc++-6.dll|_ZSt9terminatev|^_ZSt9terminatev\n"
   "libgcc_s_dw2-1.dll|_Unwind_RaiseException|^_Unwind_RaiseException\n"
   "libwinpthread-1.dll|pthread_mutex_lock|^pthread_mutex_lock\n")

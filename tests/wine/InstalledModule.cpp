@@ -1,4 +1,4 @@
-#include "InstalledModule.h"
+#include "tests/wine/InstalledModule.h"
 
 #include <windows.h>
 
@@ -55,7 +55,7 @@ int TChildProcess::Wait() {
 
 void InstalledModule::SetUp() {
     host.container->UnregisterFactory(IDBScript::IID);
-    RegisterShared(*host.container, IDBScript::IID, script);
+    host.container->RegisterFactory(IDBScript::IID, host::SharedFactory(script->AsIInterface()).Get());
     host.authentication->granted = {"AM020"};
     modulePath = InstallDist(folder.Path() / "modules");
     ASSERT_TRUE(library.Load(modulePath.string())) << library.Error();

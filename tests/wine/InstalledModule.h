@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "MemoryScript.h"
-#include "TModuleLibrary.h"
-#include "TestSupport.h"
+#include "host/TModuleLibrary.h"
+#include "tests/support/TestSupport.h"
+#include "tests/wine/MemoryScript.h"
 
 namespace orvo::test {
 

@@ -1,6 +1,6 @@
-#include "MemoryScript.h"
+#include "tests/wine/MemoryScript.h"
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {
@@ -23,7 +23,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) { return text.su
 int32_t TMemoryScript::ExecSQL(const AnsiString& pattern, const TSQLArgs& args) {
     std::lock_guard lock(mutex_);
     const std::string statement = pattern.str();
-    statements_.push_back("ExecSQL " + statement + " | " + RenderArgs(args));
+    statements_.push_back("ExecSQL " + statement + " | " + host::RenderArgs(args));
     const auto kind = [&](int i, TSQLArgKind expected) { return args.Count > i && args.Items[i].Kind == expected; };
     if (statement.find("INTO [ExtraPaymentLog]") != std::string::npos && kind(1, TSQLArgKind::Text)) {
         logMessages_.push_back(Unquoted(args.Items[1]));
@@ -60,7 +60,7 @@ AnsiString TMemoryScript::QueryValue(const AnsiString& batch, const AnsiString&)
 
 AnsiString TMemoryScript::QueryJSON(const AnsiString& pattern, const TSQLArgs& args) {
     std::lock_guard lock(mutex_);
-    statements_.push_back("QueryJSON " + pattern.str() + " | " + RenderArgs(args));
+    statements_.push_back("QueryJSON " + pattern.str() + " | " + host::RenderArgs(args));
     if (answers_.empty()) return AnsiString("[]");
     AnsiString answer(answers_.front());
     answers_.pop_front();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "intfDBScript.h"
+#include "interfaces/intfDBScript.h"
 
 namespace orvo::test {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "InstalledModule.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {

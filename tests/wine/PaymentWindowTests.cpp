@@ -2,9 +2,9 @@
 // real details window opens, and a second thread plays the cashier with window messages.
 #include <windows.h>
 
-#include "InstalledModule.h"
-#include "Win32Windows.h"
-#include "intfPaymentMethod.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {
@@ -26,7 +26,7 @@ struct TPaymentRoad {
     const char* method;
     Currency due;
     std::vector<const char*> popups;  // group boxes whose "..." the cashier presses, in turn
-    std::deque<TRecordingInput::Answer> answers;
+    std::deque<TInputAnswer> answers;
     std::vector<std::string> boxesBeforeOk;
     Currency amount, gratuity;
     std::string amountText, gratuityText;  // as the [ExtraPaymentLog] rows show them, after the currency symbol
@@ -66,7 +66,7 @@ TEST_F(PaymentWindow, EachMethodRecordsWhatTheCashierConfirmed) {
         SCOPED_TRACE(road.method);
         const std::string number = std::to_string(++id);
         const std::string reference = std::string("REF ") + road.method;
-        host.input->answers = road.answers;
+        host.answers = road.answers;
         ComPtr<IPaymentMethod> method = Method(road.method);
         ASSERT_TRUE(method);
         method->SetAmount(road.due);
@@ -93,7 +93,7 @@ TEST_F(PaymentWindow, EachMethodRecordsWhatTheCashierConfirmed) {
         EXPECT_EQ(boxes, road.boxesBeforeOk);
         EXPECT_EQ(method->GetAmount(), road.amount);
         EXPECT_EQ(method->GetGratuity(), road.gratuity);
-        EXPECT_TRUE(host.input->answers.empty());
+        EXPECT_TRUE(host.answers.empty());
         const std::optional<TTransactionRow> row = script->Transaction(id);
         ASSERT_TRUE(row);
         EXPECT_EQ(row->paymentMethod, road.method);
@@ -117,7 +117,7 @@ TEST_F(PaymentWindow, EachMethodRecordsWhatTheCashierConfirmed) {
 TEST_F(PaymentWindow, CancelAndClearRecordNothingAndLeaveNoAmount) {
     for (const char* button : {"&Cancel", "Clear"}) {
         SCOPED_TRACE(button);
-        host.input->answers = {{true, "150.00"}};
+        host.answers = {{true, "150.00"}};
         ComPtr<IPaymentMethod> method = Method("Mr D");
         method->SetAmount(950000);
         bool closed = false;

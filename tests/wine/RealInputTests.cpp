@@ -3,9 +3,9 @@
 // program runs alone, so no other test's window takes the keys.
 #include <windows.h>
 
-#include "InstalledModule.h"
-#include "Win32Windows.h"
-#include "intfPaymentMethod.h"
+#include "interfaces/intfPaymentMethod.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {
@@ -137,7 +137,7 @@ TEST_F(RealInput, PaymentWindowAnswersKeysAndClicks) {
     struct {
         const char* what;
         std::vector<TStep> steps;
-        std::deque<TRecordingInput::Answer> answers;
+        std::deque<TInputAnswer> answers;
         bool confirmed;
         std::string reference;
         std::vector<std::string> prompts;  // as the input popup was asked: caption, then the text offered
@@ -172,7 +172,7 @@ TEST_F(RealInput, PaymentWindowAnswersKeysAndClicks) {
     for (const auto& session : sessions) {
         SCOPED_TRACE(session.what);
         host.journal->clear();
-        host.input->answers = session.answers;
+        host.answers = session.answers;
         ComPtr<IPaymentMethod> method = ResolveNamedOf<IPaymentMethod>(*host.container, "Uber");
         ASSERT_TRUE(method);
         method->SetAmount(1205000);
@@ -196,7 +196,7 @@ TEST_F(RealInput, PaymentWindowAnswersKeysAndClicks) {
 
 TEST_F(RealInput, ReportsWindowAnswersKeysAndClicks) {
     host.events->Raise("Orvo.BackOffice.MainForm.Create");
-    ASSERT_EQ(host.menus->items.size(), 2u);
+    ASSERT_EQ(host.menus->Items().size(), 2u);
     // Each page takes two queries; the suffix keeps count of the pages shown so far.
     const auto pages = [&] {
         size_t queries = 0;
@@ -234,7 +234,7 @@ TEST_F(RealInput, ReportsWindowAnswersKeysAndClicks) {
     TPlayed played;
     TCashier backOffice([&](HWND form) { played = Play(form, today + "; pages 0", steps, pages); },
                         "Extra Payments Report");
-    host.menus->items[1].onClick(nullptr);
+    host.menus->Items()[1].onClick(nullptr);
     backOffice.Join();
     ASSERT_TRUE(backOffice.found);
     EXPECT_EQ(played.defaultsAtFirstSight, std::vector<std::string>{"Todays Transactions"});

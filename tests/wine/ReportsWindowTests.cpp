@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "InstalledModule.h"
-#include "Win32Windows.h"
+#include "tests/support/Win32Windows.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {
@@ -36,9 +36,9 @@ void PickDate(HWND form, HWND picker, SYSTEMTIME day) {
 
 TEST_F(InstalledModule, MenuEntryOpensTheReportsWindowWhoseButtonsShowPages) {
     host.events->Raise("Orvo.BackOffice.MainForm.Create");
-    ASSERT_EQ(host.menus->items.size(), 2u);
-    EXPECT_EQ(host.menus->items[0].caption, "-");
-    const TRecordingMenuManager::Item entry = host.menus->items[1];
+    ASSERT_EQ(host.menus->Items().size(), 2u);
+    EXPECT_EQ(host.menus->Items()[0].caption, "-");
+    const host::THostMenuManager::Item entry = host.menus->Items()[1];
     EXPECT_EQ(entry.parent, "Lists");
     EXPECT_EQ(entry.caption, "Extra Payments Reports");
     ASSERT_TRUE(entry.onClick.IsSet());
@@ -122,8 +122,8 @@ TEST_F(InstalledModule, MenuEntryOpensTheReportsWindowWhoseButtonsShowPages) {
 TEST_F(InstalledModule, WithoutTheAccessCodeTheMenuEntryOpensNoWindow) {
     host.authentication->granted.clear();
     host.events->Raise("Orvo.Invoicing.MainForm.Create");
-    ASSERT_EQ(host.menus->items.size(), 2u);
-    host.menus->items[1].onClick(nullptr);  // returns at once: a window would hold it in its modal loop
+    ASSERT_EQ(host.menus->Items().size(), 2u);
+    host.menus->Items()[1].onClick(nullptr);  // returns at once: a window would hold it in its modal loop
     EXPECT_EQ(FindOwnTopLevel(nullptr, "Extra Payments Report"), nullptr);
     EXPECT_TRUE(host.viewer->pages.empty());
 }

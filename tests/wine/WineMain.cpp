@@ -7,7 +7,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "InstalledModule.h"
+#include "tests/wine/InstalledModule.h"
 
 namespace orvo::test {
 namespace {

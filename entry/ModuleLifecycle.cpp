@@ -1,0 +1,46 @@
+#include "entry/ModuleLifecycle.h"
+
+#include "entry/Registration.h"
+#include "module/Log.h"
+#include "module/Services.h"
+#include "platform/Platform.h"
+
+namespace orvo {
+namespace {
+TDetachHook gPreviousHook = nullptr;
+}  // namespace
+
+void InitModule(IDIContainer* container) {
+    HoldContainer(ComPtr<IDIContainer>::AddRefOf(container));  // the earlier one is released here, outside the lock
+    if (container) RegisterAll(*container);
+}
+
+void FinalModule() {
+    const ComPtr<IDIContainer> container = HeldContainer();
+    if (!container) return;
+    WithdrawAll(*container);
+    LetGoOfContainer(container);  // released here, outside the lock: the host's code may run
+}
+
+TDetachHook& DetachHookSlot() {
+    static TDetachHook slot = nullptr;
+    return slot;
+}
+
+void OnLibraryLoad(const platform::TProcessIdentity& identity) {
+    ModuleLog().Configure(identity);
+    LogInfo("Starting ExtraPayments");
+    gPreviousHook = DetachHookSlot();
+    DetachHookSlot() = &ModuleDetachHook;
+}
+
+void ModuleDetachHook(int reason, void* reserved) {
+    if (reason == kProcessDetach) {
+        const bool processEnding = reserved != nullptr;
+        if (!processEnding) FinalModule();
+        ModuleLog().CloseAndArchive(processEnding);
+    }
+    if (gPreviousHook) gPreviousHook(reason, reserved);
+}
+
+}  // namespace orvo

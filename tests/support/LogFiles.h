@@ -1,0 +1,39 @@
+// Helpers of the log tests: a log identity inside a temporary folder, and reading, writing and
+// dating the files the log leaves behind.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "module/Log.h"
+#include "tests/support/TestSupport.h"
+
+namespace orvo::test {
+
+// A host program in <folder>/host and the module in <folder>/modules (both folders made), on
+// computer TILL01.
+platform::TProcessIdentity LogIdentity(const TTempFolder& folder);
+// "<folder>/modules/BackOffice (TILL01) OrvoExtraPayments.ovm.log"
+std::string LivePath(const TTempFolder& folder);
+// Settings that skip the waits between open attempts and count them.
+TLogSettings CountingSettings(int& waits, uint64_t rotateSize = TLogSettings().RotateSize);
+
+std::string ReadWhole(const std::string& path);
+void WriteWhole(const std::string& path, const std::string& text);
+// The content of a gzip file; fails the test when it is not one.
+std::string Gunzip(const std::string& path);
+void WriteGzip(const std::string& path, const std::string& text);
+// Sets a file's last change (local time).
+void SetLastChange(const std::string& path, TDateTime when);
+
+// The lines of a text, split at CR LF (a trailing part without CR LF is a line too).
+std::vector<std::string> SplitLines(const std::string& text);
+// The messages of the log lines in a text, without time stamp and tag; header lines left out.
+std::vector<std::string> Messages(const std::string& text);
+// Every message of the live file and its compressed chain, oldest first.
+std::vector<std::string> MessagesOfChain(const std::string& livePath);
+
+// Checks the system's message of a failed file operation: the whole text on POSIX (texts and
+// codes are glibc's), the code on Windows, whose texts depend on the system's language.
+void ExpectSystemMessage(const std::string& message, const std::string& posix, int windowsCode);
+
+}  // namespace orvo::test
