@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "values/NumberText.h"
 #include "common/clsStringConfigList.h"
+#include "values/NumberText.h"
 
 namespace orvo {
 namespace {

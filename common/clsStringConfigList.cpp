@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "values/DateTimeText.h"
-#include "values/NumberText.h"
 #include "platform/DateTime.h"
 #include "platform/Platform.h"
+#include "values/DateTimeText.h"
+#include "values/NumberText.h"
 
 namespace orvo {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "values/MoneyText.h"
 #include "values/Decimal.h"
+#include "values/MoneyText.h"
 #include "values/NumberText.h"
 
 namespace orvo::fuzz {

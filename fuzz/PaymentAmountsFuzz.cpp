@@ -8,11 +8,11 @@
 #include <deque>
 #include <string>
 
-#include "payments/FExtraPayments.h"
-#include "fuzz/FuzzCheck.h"
-#include "host/services/HostServices.h"
 #include "entry/ModuleLifecycle.h"
+#include "fuzz/FuzzCheck.h"
 #include "host/THostContainer.h"
+#include "host/services/HostServices.h"
+#include "payments/FExtraPayments.h"
 #include "values/MoneyText.h"
 #include "values/NumberText.h"
 

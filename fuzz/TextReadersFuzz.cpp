@@ -7,10 +7,10 @@
 #include <limits>
 #include <string>
 
-#include "values/DateTimeText.h"
-#include "values/NumberText.h"
 #include "fuzz/FuzzCheck.h"
+#include "values/DateTimeText.h"
 #include "values/MoneyText.h"
+#include "values/NumberText.h"
 
 namespace orvo::fuzz {
 namespace {

@@ -75,6 +75,8 @@ struct TRegionalSettings {
     // Each code page character in lower case under the locale's rules, for CompareTextLocale on
     // POSIX (Windows compares with the system's own rules).
     std::array<char, 256> LowerCase = AsciiLowerCase();
+
+    bool operator==(const TRegionalSettings&) const = default;
 };
 
 // The settings in force: read from the operating system on first use unless replaced.

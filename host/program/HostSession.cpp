@@ -137,8 +137,7 @@ void THostSession::SaveInvoice(const TInvoice& invoice, IPaymentMethod& payment)
                    ", 0, " + CurrencyDecimalText(invoice.total) + ", " + std::to_string(invoice.cashier) + " )");
     database_->Run("INSERT INTO [InvoicesPayment] ( [InvoiceNum], [PaymentType], [Amount], [Gratuity] ) VALUES ( " +
                    number + ", " + Quoted(payment.GetPaymentType().view()) + ", " +
-                   CurrencyDecimalText(payment.GetAmount()) + ", " +
-                   CurrencyDecimalText(payment.GetGratuity()) + " )");
+                   CurrencyDecimalText(payment.GetAmount()) + ", " + CurrencyDecimalText(payment.GetGratuity()) + " )");
     payment.AddCashupEntry(invoice.shift, invoice.number, cashup_->Add());
     payment.InsertSQL(invoice.number);
 }

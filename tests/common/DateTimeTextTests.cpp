@@ -1,8 +1,8 @@
 // Strict date and time reading in the regional short date format.
-#include "values/DateTimeText.h"
 #include "platform/DateTime.h"
 #include "tests/common/ConfigListTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "values/DateTimeText.h"
 
 namespace orvo::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <random>
 
-#include "values/NumberText.h"
 #include "tests/common/ConfigListTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "values/NumberText.h"
 
 namespace orvo::test {
 namespace {

@@ -7,10 +7,10 @@
 
 #include <cstdlib>
 
-#include "platform/DateTime.h"
 #include "backoffice/JsonRows.h"
-#include "tests/payments/PaymentTestRig.h"
 #include "backoffice/ReportPage.h"
+#include "platform/DateTime.h"
+#include "tests/payments/PaymentTestRig.h"
 #include "values/DateTimeText.h"
 #include "values/MoneyText.h"
 
