@@ -201,27 +201,40 @@ inline bool SaveScreenshot(HWND window, const std::filesystem::path& file) {
 class TCashier {
 public:
     explicit TCashier(std::function<void(HWND form)> work, const char* caption)
-        : uiThread_(GetCurrentThreadId()), thread_([this, work, caption] {
+        : uiThread_(GetCurrentThreadId()),
+          done_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          thread_([this, work, caption] {
               HWND form = WaitForTopLevel(nullptr, caption);
               if (form)
                   work(form);
               else
                   PostThreadMessageA(uiThread_, WM_QUIT, 0, 0);
               found = form != nullptr;
+              SetEvent(done_);
           }) {}
     ~TCashier() {
         Join();
+        CloseHandle(done_);
         MSG quit;
         while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
     }
+    // Waits for the cashier, answering the messages it sends meanwhile: reading a control's text
+    // sends to this thread, and a read begun just before the window closed would otherwise wait
+    // for this thread while this thread waits for it.
     void Join() {
-        if (thread_.joinable()) thread_.join();
+        if (!thread_.joinable()) return;
+        while (MsgWaitForMultipleObjects(1, &done_, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG sent;
+            PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        thread_.join();
     }
     bool found = false;
 
 private:
     DWORD uiThread_;
+    HANDLE done_;
     std::thread thread_;
 };
 
