@@ -5,7 +5,6 @@
 // refuses them with a clear error: an amount SQL cannot write (infinity, NaN) or a reference
 // longer than its column.
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -52,11 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orvo;
     using namespace orvo::fuzz;
     static THost host;
-    int32_t invoice = 0;
-    double amount = 0;
-    if (size < sizeof invoice + sizeof amount) return 0;
-    std::memcpy(&invoice, data, sizeof invoice);
-    std::memcpy(&amount, data + sizeof invoice, sizeof amount);
+    if (size < sizeof(int32_t) + sizeof(double)) return 0;
+    const auto invoice = BytesAs<int32_t>(data);
+    const auto amount = BytesAs<double>(data + sizeof invoice);
     const std::string reference(reinterpret_cast<const char*>(data) + sizeof invoice + sizeof amount,
                                 size - sizeof invoice - sizeof amount);
 

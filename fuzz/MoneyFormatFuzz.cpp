@@ -3,7 +3,6 @@
 // amount's exact decimal text shows the same. Arbitrary money text either shows or appends
 // nothing, and agrees with the Currency read from it wherever that holds its value exactly.
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
@@ -69,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orvo;
     using namespace orvo::fuzz;
     if (size < sizeof(int64_t) + 6) return 0;
-    int64_t raw;
-    std::memcpy(&raw, data, sizeof raw);
+    const auto raw = BytesAs<int64_t>(data);
     platform::TRegionalSettings s;
     s.CurrencyFormat = data[8] % 4;
     s.NegCurrFormat = data[9] % 16;

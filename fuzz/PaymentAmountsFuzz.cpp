@@ -4,7 +4,6 @@
 // gratuity, both follow the rules of the prompt, the text offered reads back as the value to
 // the cent, and an amount that would leave the Currency range is reported and changes nothing.
 #include <cmath>
-#include <cstring>
 #include <deque>
 #include <string>
 
@@ -139,8 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace orvo::fuzz;
     if (size < sizeof(int64_t) + 1) return 0;
     static TWindowRig rig;
-    Currency total;
-    std::memcpy(&total, data, sizeof total);
+    const auto total = BytesAs<Currency>(data);
     std::deque<fuzz::TPrompt> prompts;
     std::string_view script(reinterpret_cast<const char*>(data + 9), size - 9);
     while (!script.empty() && prompts.size() < 16) {

@@ -3,7 +3,6 @@
 // returns a value or raises exactly its own error, the strict and try readers agree, amounts
 // read as the numbers they are, and every number written reads back within its rounding.
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -104,8 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckReaders(text, comma);
     // The same bytes as a double: every pattern, subnormals and non-finite values included.
     if (size >= sizeof(double)) {
-        double value;
-        std::memcpy(&value, data, sizeof value);
+        const auto value = BytesAs<double>(data);
         for (char separator : {'.', ','}) {
             CheckWritten(value, 18, separator);
             CheckWritten(value, 10, separator);
