@@ -62,8 +62,6 @@ void TExtraPaymentsManagement::OnReportsMenuClick(void*) {
     window->ShowModal(HostServices().Shared<IFormHost>().Get());
 }
 
-IInterface* TExtraPaymentsManagementFactory::CreateObject() {
-    return MakeObject<TExtraPaymentsManagement>().Detach()->AsIInterface();
-}
+ComPtr<IInterface> TExtraPaymentsManagementFactory::CreateObject() { return MakeBaseObject<TExtraPaymentsManagement>(); }
 
 }  // namespace orvo

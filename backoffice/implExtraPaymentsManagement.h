@@ -43,7 +43,7 @@ private:
 
 class TExtraPaymentsManagementFactory : public TInterfacedObject<IDIFactory> {
 public:
-    IInterface* ORVO_STDCALL CreateObject() override;
+    ComPtr<IInterface> CreateObject() override;
 };
 
 }  // namespace orvo

@@ -24,7 +24,7 @@ TPaymentChangeEvent TPaymentMethodBase::GetOnChange() { return OnChange; }
 
 Currency TPaymentMethodBase::GetGratuity() { return Gratuity; }
 
-IStringConfigList* TPaymentMethodBase::GetConfig() { return ComPtr<IStringConfigList>(Config).Detach(); }
+ComPtr<IStringConfigList> TPaymentMethodBase::GetConfig() { return Config; }
 
 void TPaymentMethodBase::SetDescription(const AnsiString& value) { Description = value; }
 

@@ -13,17 +13,17 @@ public:
     // so the concrete reset is part of construction (see the payment method classes).
     TPaymentMethodBase();
 
-    void ORVO_STDCALL SetAmount(Currency value) override;
-    void ORVO_STDCALL SetOnChange(TPaymentChangeEvent handler) override;
-    void ORVO_STDCALL SetGratuity(Currency value) override;
-    Currency ORVO_STDCALL GetAmount() override;
-    TPaymentChangeEvent ORVO_STDCALL GetOnChange() override;
-    Currency ORVO_STDCALL GetGratuity() override;
-    IStringConfigList* ORVO_STDCALL GetConfig() override;
-    void ORVO_STDCALL SetDescription(const AnsiString& value) override;
+    void SetAmount(Currency value) override;
+    void SetOnChange(TPaymentChangeEvent handler) override;
+    void SetGratuity(Currency value) override;
+    Currency GetAmount() override;
+    TPaymentChangeEvent GetOnChange() override;
+    Currency GetGratuity() override;
+    ComPtr<IStringConfigList> GetConfig() override;
+    void SetDescription(const AnsiString& value) override;
     // The reset: amount and gratuity to 0 without notifying, the configuration list emptied.
     // Payment methods extend it and call the base first.
-    void ORVO_STDCALL Clear() override;
+    void Clear() override;
 
 protected:
     // The change notification; called once after each real change of amount or gratuity.

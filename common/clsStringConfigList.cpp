@@ -71,14 +71,21 @@ TConfigLines::TEntry& TConfigLines::At(int32_t index) {
     return const_cast<TEntry&>(static_cast<const TConfigLines&>(*this).At(index));
 }
 
-int32_t TConfigLines::Append(AnsiString line, TObject* object) {
-    entries_.push_back({std::move(line), object});
+int32_t TConfigLines::Append(AnsiString line, IInterface* object) {
+    entries_.push_back({std::move(line), ComPtr<IInterface>::AddRefOf(object)});
     return Count() - 1;
 }
 
+// The object is released only once its line is gone: releasing it runs the host's code, which
+// may call back into the list.
 void TConfigLines::Delete(int32_t index) {
-    (void)At(index);  // raises for an index outside the lines
+    ComPtr<IInterface> object = std::move(At(index).Object);  // raises for an index outside the lines
     entries_.erase(entries_.begin() + index);
+}
+
+void TConfigLines::Clear() {
+    std::vector<TEntry> gone = std::move(entries_);
+    entries_.clear();
 }
 
 int32_t TStringConfigList::IndexOfName(std::string_view name) const {
@@ -104,10 +111,7 @@ std::string_view TStringConfigList::ValueOfName(std::string_view name) const {
     return index < 0 ? std::string_view() : ValuePart(lines_.At(index).Line.view());
 }
 
-IStringConfigList* TStringConfigList::NewReference() {
-    _AddRef();
-    return this;
-}
+ComPtr<IStringConfigList> TStringConfigList::NewReference() { return ComPtr<IStringConfigList>::AddRefOf(this); }
 
 AnsiString TStringConfigList::GetFirst() { return GetCount() == 0 ? AnsiString() : lines_.At(0).Line; }
 
@@ -125,7 +129,7 @@ double TStringConfigList::GetFloat(const AnsiString& name) {
 
 int32_t TStringConfigList::GetInteger(const AnsiString& name) { return TryReadInteger(ValueOfName(name)).value_or(0); }
 
-TObject* TStringConfigList::GetObject(const AnsiString& text) {
+ComPtr<IInterface> TStringConfigList::GetObject(const AnsiString& text) {
     const int32_t index = IndexOfLine(text);
     if (index < 0) RaiseIndexError(-1);
     return lines_.At(index).Object;
@@ -148,7 +152,7 @@ AnsiString TStringConfigList::GetValueAt(int32_t index) { return GetValueFromInd
 
 int32_t TStringConfigList::GetIntegerAt(int32_t index) { return TryReadInteger(GetValueFromIndex(index)).value_or(0); }
 
-TObject* TStringConfigList::GetObjectAt(int32_t index) { return lines_.At(index).Object; }
+ComPtr<IInterface> TStringConfigList::GetObjectAt(int32_t index) { return lines_.At(index).Object; }
 
 AnsiString TStringConfigList::GetValueOrLineAt(int32_t index) {
     if (index < 0) return {};
@@ -195,10 +199,10 @@ void TStringConfigList::SetString(const AnsiString& name, const AnsiString& valu
     }
 }
 
-void TStringConfigList::SetObject(const AnsiString& text, TObject* object) {
+void TStringConfigList::SetObject(const AnsiString& text, IInterface* object) {
     const int32_t index = IndexOfLine(text);
     if (index < 0) RaiseIndexError(-1);
-    lines_.At(index).Object = object;
+    lines_.At(index).Object = ComPtr<IInterface>::AddRefOf(object);
 }
 
 void TStringConfigList::SetFloatAt(int32_t index, double value) {
@@ -210,7 +214,7 @@ void TStringConfigList::SetValueAt(int32_t index, const AnsiString& value) {
     line = Pair(NamePart(line), value);
 }
 
-void TStringConfigList::SetObjectAt(int32_t index, TObject* object) { lines_.At(index).Object = object; }
+void TStringConfigList::SetObjectAt(int32_t index, IInterface* object) { lines_.At(index).Object = ComPtr<IInterface>::AddRefOf(object); }
 
 void TStringConfigList::SetIntegerAt(int32_t index, int32_t value) { SetValueFromIndex(index, std::to_string(value)); }
 
@@ -278,41 +282,41 @@ int32_t TStringConfigList::AddBoolean(const AnsiString& name, bool value) {
     return AddString(name, BooleanText(value));
 }
 
-int32_t TStringConfigList::AddObject(const AnsiString& text, TObject* object) { return lines_.Append(text, object); }
+int32_t TStringConfigList::AddObject(const AnsiString& text, IInterface* object) { return lines_.Append(text, object); }
 
-IStringConfigList* TStringConfigList::WithString(const AnsiString& name, const AnsiString& value) {
+ComPtr<IStringConfigList> TStringConfigList::WithString(const AnsiString& name, const AnsiString& value) {
     AddString(name, value);
     return NewReference();
 }
 
-IStringConfigList* TStringConfigList::WithInteger(const AnsiString& name, int32_t value) {
+ComPtr<IStringConfigList> TStringConfigList::WithInteger(const AnsiString& name, int32_t value) {
     AddInteger(name, value);
     return NewReference();
 }
 
-IStringConfigList* TStringConfigList::WithFloat(const AnsiString& name, double value) {
+ComPtr<IStringConfigList> TStringConfigList::WithFloat(const AnsiString& name, double value) {
     AddFloat(name, value);
     return NewReference();
 }
 
-IStringConfigList* TStringConfigList::WithDateTime(const AnsiString& name, double value) {
+ComPtr<IStringConfigList> TStringConfigList::WithDateTime(const AnsiString& name, double value) {
     AddDateTime(name, value);
     return NewReference();
 }
 
-IStringConfigList* TStringConfigList::WithBoolean(const AnsiString& name, bool value) {
+ComPtr<IStringConfigList> TStringConfigList::WithBoolean(const AnsiString& name, bool value) {
     AddBoolean(name, value);
     return NewReference();
 }
 
-IStringConfigList* TStringConfigList::WithObject(const AnsiString& text, TObject* object) {
+ComPtr<IStringConfigList> TStringConfigList::WithObject(const AnsiString& text, IInterface* object) {
     AddObject(text, object);
     return NewReference();
 }
 
 int32_t TStringConfigList::AddLine(const AnsiString& text) { return lines_.Append(text); }
 
-IStringConfigList* TStringConfigList::WithLine(const AnsiString& text) {
+ComPtr<IStringConfigList> TStringConfigList::WithLine(const AnsiString& text) {
     AddLine(text);
     return NewReference();
 }
@@ -338,23 +342,18 @@ bool TStringConfigList::IsPairAt(int32_t index) {
 
 bool TStringConfigList::Contains(const AnsiString& text) { return IndexOfLine(text) >= 0; }
 
-TStrings* TStringConfigList::GetStrings() { return &lines_; }
+ComPtr<IStrings> TStringConfigList::GetStrings() { return ComPtr<IStrings>::AddRefOf(this); }
 
 bool TStringConfigList::HasName(const AnsiString& name) { return IndexOfName(name) >= 0; }
 
 void TStringConfigList::Clear() { lines_.Clear(); }
 
 void TStringConfigList::FreeObjects() {
-    // An object attached to several lines is destroyed once; every reference to it is cleared
-    // before its destructor runs, so no line is left pointing at freed memory.
+    // Each line's reference is detached before it is released, so a host object that calls back
+    // into the list while it goes finds no line pointing at it.
     auto& entries = lines_.Entries();
     for (size_t i = 0; i < entries.size(); ++i) {
-        TObject* object = entries[i].Object;
-        if (!object) continue;
-        for (size_t j = i; j < entries.size(); ++j) {
-            if (entries[j].Object == object) entries[j].Object = nullptr;
-        }
-        delete object;
+        ComPtr<IInterface> object = std::move(entries[i].Object);
     }
 }
 

@@ -1,25 +1,32 @@
 // The library itself: the two exported functions and the load and unload notifications.
 // Everything else lives in the module's static library.
 #include "entry/ModuleLifecycle.h"
-#include "interfaces/OrvoPlatform.h"
+#include "interfaces/OrvoExports.h"
 
-ORVO_EXPORT void ORVO_STDCALL InitModule(IDIContainer* container) { orvo::InitModule(container); }
+ORVO_EXPORT HRESULT32 ORVO_STDCALL InitModule(IDIContainer* container) {
+    return orvo::ComBody([&] { orvo::InitModule(container); });
+}
 
-ORVO_EXPORT void ORVO_STDCALL FinalModule() { orvo::FinalModule(); }
+ORVO_EXPORT HRESULT32 ORVO_STDCALL FinalModule() {
+    return orvo::ComBody([] { orvo::FinalModule(); });
+}
 
 #if defined(_WIN32)
 #include <windows.h>
 
+#include "entry/UnwindFrames.h"
 #include "module/Log.h"
 #include "platform/OsExceptionWatch.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
+        RegisterModuleUnwindFrames();
         orvo::OnLibraryLoad(orvo::platform::ReadProcessIdentity());
         orvo::platform::WatchOsExceptions(&orvo::LogOsException);
     } else if (reason == DLL_PROCESS_DETACH) {
         if (orvo::TDetachHook hook = orvo::DetachHookSlot()) hook(orvo::kProcessDetach, reserved);
         orvo::platform::StopWatchingOsExceptions();  // the handler's code leaves with the library
+        DeregisterModuleUnwindFrames();
     }
     return TRUE;
 }

@@ -1,7 +1,8 @@
 // Random operation sequences on one configuration list, through its interface as the host
 // would call it. Each operation either succeeds or raises exactly one of the list's errors, and
-// a failed operation leaves every line and attached object as it was. Attached objects come
-// and go with the list's rules: only FreeObjects destroys them, and never one twice.
+// a failed operation leaves every line and attached object as it was. Attached objects are the
+// host's counted references: each goes when the list lets go of its last line, never twice, and
+// none outlives the list.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <set>
@@ -17,7 +18,7 @@ namespace orvo::fuzz {
 namespace {
 
 // Knows which attached objects are alive, so a double destruction or a leak shows.
-class TTrackedObject : public TObject {
+class TTrackedObject : public TInterfacedObject<IInterface> {
 public:
     TTrackedObject() { Live().insert(this); }
     ~TTrackedObject() override { Require(Live().erase(this) == 1, "an attached object is destroyed once"); }
@@ -27,11 +28,11 @@ public:
     }
 };
 
-using TSnapshot = std::vector<std::pair<std::string, TObject*>>;
+using TSnapshot = std::vector<std::pair<std::string, IInterface*>>;
 
 TSnapshot Snapshot(IStringConfigList& list) {
     TSnapshot lines;
-    for (int32_t i = 0; i < list.GetCount(); ++i) lines.emplace_back(list.GetLine(i).str(), list.GetObjectAt(i));
+    for (int32_t i = 0; i < list.GetCount(); ++i) lines.emplace_back(list.GetLine(i).str(), list.GetObjectAt(i).Get());
     return lines;
 }
 
@@ -80,24 +81,24 @@ private:
     double Number() {
         return in_.ConsumeBool() ? in_.ConsumeFloatingPoint<double>() : in_.ConsumeIntegral<int16_t>() / 8.0;
     }
-    TObject* Object() {
+    // The host's object, or none; the host drops its own reference once the call is done.
+    ComPtr<IInterface> Object() {
         if (in_.ConsumeBool()) return nullptr;
-        return new TTrackedObject();
+        return MakeBaseObject<TTrackedObject>();
     }
-    void Chain(IStringConfigList* returned) {
-        Require(returned == list_.Get(), "the With operations return the list itself");
-        ComPtr<IStringConfigList>::Adopt(returned);
+    void Chain(const ComPtr<IStringConfigList>& returned) {
+        Require(returned.Get() == list_.Get(), "the With operations return the list itself");
     }
 
     void Step() {
         const TSnapshot before = Snapshot(*list_);
         try {
             Apply(before);
-        } catch (const EStringListError& e) {
-            Require(IsIndexError(e.what()), "index error text", e.what());
-            Require(Snapshot(*list_) == before, "a failed operation leaves the list unchanged", e.what());
-        } catch (const EConvertError& e) {
-            Require(IsConvertError(e.what()), "conversion error text", e.what());
+        } catch (const EOrvoError& e) {
+            const std::string_view kind = e.ClassName();
+            Require(kind == "EStringListError" ? IsIndexError(e.what())
+                                               : kind == "EConvertError" && IsConvertError(e.what()),
+                    "one of the list's errors, with its text", e.what());
             Require(Snapshot(*list_) == before, "a failed operation leaves the list unchanged", e.what());
         }
     }
@@ -125,16 +126,10 @@ private:
         const bool found = list_->FindName(Text(), index);
         Require(found ? index >= 0 && index < list_->GetCount() : index == -1, "FindName's index matches its result");
     }
-    // An object that the operation refuses is still the caller's.
     template <class Operation>
     void Attach(Operation attach) {
-        TObject* object = Object();
-        try {
-            attach(object);
-        } catch (const EStringListError&) {
-            delete object;
-            throw;
-        }
+        const ComPtr<IInterface> object = Object();
+        attach(object.Get());
     }
     void Join() {
         const std::string separator = Text();
@@ -178,10 +173,10 @@ void TListDriver::Apply(const TSnapshot& before) {
         {kChanges, [](TListDriver& d) { d.list_->SetFloat(d.Text(), d.Number()); }},
         {kChanges, [](TListDriver& d) { d.list_->SetInteger(d.Text(), d.in_.ConsumeIntegral<int32_t>()); }},
         {kChanges, [](TListDriver& d) { d.SetString(); }},
-        {kChanges, [](TListDriver& d) { d.Attach([&](TObject* o) { d.list_->SetObject(d.Text(), o); }); }},
+        {kChanges, [](TListDriver& d) { d.Attach([&](IInterface* o) { d.list_->SetObject(d.Text(), o); }); }},
         {kChanges, [](TListDriver& d) { d.list_->SetFloatAt(d.Index(), d.Number()); }},
         {kChanges, [](TListDriver& d) { d.list_->SetValueAt(d.Index(), d.Text()); }},
-        {kChanges, [](TListDriver& d) { d.Attach([&](TObject* o) { d.list_->SetObjectAt(d.Index(), o); }); }},
+        {kChanges, [](TListDriver& d) { d.Attach([&](IInterface* o) { d.list_->SetObjectAt(d.Index(), o); }); }},
         {kChanges, [](TListDriver& d) { d.list_->SetIntegerAt(d.Index(), d.in_.ConsumeIntegral<int32_t>()); }},
         {kKeeps, [](TListDriver& d) { d.list_->SetLineAsBoolean(d.Index(), true); }},
         {kKeeps, [](TListDriver& d) { d.list_->SetLineAsDateTime(d.Index(), d.Number()); }},
@@ -200,13 +195,13 @@ void TListDriver::Apply(const TSnapshot& before) {
         {kChanges, [](TListDriver& d) { d.list_->AddFloat(d.Text(), d.Number()); }},
         {kChanges, [](TListDriver& d) { d.list_->AddDateTime(d.Text(), d.Number()); }},
         {kChanges, [](TListDriver& d) { d.list_->AddBoolean(d.Text(), d.in_.ConsumeBool()); }},
-        {kChanges, [](TListDriver& d) { d.list_->AddObject(d.Text(), d.Object()); }},
+        {kChanges, [](TListDriver& d) { d.Attach([&](IInterface* o) { d.list_->AddObject(d.Text(), o); }); }},
         {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithString(d.Text(), d.Text())); }},
         {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithInteger(d.Text(), d.in_.ConsumeIntegral<int32_t>())); }},
         {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithFloat(d.Text(), d.Number())); }},
         {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithDateTime(d.Text(), d.Number())); }},
         {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithBoolean(d.Text(), d.in_.ConsumeBool())); }},
-        {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithObject(d.Text(), d.Object())); }},
+        {kChanges, [](TListDriver& d) { d.Attach([&](IInterface* o) { d.Chain(d.list_->WithObject(d.Text(), o)); }); }},
         {kChanges, [](TListDriver& d) { d.list_->AddLine(d.Text()); }},
         {kChanges, [](TListDriver& d) { d.Chain(d.list_->WithLine(d.Text())); }},
         {kKeeps, [](TListDriver& d) { d.Join(); }},
@@ -238,8 +233,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     regional.DecimalSeparator = input.ConsumeBool() ? ',' : '.';
     platform::SetRegional(regional);
     TListDriver(input).Run();
-    // Objects that lines dropped without FreeObjects (Clear, Remove, replacement) stay the
-    // caller's; they are freed here so that the leak check sees only the list's own faults.
-    for (auto live = TTrackedObject::Live(); TObject * object : live) delete object;
+    Require(TTrackedObject::Live().empty(), "no attached object outlives the list");
     return 0;
 }

@@ -104,7 +104,7 @@ bool THostContainer::Resolve(const TGUID& iid, void** obj) {
         if (auto it = factories_.find(iid); it != factories_.end()) factory = it->second;
     }
     if (obj) *obj = nullptr;
-    return factory && Deliver(ComPtr<IInterface>::Adopt(factory->CreateObject()), iid, obj);
+    return factory && Deliver(factory->CreateObject(), iid, obj);
 }
 
 bool THostContainer::ResolveNamed(const TGUID& iid, const AnsiString& name, void** obj) {
@@ -115,7 +115,7 @@ bool THostContainer::ResolveNamed(const TGUID& iid, const AnsiString& name, void
         if (auto it = namedFactories_.find({iid, name.str()}); it != namedFactories_.end()) factory = it->second;
     }
     if (obj) *obj = nullptr;
-    return factory && Deliver(ComPtr<IInterface>::Adopt(factory->CreateObject()), iid, obj);
+    return factory && Deliver(factory->CreateObject(), iid, obj);
 }
 
 std::vector<std::string> THostContainer::Journal() const {

@@ -20,15 +20,15 @@ public:
     // With a journal, every call is noted in it; without, nothing is kept.
     explicit THostContainer(TJournal journal = nullptr) : journal_(std::move(journal)) {}
 
-    void ORVO_STDCALL RegisterInstance(const TGUID& iid, IInterface* obj) override;
-    void ORVO_STDCALL RegisterFactory(const TGUID& iid, IDIFactory* factory) override;
-    void ORVO_STDCALL RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override;
-    void ORVO_STDCALL UnregisterInstance(const TGUID& iid) override;
-    void ORVO_STDCALL UnregisterFactory(const TGUID& iid) override;
-    void ORVO_STDCALL UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override;
-    bool ORVO_STDCALL GetInstance(const TGUID& iid, void** obj) override;
-    bool ORVO_STDCALL Resolve(const TGUID& iid, void** obj) override;
-    bool ORVO_STDCALL ResolveNamed(const TGUID& iid, const AnsiString& name, void** obj) override;
+    void RegisterInstance(const TGUID& iid, IInterface* obj) override;
+    void RegisterFactory(const TGUID& iid, IDIFactory* factory) override;
+    void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override;
+    void UnregisterInstance(const TGUID& iid) override;
+    void UnregisterFactory(const TGUID& iid) override;
+    void UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override;
+    bool GetInstance(const TGUID& iid, void** obj) override;
+    bool Resolve(const TGUID& iid, void** obj) override;
+    bool ResolveNamed(const TGUID& iid, const AnsiString& name, void** obj) override;
 
     // Every call so far, in order: "<operation> <IID>[ <name>]"; empty without a journal.
     std::vector<std::string> Journal() const;

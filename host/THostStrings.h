@@ -7,15 +7,15 @@
 
 namespace orvo::host {
 
-class THostStrings final : public TStrings {
+class THostStrings final : public TInterfacedObject<IStrings> {
 public:
-    int32_t ORVO_STDCALL Count() const override { return int32_t(lines_.size()); }
-    AnsiString ORVO_STDCALL Get(int32_t index) const override {
+    int32_t Count() override { return int32_t(lines_.size()); }
+    AnsiString Get(int32_t index) override {
         if (index < 0 || index >= Count())
             throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
         return lines_[size_t(index)];
     }
-    int32_t ORVO_STDCALL Add(const AnsiString& line) override {
+    int32_t Add(const AnsiString& line) override {
         lines_.push_back(line);
         return Count() - 1;
     }

@@ -4,6 +4,13 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+
+// The thread's error slot that this program lends the modules it loads: their errors and ours
+// cross through it (the module imports it weakly). Exported by the program's link options.
+extern "C" __attribute__((visibility("default"))) OrvoErrorSlot* orvo_ThreadErrorSlot(void) {
+    static thread_local OrvoErrorSlot slot;
+    return &slot;
+}
 #endif
 
 namespace orvo::host {
@@ -21,7 +28,7 @@ std::string LoaderError() {
 bool TModuleLibrary::Load(const std::string& path) {
     Unload();
 #if defined(_WIN32)
-    // The module's folder is searched first for the runtime libraries shipped beside it.
+    // The module's folder is searched first for anything it loads beside it.
     handle_.Reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 #else
     handle_.Reset(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
@@ -30,9 +37,9 @@ bool TModuleLibrary::Load(const std::string& path) {
         error_ = "cannot load " + path + ": " + LoaderError();
         return false;
     }
-    InitModule = reinterpret_cast<TInitModule>(Symbol("InitModule"));
-    FinalModule = reinterpret_cast<TFinalModule>(Symbol("FinalModule"));
-    if (!InitModule || !FinalModule) {
+    init_ = reinterpret_cast<TInitModule>(Symbol("InitModule"));
+    final_ = reinterpret_cast<TFinalModule>(Symbol("FinalModule"));
+    if (!init_ || !final_) {
         error_ = path + " is not a module: it lacks InitModule or FinalModule";
         Unload();
         return false;
@@ -53,8 +60,8 @@ void* TModuleLibrary::Symbol(const char* name) const {
 void TModuleLibrary::Unload() {
     if (!handle_) return;
     handle_.Reset();
-    InitModule = nullptr;
-    FinalModule = nullptr;
+    init_ = nullptr;
+    final_ = nullptr;
 }
 
 }  // namespace orvo::host

@@ -3,13 +3,11 @@
 #pragma once
 #include <string>
 
-#include "interfaces/intfDI.h"
+#include "interfaces/OrvoExports.h"
 #include "platform/UniqueHandle.h"
 
 namespace orvo::host {
 
-using TInitModule = void(ORVO_STDCALL*)(IDIContainer* container);
-using TFinalModule = void(ORVO_STDCALL*)();
 
 class TModuleLibrary {
 public:
@@ -28,10 +26,13 @@ public:
     // Unloads the library (the module's unload notification runs); nothing when not loaded.
     void Unload();
 
-    TInitModule InitModule = nullptr;
-    TFinalModule FinalModule = nullptr;
+    // The module's two exports; an error they report is raised as EOrvoError.
+    void InitModule(IDIContainer* container) const { orvo::CheckResult(init_(container)); }
+    void FinalModule() const { orvo::CheckResult(final_()); }
 
 private:
+    TInitModule init_ = nullptr;
+    TFinalModule final_ = nullptr;
     platform::TLibraryHandle handle_;
     std::string error_;
 };

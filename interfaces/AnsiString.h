@@ -1,6 +1,14 @@
 // Reference-counted, immutable 8-bit text, one pointer wide (null for the empty text).
 // The block comes from the process-wide heap, so whichever side drops the last reference
 // frees it. Text is in the ANSI code page; nothing is converted.
+//
+// The block, byte by byte (little-endian, 4-byte aligned), as any language makes and frees it:
+//   offset 0: int32 references (counted atomically; 1 for a new block)
+//   offset 4: int32 length in bytes, without the terminator (at least 1: the empty text is null)
+//   offset 8: the characters, then one NUL byte
+// The text itself is a pointer to offset 8 (OrvoAnsiString). The block comes from
+// HeapAlloc(GetProcessHeap(), 0, 8 + length + 1) on Windows (malloc elsewhere) and goes back
+// with HeapFree when the count drops to 0.
 #pragma once
 #include <atomic>
 #include <cstddef>
@@ -28,6 +36,11 @@ __declspec(dllimport) int ORVO_STDCALL HeapFree(void* heap, unsigned long flags,
 }
 #endif
 
+// A text as it crosses the contract: the characters of a block as above, or null for "".
+// As an argument it is borrowed for the call (a callee that keeps it adds a reference); as an
+// out-argument it is a new reference that the caller releases.
+typedef char* OrvoAnsiString;
+
 class AnsiString {
 public:
     AnsiString() noexcept = default;
@@ -54,6 +67,23 @@ public:
     std::string_view view() const noexcept { return {c_str(), size()}; }
     std::string str() const { return std::string(view()); }
     operator std::string_view() const noexcept { return view(); }
+
+    // The text for an argument of a raw call: borrowed, no reference added.
+    OrvoAnsiString Raw() const noexcept { return chars_; }
+    // Adds a reference of its own to a text someone else holds (a borrowed argument).
+    static AnsiString AddRefOf(OrvoAnsiString chars) noexcept {
+        AnsiString r;
+        r.chars_ = chars;
+        r.AddRef();
+        return r;
+    }
+    // Gives up the reference without releasing it, for an out-argument.
+    OrvoAnsiString Detach() noexcept { return std::exchange(chars_, nullptr); }
+    // For an out-argument that receives a new reference: releases what is held first.
+    OrvoAnsiString* ReleaseAndGetAddressOf() noexcept {
+        ReleaseBlock();
+        return &chars_;
+    }
 
     friend bool operator==(const AnsiString& a, const AnsiString& b) noexcept { return a.view() == b.view(); }
     friend bool operator==(const AnsiString& a, std::string_view b) noexcept { return a.view() == b; }

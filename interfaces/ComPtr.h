@@ -80,11 +80,17 @@ namespace orvo {
 inline std::atomic<int32_t> gLiveObjectCount{0};
 }  // namespace orvo
 
+// The C++ face of interface I for its implementations: each interface header specializes it
+// with the methods as C++ (plain results, errors raised) and the raw methods that call them
+// through orvo::ComBody. An interface without methods of its own needs none.
+template <class I>
+struct ComImpl : I {};
+
 // The reference-counted base of every object that implements interfaces. List the
 // interfaces once, as template arguments; QueryInterface answers for exactly those and for
 // IInterface (through the first). The object frees itself when the count returns to zero.
 template <class... Interfaces>
-class TInterfacedObject : public Interfaces... {
+class TInterfacedObject : public ComImpl<Interfaces>... {
     static_assert(sizeof...(Interfaces) > 0, "an object implements at least one interface");
     using First = std::tuple_element_t<0, std::tuple<Interfaces...>>;
 
@@ -100,7 +106,10 @@ public:
         if (iid == IInterface::IID) {
             *obj = static_cast<IInterface*>(static_cast<First*>(this));
         } else {
-            ((iid == Interfaces::IID && !*obj ? void(*obj = static_cast<Interfaces*>(this)) : void()), ...);
+            ((iid == Interfaces::IID && !*obj
+                  ? void(*obj = static_cast<Interfaces*>(static_cast<ComImpl<Interfaces>*>(this)))
+                  : void()),
+             ...);
         }
         if (!*obj) return ORVO_E_NOINTERFACE;
         _AddRef();
@@ -124,4 +133,11 @@ private:
 template <class T, class... Args>
 ComPtr<T> MakeObject(Args&&... args) {
     return ComPtr<T>::AddRefOf(new T(std::forward<Args>(args)...));
+}
+
+// Makes a new object and returns the only reference to it as its base interface, the form in
+// which a factory hands it out.
+template <class T, class... Args>
+ComPtr<IInterface> MakeBaseObject(Args&&... args) {
+    return ComPtr<IInterface>::Adopt(MakeObject<T>(std::forward<Args>(args)...).Detach()->AsIInterface());
 }

@@ -1,15 +1,16 @@
-// Shared types of the binary contract: text, money, dates, bound methods, the object root,
-// the line container, and the error classes. Host and module share one C++ runtime, so an
-// exception raised on either side can be caught on the other.
+// Shared types of the binary contract: text, money, dates, Booleans, bound methods and the
+// host's list of lines. What crosses is C layout only (see OrvoErrors.h for how errors cross).
 #pragma once
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "AnsiString.h"
 #include "ComPtr.h"
 #include "IInterface.h"
+#include "OrvoErrors.h"
 #include "OrvoGuid.h"
 #include "OrvoPlatform.h"
 
@@ -23,91 +24,146 @@ inline double CurrencyToDouble(Currency value) { return double(static_cast<long 
 // Date and time: days since 1899-12-30, the fraction being the time of day.
 using TDateTime = double;
 
+// A Boolean as it crosses: a 32-bit integer, 0 false, anything else true (Win32's BOOL).
+typedef int32_t OrvoBool;
+
+namespace orvo {
+// The out-argument of a raw method; a null one is the caller's error.
+template <class T>
+T& OutArg(T* out) {
+    if (!out) throw EOrvoError("A result pointer is null", "EArgumentNil");
+    return *out;
+}
+// Out-arguments that receive a new reference: the caller releases it. Should the pointer be
+// null, the result is released here instead.
+inline void PutText(OrvoAnsiString* out, AnsiString text) { OutArg(out) = text.Detach(); }
+template <class T>
+void PutObject(T** out, ComPtr<T> object) {
+    OutArg(out) = object.Detach();
+}
+
+namespace detail {
+// How a parameter of a C++ handler crosses: a text as its one pointer, the rest as they are.
+template <class T>
+struct Crossing {
+    using Raw = T;
+    static T FromRaw(T value) { return value; }
+};
+template <>
+struct Crossing<const AnsiString&> {
+    using Raw = OrvoAnsiString;
+    static AnsiString FromRaw(OrvoAnsiString value) { return AnsiString::AddRefOf(value); }
+};
+template <class T>
+decltype(auto) ToRaw(T&& value) noexcept {
+    if constexpr (std::is_same_v<std::decay_t<T>, AnsiString>)
+        return value.Raw();
+    else
+        return std::forward<T>(value);
+}
+}  // namespace detail
+}  // namespace orvo
+
 // A bound method: a function taking the object first, and the object. "Set" means the
-// function is set; the object part may be empty.
+// function is set; the object part may be empty. The function returns an HRESULT and leaves the
+// thread's error object on failure, as every method of the contract does.
 template <class Signature>
 struct TMethod;
 
-template <class R, class... Args>
-struct TMethod<R(Args...)> {
-    using Function = R(ORVO_STDCALL*)(void* self, Args...);
+template <class... Args>
+struct TMethod<void(Args...)> {
+    using Function = HRESULT32(ORVO_STDCALL*)(void* self, Args...);
     Function Code = nullptr;
     void* Data = nullptr;
 
     bool IsSet() const noexcept { return Code != nullptr; }
-    R operator()(Args... args) const { return Code(Data, args...); }
+    // Calls it; a failure raises EOrvoError with the handler's message.
+    template <class... CallArgs>
+    void operator()(CallArgs&&... args) const {
+        orvo::CheckResult(Code(Data, orvo::detail::ToRaw(std::forward<CallArgs>(args))...));
+    }
     friend bool operator==(const TMethod& a, const TMethod& b) noexcept { return a.Code == b.Code && a.Data == b.Data; }
 };
 
 namespace orvo::detail {
 template <auto Member>
 struct MethodThunk;
-template <class C, class R, class... Args, R (C::*Member)(Args...)>
+template <class C, class... Params, void (C::*Member)(Params...)>
 struct MethodThunk<Member> {
-    using Method = TMethod<R(Args...)>;
-    static R ORVO_STDCALL Call(void* self, Args... args) { return (static_cast<C*>(self)->*Member)(args...); }
+    using Method = TMethod<void(typename Crossing<Params>::Raw...)>;
+    static HRESULT32 ORVO_STDCALL Call(void* self, typename Crossing<Params>::Raw... args) {
+        return ComBody([&] { (static_cast<C*>(self)->*Member)(Crossing<Params>::FromRaw(args)...); });
+    }
+};
+template <auto Function>
+struct FunctionThunk;
+template <class D, class... Params, void (*Function)(D*, Params...)>
+struct FunctionThunk<Function> {
+    using Method = TMethod<void(typename Crossing<Params>::Raw...)>;
+    static HRESULT32 ORVO_STDCALL Call(void* data, typename Crossing<Params>::Raw... args) {
+        return ComBody([&] { Function(static_cast<D*>(data), Crossing<Params>::FromRaw(args)...); });
+    }
 };
 }  // namespace orvo::detail
 
+// Binds a function taking data first: BindFunction<&OnChange>(session).
+template <auto Function, class D>
+auto BindFunction(D* data) {
+    using Thunk = orvo::detail::FunctionThunk<Function>;
+    return typename Thunk::Method{&Thunk::Call, static_cast<void*>(data)};
+}
+
 // Binds a member function of a module or host class to an object: BindMethod<&T::OnClick>(this).
+// The member takes C++ types (texts as const AnsiString&) and may raise; the bound method
+// returns the HRESULT.
 template <auto Member, class C>
 auto BindMethod(C* object) {
     using Thunk = orvo::detail::MethodThunk<Member>;
     return typename Thunk::Method{&Thunk::Call, static_cast<void*>(object)};
 }
 
-// Root of objects attached to configuration lines; the list destroys them only in FreeObjects.
-class TObject {
-public:
-    virtual ~TObject() = default;
-};
-
-// An ordered list of text lines owned by one side and filled or read by the other.
-class TStrings {
-public:
+// An ordered list of text lines that one side owns and the other fills or reads: the host's
+// script list of GetChanges, a configuration list's own lines.
+struct IStrings : IInterface {
+    static constexpr TGUID IID = ParseGuid("{6B1D3E52-2F0C-4C8B-A7E4-3A51C2D09F17}");
     // Number of lines.
-    virtual int32_t ORVO_STDCALL Count() const = 0;
-    // Line Index (0 first); raises EStringListError when out of range.
-    virtual AnsiString ORVO_STDCALL Get(int32_t index) const = 0;
-    // Appends a line and returns its index.
-    virtual int32_t ORVO_STDCALL Add(const AnsiString& line) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetCount(int32_t* count) = 0;
+    // Line index (0 first), a new text; fails (EStringListError) when out of range.
+    virtual HRESULT32 ORVO_STDCALL raw_Get(int32_t index, OrvoAnsiString* line) = 0;
+    // Appends a copy of line (borrowed); its index.
+    virtual HRESULT32 ORVO_STDCALL raw_Add(OrvoAnsiString line, int32_t* index) = 0;
 
-protected:
-    ~TStrings() = default;  // owned by the side that made it
+    int32_t Count() {
+        int32_t count = 0;
+        orvo::CheckResult(raw_GetCount(&count));
+        return count;
+    }
+    AnsiString Get(int32_t index) {
+        AnsiString line;
+        orvo::CheckResult(raw_Get(index, line.ReleaseAndGetAddressOf()));
+        return line;
+    }
+    int32_t Add(const AnsiString& line) {
+        int32_t index = 0;
+        orvo::CheckResult(raw_Add(line.Raw(), &index));
+        return index;
+    }
 };
+template <>
+struct ComImpl<IStrings> : IStrings {
+    virtual int32_t Count() = 0;
+    virtual AnsiString Get(int32_t index) = 0;
+    virtual int32_t Add(const AnsiString& line) = 0;
 
-// Errors. Each carries the class name that the module log writes beside the message.
-class EOrvoError : public std::exception {
-public:
-    explicit EOrvoError(std::string message, const char* className = "Exception")
-        : message_(std::move(message)), className_(className) {}
-    const char* what() const noexcept override { return message_.c_str(); }
-    const char* ClassName() const noexcept { return className_; }
-
-private:
-    std::string message_;
-    const char* className_;
-};
-
-// A host service that the operation cannot do without was not supplied.
-// Reads "text (unit, line N)".
-class EAssertionFailed : public EOrvoError {
-public:
-    EAssertionFailed(std::string_view text, std::string_view unit, int line)
-        : EOrvoError(std::string(text) + " (" + std::string(unit) + ", line " + std::to_string(line) + ")",
-                     "EAssertionFailed") {}
-};
-
-// An index outside a list, or a line that is not there.
-class EStringListError : public EOrvoError {
-public:
-    explicit EStringListError(std::string message) : EOrvoError(std::move(message), "EStringListError") {}
-};
-
-// Text that does not read as the value asked for.
-class EConvertError : public EOrvoError {
-public:
-    explicit EConvertError(std::string message) : EOrvoError(std::move(message), "EConvertError") {}
+    HRESULT32 ORVO_STDCALL raw_GetCount(int32_t* count) final {
+        return orvo::ComBody([&] { orvo::OutArg(count) = Count(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_Get(int32_t index, OrvoAnsiString* line) final {
+        return orvo::ComBody([&] { orvo::PutText(line, Get(index)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_Add(OrvoAnsiString line, int32_t* index) final {
+        return orvo::ComBody([&] { orvo::OutArg(index) = Add(AnsiString::AddRefOf(line)); });
+    }
 };
 
 ORVO_ASSERT_LAYOUT(TMethod<void()>, 8, 16, 4, 8);

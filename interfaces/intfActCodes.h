@@ -5,8 +5,28 @@
 struct IActCodes : IInterface {
     static constexpr TGUID IID = ParseGuid("{7336DF82-6458-4675-A561-03F09D1B3B6E}");
     // Registers code with its description; the two values are the host's (the module passes 1, 1).
-    virtual void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString& description, int32_t a,
-                                         int32_t b) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_AddActCode(OrvoAnsiString code, OrvoAnsiString description, int32_t a,
+                                                  int32_t b) = 0;
     // Links code under linkCode in the host's access tree.
-    virtual void ORVO_STDCALL LinkActCode(const AnsiString& code, const AnsiString& linkCode) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_LinkActCode(OrvoAnsiString code, OrvoAnsiString linkCode) = 0;
+
+    void AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) {
+        orvo::CheckResult(raw_AddActCode(code.Raw(), description.Raw(), a, b));
+    }
+    void LinkActCode(const AnsiString& code, const AnsiString& linkCode) {
+        orvo::CheckResult(raw_LinkActCode(code.Raw(), linkCode.Raw()));
+    }
+};
+template <>
+struct ComImpl<IActCodes> : IActCodes {
+    virtual void AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) = 0;
+    virtual void LinkActCode(const AnsiString& code, const AnsiString& linkCode) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_AddActCode(OrvoAnsiString code, OrvoAnsiString description, int32_t a,
+                                          int32_t b) final {
+        return orvo::ComBody([&] { AddActCode(AnsiString::AddRefOf(code), AnsiString::AddRefOf(description), a, b); });
+    }
+    HRESULT32 ORVO_STDCALL raw_LinkActCode(OrvoAnsiString code, OrvoAnsiString linkCode) final {
+        return orvo::ComBody([&] { LinkActCode(AnsiString::AddRefOf(code), AnsiString::AddRefOf(linkCode)); });
+    }
 };

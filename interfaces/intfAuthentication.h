@@ -4,8 +4,33 @@
 
 struct IAuthentication : IInterface {
     static constexpr TGUID IID = ParseGuid("{9C707C66-FD71-4E82-AF41-2F51767A7D87}");
-    // True when the current user may proceed with code. The out values and the two trailing
-    // arguments are the host's; the module passes 1 and 0 and reads neither out value.
-    virtual bool ORVO_STDCALL CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt,
-                                          int32_t options) = 0;
+    // *granted true when the current user may proceed with code. The out values (a new text the
+    // caller releases, an integer) and the two trailing arguments are the host's; the module
+    // passes 1 and 0 and reads neither out value.
+    virtual HRESULT32 ORVO_STDCALL raw_CheckAccess(OrvoAnsiString code, OrvoAnsiString* userName, int32_t* userId,
+                                                   int32_t prompt, int32_t options, OrvoBool* granted) = 0;
+
+    bool CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt, int32_t options) {
+        OrvoBool granted = 0;
+        orvo::CheckResult(
+            raw_CheckAccess(code.Raw(), userName.ReleaseAndGetAddressOf(), &userId, prompt, options, &granted));
+        return granted != 0;
+    }
+};
+template <>
+struct ComImpl<IAuthentication> : IAuthentication {
+    virtual bool CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt,
+                             int32_t options) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_CheckAccess(OrvoAnsiString code, OrvoAnsiString* userName, int32_t* userId,
+                                           int32_t prompt, int32_t options, OrvoBool* granted) final {
+        return orvo::ComBody([&] {
+            AnsiString name;
+            int32_t id = 0;
+            const bool yes = CheckAccess(AnsiString::AddRefOf(code), name, id, prompt, options);
+            orvo::PutText(userName, name);
+            orvo::OutArg(userId) = id;
+            orvo::OutArg(granted) = yes;
+        });
+    }
 };

@@ -28,13 +28,51 @@ ORVO_ASSERT_LAYOUT(TSQLArgs, 8, 16, 4, 8);
 
 struct IDBScript : IInterface {
     static constexpr TGUID IID = ParseGuid("{039CED77-F302-4546-B669-6D45B2E9AE94}");
-    // Fills the pattern from args and runs it; the result is the host's and never interpreted.
-    // Raises an error when the statement fails.
-    virtual int32_t ORVO_STDCALL ExecSQL(const AnsiString& pattern, const TSQLArgs& args) = 0;
-    // Runs a complete batch; returns the named column of the first row of its result as text.
-    virtual AnsiString ORVO_STDCALL QueryValue(const AnsiString& batch, const AnsiString& column) = 0;
-    // Fills and runs the pattern; returns the whole result as a JSON array of row objects.
-    virtual AnsiString ORVO_STDCALL QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
+    // Fills the pattern from args and runs it; *result is the host's and never interpreted.
+    // Fails when the statement fails.
+    virtual HRESULT32 ORVO_STDCALL raw_ExecSQL(OrvoAnsiString pattern, const TSQLArgs* args, int32_t* result) = 0;
+    // Runs a complete batch; *value: the named column of the first row of its result as text.
+    virtual HRESULT32 ORVO_STDCALL raw_QueryValue(OrvoAnsiString batch, OrvoAnsiString column,
+                                                  OrvoAnsiString* value) = 0;
+    // Fills and runs the pattern; *json: the whole result as a JSON array of row objects.
+    virtual HRESULT32 ORVO_STDCALL raw_QueryJSON(OrvoAnsiString pattern, const TSQLArgs* args,
+                                                 OrvoAnsiString* json) = 0;
+
+    int32_t ExecSQL(const AnsiString& pattern, const TSQLArgs& args) {
+        int32_t result = 0;
+        orvo::CheckResult(raw_ExecSQL(pattern.Raw(), &args, &result));
+        return result;
+    }
+    AnsiString QueryValue(const AnsiString& batch, const AnsiString& column) {
+        AnsiString value;
+        orvo::CheckResult(raw_QueryValue(batch.Raw(), column.Raw(), value.ReleaseAndGetAddressOf()));
+        return value;
+    }
+    AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) {
+        AnsiString json;
+        orvo::CheckResult(raw_QueryJSON(pattern.Raw(), &args, json.ReleaseAndGetAddressOf()));
+        return json;
+    }
+};
+template <>
+struct ComImpl<IDBScript> : IDBScript {
+    virtual int32_t ExecSQL(const AnsiString& pattern, const TSQLArgs& args) = 0;
+    virtual AnsiString QueryValue(const AnsiString& batch, const AnsiString& column) = 0;
+    virtual AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_ExecSQL(OrvoAnsiString pattern, const TSQLArgs* args, int32_t* result) final {
+        return orvo::ComBody([&] { orvo::OutArg(result) = ExecSQL(AnsiString::AddRefOf(pattern), ArgsOf(args)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_QueryValue(OrvoAnsiString batch, OrvoAnsiString column, OrvoAnsiString* value) final {
+        return orvo::ComBody(
+            [&] { orvo::PutText(value, QueryValue(AnsiString::AddRefOf(batch), AnsiString::AddRefOf(column))); });
+    }
+    HRESULT32 ORVO_STDCALL raw_QueryJSON(OrvoAnsiString pattern, const TSQLArgs* args, OrvoAnsiString* json) final {
+        return orvo::ComBody([&] { orvo::PutText(json, QueryJSON(AnsiString::AddRefOf(pattern), ArgsOf(args))); });
+    }
+
+private:
+    static TSQLArgs ArgsOf(const TSQLArgs* args) { return args ? *args : TSQLArgs{nullptr, 0}; }
 };
 
 // Building argument lists at the call site: Script->ExecSQL(pattern, SQLArgs(id, quoted, 2.5)).

@@ -2,12 +2,24 @@
 #pragma once
 #include "OrvoTypes.h"
 
-// Event handler: the event's name and two further arguments of the host's.
-using TEventHandler = TMethod<void(const AnsiString& eventName, void* sender, void* data)>;
+// Event handler: the event's name (borrowed) and two further arguments of the host's.
+using TEventHandler = TMethod<void(OrvoAnsiString eventName, void* sender, void* data)>;
 ORVO_ASSERT_LAYOUT(TEventHandler, 8, 16, 4, 8);  // also instantiates it before the interface names it
 
 struct IEventManager : IInterface {
     static constexpr TGUID IID = ParseGuid("{809967B8-EF11-4305-903C-F7C01676EA2D}");
     // The handler runs at every raise of eventName; the host keeps it and offers no unsubscribe.
-    virtual void ORVO_STDCALL Subscribe(const AnsiString& eventName, TEventHandler handler) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_Subscribe(OrvoAnsiString eventName, TEventHandler handler) = 0;
+
+    void Subscribe(const AnsiString& eventName, TEventHandler handler) {
+        orvo::CheckResult(raw_Subscribe(eventName.Raw(), handler));
+    }
+};
+template <>
+struct ComImpl<IEventManager> : IEventManager {
+    virtual void Subscribe(const AnsiString& eventName, TEventHandler handler) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_Subscribe(OrvoAnsiString eventName, TEventHandler handler) final {
+        return orvo::ComBody([&] { Subscribe(AnsiString::AddRefOf(eventName), handler); });
+    }
 };

@@ -36,36 +36,141 @@ struct TFormControlInfo {
 ORVO_ASSERT_LAYOUT(TFormControlInfo, 56, 72, 4, 8);
 
 // A form while it is shown. Every operation works on the thread that called IFormHost::ShowModal;
-// once ShowModal has returned the view is closed and every operation fails as for an unknown
+// once ShowModal has returned the view is closed and every operation answers as for an unknown
 // control. Controls are addressed by index, 0 to GetControlCount() - 1, in the order the form
 // declares them.
 struct IFormView : IInterface {
     static constexpr TGUID IID = ParseGuid("{D46EAD9B-516B-4088-8AEE-8D3D07F5F764}");
-    // The title bar text; a copy the caller owns.
-    virtual AnsiString ORVO_STDCALL GetCaption() = 0;
+    // The title bar text; a new text.
+    virtual HRESULT32 ORVO_STDCALL raw_GetCaption(OrvoAnsiString* caption) = 0;
     // Client area in pixels at 96 dpi; 0 when closed.
-    virtual int32_t ORVO_STDCALL GetClientWidth() = 0;
-    virtual int32_t ORVO_STDCALL GetClientHeight() = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetClientWidth(int32_t* width) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetClientHeight(int32_t* height) = 0;
     // Number of controls; 0 when closed.
-    virtual int32_t ORVO_STDCALL GetControlCount() = 0;
-    // Fills info (the caller's struct, its texts replaced) for the control; false for an unknown index.
-    virtual bool ORVO_STDCALL GetControl(int32_t index, TFormControlInfo& info) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetControlCount(int32_t* count) = 0;
+    // Fills info for the control: the texts it held (the caller's, or null) are released and
+    // replaced by new ones; *found false for an unknown index.
+    virtual HRESULT32 ORVO_STDCALL raw_GetControl(int32_t index, TFormControlInfo* info, OrvoBool* found) = 0;
     // Index of the control with that name (exact case); -1 when there is none.
-    virtual int32_t ORVO_STDCALL IndexOfControl(const AnsiString& name) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_IndexOfControl(OrvoAnsiString name, int32_t* index) = 0;
     // Current text of the control (edit contents or caption); empty for an unknown index.
-    virtual AnsiString ORVO_STDCALL GetText(int32_t index) = 0;
-    // Types text into an editable edit box, replacing its contents; false for any other control.
-    virtual bool ORVO_STDCALL SetText(int32_t index, const AnsiString& text) = 0;
-    // Date-time held by a date picker; false (date untouched) for any other control.
-    virtual bool ORVO_STDCALL GetDate(int32_t index, TDateTime& date) = 0;
-    // Picks a date-time in a date picker; false for any other control.
-    virtual bool ORVO_STDCALL SetDate(int32_t index, TDateTime date) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetText(int32_t index, OrvoAnsiString* text) = 0;
+    // Types text into an editable edit box, replacing its contents; *done false for any other control.
+    virtual HRESULT32 ORVO_STDCALL raw_SetText(int32_t index, OrvoAnsiString text, OrvoBool* done) = 0;
+    // Date-time held by a date picker; *done false (date untouched) for any other control.
+    virtual HRESULT32 ORVO_STDCALL raw_GetDate(int32_t index, TDateTime* date, OrvoBool* done) = 0;
+    // Picks a date-time in a date picker; *done false for any other control.
+    virtual HRESULT32 ORVO_STDCALL raw_SetDate(int32_t index, TDateTime date, OrvoBool* done) = 0;
     // Presses a button: runs its click handler, then sets the form's modal result to the
     // button's. A handler's error goes to IFormHost::ReportError, leaves the form open and
-    // returns false; false too for anything that is not a button.
-    virtual bool ORVO_STDCALL Click(int32_t index) = 0;
+    // gives *done false; false too for anything that is not a button.
+    virtual HRESULT32 ORVO_STDCALL raw_Click(int32_t index, OrvoBool* done) = 0;
     // The result the form is closing with; mrNone while it stays open.
-    virtual int32_t ORVO_STDCALL GetModalResult() = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetModalResult(int32_t* result) = 0;
+
+    AnsiString GetCaption() {
+        AnsiString caption;
+        orvo::CheckResult(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
+        return caption;
+    }
+    int32_t GetClientWidth() { return IntegerOf(&IFormView::raw_GetClientWidth); }
+    int32_t GetClientHeight() { return IntegerOf(&IFormView::raw_GetClientHeight); }
+    int32_t GetControlCount() { return IntegerOf(&IFormView::raw_GetControlCount); }
+    bool GetControl(int32_t index, TFormControlInfo& info) {
+        OrvoBool found = 0;
+        orvo::CheckResult(raw_GetControl(index, &info, &found));
+        return found != 0;
+    }
+    int32_t IndexOfControl(const AnsiString& name) {
+        int32_t index = -1;
+        orvo::CheckResult(raw_IndexOfControl(name.Raw(), &index));
+        return index;
+    }
+    AnsiString GetText(int32_t index) {
+        AnsiString text;
+        orvo::CheckResult(raw_GetText(index, text.ReleaseAndGetAddressOf()));
+        return text;
+    }
+    bool SetText(int32_t index, const AnsiString& text) {
+        OrvoBool done = 0;
+        orvo::CheckResult(raw_SetText(index, text.Raw(), &done));
+        return done != 0;
+    }
+    bool GetDate(int32_t index, TDateTime& date) {
+        OrvoBool done = 0;
+        orvo::CheckResult(raw_GetDate(index, &date, &done));
+        return done != 0;
+    }
+    bool SetDate(int32_t index, TDateTime date) {
+        OrvoBool done = 0;
+        orvo::CheckResult(raw_SetDate(index, date, &done));
+        return done != 0;
+    }
+    bool Click(int32_t index) {
+        OrvoBool done = 0;
+        orvo::CheckResult(raw_Click(index, &done));
+        return done != 0;
+    }
+    int32_t GetModalResult() { return IntegerOf(&IFormView::raw_GetModalResult); }
+
+private:
+    int32_t IntegerOf(HRESULT32 (ORVO_STDCALL IFormView::*get)(int32_t*)) {
+        int32_t value = 0;
+        orvo::CheckResult((this->*get)(&value));
+        return value;
+    }
+};
+template <>
+struct ComImpl<IFormView> : IFormView {
+    virtual AnsiString GetCaption() = 0;
+    virtual int32_t GetClientWidth() = 0;
+    virtual int32_t GetClientHeight() = 0;
+    virtual int32_t GetControlCount() = 0;
+    virtual bool GetControl(int32_t index, TFormControlInfo& info) = 0;
+    virtual int32_t IndexOfControl(const AnsiString& name) = 0;
+    virtual AnsiString GetText(int32_t index) = 0;
+    virtual bool SetText(int32_t index, const AnsiString& text) = 0;
+    virtual bool GetDate(int32_t index, TDateTime& date) = 0;
+    virtual bool SetDate(int32_t index, TDateTime date) = 0;
+    virtual bool Click(int32_t index) = 0;
+    virtual int32_t GetModalResult() = 0;
+
+    HRESULT32 ORVO_STDCALL raw_GetCaption(OrvoAnsiString* caption) final {
+        return orvo::ComBody([&] { orvo::PutText(caption, GetCaption()); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetClientWidth(int32_t* width) final {
+        return orvo::ComBody([&] { orvo::OutArg(width) = GetClientWidth(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetClientHeight(int32_t* height) final {
+        return orvo::ComBody([&] { orvo::OutArg(height) = GetClientHeight(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetControlCount(int32_t* count) final {
+        return orvo::ComBody([&] { orvo::OutArg(count) = GetControlCount(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetControl(int32_t index, TFormControlInfo* info, OrvoBool* found) final {
+        return orvo::ComBody([&] { orvo::OutArg(found) = GetControl(index, orvo::OutArg(info)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_IndexOfControl(OrvoAnsiString name, int32_t* index) final {
+        return orvo::ComBody([&] { orvo::OutArg(index) = IndexOfControl(AnsiString::AddRefOf(name)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetText(int32_t index, OrvoAnsiString* text) final {
+        return orvo::ComBody([&] { orvo::PutText(text, GetText(index)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_SetText(int32_t index, OrvoAnsiString text, OrvoBool* done) final {
+        return orvo::ComBody([&] { orvo::OutArg(done) = SetText(index, AnsiString::AddRefOf(text)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetDate(int32_t index, TDateTime* date, OrvoBool* done) final {
+        return orvo::ComBody([&] { orvo::OutArg(done) = GetDate(index, orvo::OutArg(date)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_SetDate(int32_t index, TDateTime date, OrvoBool* done) final {
+        return orvo::ComBody([&] { orvo::OutArg(done) = SetDate(index, date); });
+    }
+    HRESULT32 ORVO_STDCALL raw_Click(int32_t index, OrvoBool* done) final {
+        return orvo::ComBody([&] { orvo::OutArg(done) = Click(index); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetModalResult(int32_t* result) final {
+        return orvo::ComBody([&] { orvo::OutArg(result) = GetModalResult(); });
+    }
 };
 
 // Registered by the host with RegisterInstance; the module looks it up with GetInstance on every
@@ -74,7 +179,22 @@ struct IFormHost : IInterface {
     static constexpr TGUID IID = ParseGuid("{CBA2E9E3-868B-4142-B951-BF8504F222B6}");
     // Shows the form and returns once its modal result is set, or when the host closes it
     // otherwise (taken as Cancel, like the title bar's close box). The view is lent for the call.
-    virtual void ORVO_STDCALL ShowModal(IFormView* form) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_ShowModal(IFormView* form) = 0;
     // An error raised by a click handler while the form is shown; the form stays open.
-    virtual void ORVO_STDCALL ReportError(IFormView* form, const AnsiString& message) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_ReportError(IFormView* form, OrvoAnsiString message) = 0;
+
+    void ShowModal(IFormView* form) { orvo::CheckResult(raw_ShowModal(form)); }
+    void ReportError(IFormView* form, const AnsiString& message) {
+        orvo::CheckResult(raw_ReportError(form, message.Raw()));
+    }
+};
+template <>
+struct ComImpl<IFormHost> : IFormHost {
+    virtual void ShowModal(IFormView* form) = 0;
+    virtual void ReportError(IFormView* form, const AnsiString& message) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_ShowModal(IFormView* form) final { return orvo::ComBody([&] { ShowModal(form); }); }
+    HRESULT32 ORVO_STDCALL raw_ReportError(IFormView* form, OrvoAnsiString message) final {
+        return orvo::ComBody([&] { ReportError(form, AnsiString::AddRefOf(message)); });
+    }
 };

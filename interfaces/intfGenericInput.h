@@ -5,7 +5,35 @@
 struct IGenericInput : IInterface {
     static constexpr TGUID IID = ParseGuid("{EF1590EE-58D9-4F52-9D52-EDA0D3C8889A}");
     // Sets the prompt shown above the keypad.
-    virtual void ORVO_STDCALL SetCaption(const AnsiString& caption) = 0;
-    // Shows the popup with initial text; true with the typed text in entered when confirmed.
-    virtual bool ORVO_STDCALL Execute(const AnsiString& initial, AnsiString& entered) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_SetCaption(OrvoAnsiString caption) = 0;
+    // Shows the popup with initial text; *confirmed true with the typed text, a new text, in
+    // *entered (which the caller passes empty); false leaves *entered empty.
+    virtual HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered,
+                                               OrvoBool* confirmed) = 0;
+
+    void SetCaption(const AnsiString& caption) { orvo::CheckResult(raw_SetCaption(caption.Raw())); }
+    bool Execute(const AnsiString& initial, AnsiString& entered) {
+        AnsiString typed;
+        OrvoBool confirmed = 0;
+        orvo::CheckResult(raw_Execute(initial.Raw(), typed.ReleaseAndGetAddressOf(), &confirmed));
+        if (confirmed) entered = typed;
+        return confirmed != 0;
+    }
+};
+template <>
+struct ComImpl<IGenericInput> : IGenericInput {
+    virtual void SetCaption(const AnsiString& caption) = 0;
+    virtual bool Execute(const AnsiString& initial, AnsiString& entered) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_SetCaption(OrvoAnsiString caption) final {
+        return orvo::ComBody([&] { SetCaption(AnsiString::AddRefOf(caption)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered, OrvoBool* confirmed) final {
+        return orvo::ComBody([&] {
+            AnsiString typed;
+            const bool yes = Execute(AnsiString::AddRefOf(initial), typed);
+            orvo::PutText(entered, yes ? typed : AnsiString());
+            orvo::OutArg(confirmed) = yes;
+        });
+    }
 };

@@ -4,6 +4,16 @@
 
 struct IHTMLViewer : IInterface {
     static constexpr TGUID IID = ParseGuid("{81D81A77-941E-4514-8CA5-05169CDC91BB}");
-    // Shows the page; the viewer keeps its own copy for as long as it shows it.
-    virtual void ORVO_STDCALL ShowHTML(const AnsiString& page) = 0;
+    // Shows the page (borrowed); the viewer keeps its own reference or copy while it shows it.
+    virtual HRESULT32 ORVO_STDCALL raw_ShowHTML(OrvoAnsiString page) = 0;
+
+    void ShowHTML(const AnsiString& page) { orvo::CheckResult(raw_ShowHTML(page.Raw())); }
+};
+template <>
+struct ComImpl<IHTMLViewer> : IHTMLViewer {
+    virtual void ShowHTML(const AnsiString& page) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_ShowHTML(OrvoAnsiString page) final {
+        return orvo::ComBody([&] { ShowHTML(AnsiString::AddRefOf(page)); });
+    }
 };

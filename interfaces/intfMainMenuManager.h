@@ -10,6 +10,21 @@ struct IMainMenuManager : IInterface {
     static constexpr TGUID IID = ParseGuid("{18EFA31B-CB57-4086-9B08-DFB4F40E69CE}");
     // Appends an item to the menu named parent at position (-1: at the end). Caption "-" with
     // no handler is a separator. The host keeps the handler as long as the item exists.
-    virtual void ORVO_STDCALL AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick,
-                                          int32_t position) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_AddMenuItem(OrvoAnsiString parent, OrvoAnsiString caption,
+                                                   TMenuClickEvent onClick, int32_t position) = 0;
+
+    void AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick, int32_t position) {
+        orvo::CheckResult(raw_AddMenuItem(parent.Raw(), caption.Raw(), onClick, position));
+    }
+};
+template <>
+struct ComImpl<IMainMenuManager> : IMainMenuManager {
+    virtual void AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick,
+                             int32_t position) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_AddMenuItem(OrvoAnsiString parent, OrvoAnsiString caption, TMenuClickEvent onClick,
+                                           int32_t position) final {
+        return orvo::ComBody(
+            [&] { AddMenuItem(AnsiString::AddRefOf(parent), AnsiString::AddRefOf(caption), onClick, position); });
+    }
 };

@@ -1,17 +1,18 @@
 // The interface the host drives every payment method through.
 #pragma once
 #include "OrvoTypes.h"
+#include "intfStringConfigList.h"
 
-struct IStringConfigList;
 struct IPaymentMethod;
 
 // The host's change handler: called with the payment method's own reference after a change.
 using TPaymentChangeEvent = TMethod<void(IPaymentMethod* paymentMethod)>;
-// Adds one cash-up row. Note: invoice first, shift second (AddCashupEntry takes the shift first).
-using TAddCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, const AnsiString& name,
-                                          const AnsiString& parentName, int32_t a, double value, int32_t b, int32_t c)>;
+// Adds one cash-up row; the texts are borrowed. Note: invoice first, shift second
+// (AddCashupEntry takes the shift first).
+using TAddCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, OrvoAnsiString name,
+                                          OrvoAnsiString parentName, int32_t a, double value, int32_t b, int32_t c)>;
 // Removes one cash-up row.
-using TRemoveCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, const AnsiString& name)>;
+using TRemoveCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, OrvoAnsiString name)>;
 // Checking the sizes also instantiates the types before the interface names them, which the
 // 32-bit stdcall name decoration needs to count their bytes alike in every unit.
 ORVO_ASSERT_LAYOUT(TPaymentChangeEvent, 8, 16, 4, 8);
@@ -21,34 +22,150 @@ ORVO_ASSERT_LAYOUT(TRemoveCashupEntryEvent, 8, 16, 4, 8);
 struct IPaymentMethod : IInterface {
     static constexpr TGUID IID = ParseGuid("{B99696A6-EA20-4DD7-8E91-13B5762D314D}");
     // Sets the amount to settle (gratuity excluded); notifies once when it changes.
-    virtual void ORVO_STDCALL SetAmount(Currency value) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_SetAmount(Currency value) = 0;
     // Stores the change handler; an unset handler notifies nobody.
-    virtual void ORVO_STDCALL SetOnChange(TPaymentChangeEvent handler) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_SetOnChange(TPaymentChangeEvent handler) = 0;
     // Sets the gratuity; notifies once when it changes.
-    virtual void ORVO_STDCALL SetGratuity(Currency value) = 0;
-    virtual Currency ORVO_STDCALL GetAmount() = 0;
-    virtual TPaymentChangeEvent ORVO_STDCALL GetOnChange() = 0;
-    virtual Currency ORVO_STDCALL GetGratuity() = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_SetGratuity(Currency value) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetAmount(Currency* value) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetOnChange(TPaymentChangeEvent* handler) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetGratuity(Currency* value) = 0;
     // A new reference to the method's own configuration list (the same list on every call).
-    virtual IStringConfigList* ORVO_STDCALL GetConfig() = 0;
-    virtual void ORVO_STDCALL SetDescription(const AnsiString& value) = 0;
-    // The display name, e.g. "Uber"; the three return the same text.
-    virtual AnsiString ORVO_STDCALL GetName() = 0;
-    virtual AnsiString ORVO_STDCALL GetCaption() = 0;
-    virtual AnsiString ORVO_STDCALL GetPaymentType() = 0;
-    // Opens the payment details window; true when the payment is confirmed and recorded.
-    virtual bool ORVO_STDCALL DoPaymentPopup() = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetConfig(IStringConfigList** config) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_SetDescription(OrvoAnsiString value) = 0;
+    // The display name, e.g. "Uber", a new text; the three return the same text.
+    virtual HRESULT32 ORVO_STDCALL raw_GetName(OrvoAnsiString* name) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetCaption(OrvoAnsiString* caption) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_GetPaymentType(OrvoAnsiString* paymentType) = 0;
+    // Opens the payment details window; *paid true when the payment is confirmed and recorded.
+    virtual HRESULT32 ORVO_STDCALL raw_DoPaymentPopup(OrvoBool* paid) = 0;
     // Returns the object to its starting state without notifying.
-    virtual void ORVO_STDCALL Clear() = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_Clear() = 0;
     // Adds the cash-up rows through addEntry; errors reach the host.
-    virtual void ORVO_STDCALL AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) = 0;
     // Removes the cash-up rows through removeEntry and the database; errors reach the host.
-    virtual void ORVO_STDCALL RemoveCashupEntry(int32_t shift, int32_t invoice,
-                                                TRemoveCashupEntryEvent removeEntry) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_RemoveCashupEntry(int32_t shift, int32_t invoice,
+                                                         TRemoveCashupEntryEvent removeEntry) = 0;
     // Ties the payment's transaction row to the saved invoice; errors reach the host.
-    virtual void ORVO_STDCALL InsertSQL(int32_t invoiceNum) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_InsertSQL(int32_t invoiceNum) = 0;
     // Hooks of the host's declaration; they do nothing here.
-    virtual void ORVO_STDCALL HostHookA(void* a, void* b) = 0;
-    virtual void ORVO_STDCALL HostHookB(void* a, void* b) = 0;
-    virtual void ORVO_STDCALL HostHookC(void* a, void* b) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_HostHookA(void* a, void* b) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_HostHookB(void* a, void* b) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_HostHookC(void* a, void* b) = 0;
+
+    void SetAmount(Currency value) { orvo::CheckResult(raw_SetAmount(value)); }
+    void SetOnChange(TPaymentChangeEvent handler) { orvo::CheckResult(raw_SetOnChange(handler)); }
+    void SetGratuity(Currency value) { orvo::CheckResult(raw_SetGratuity(value)); }
+    Currency GetAmount() {
+        Currency value = 0;
+        orvo::CheckResult(raw_GetAmount(&value));
+        return value;
+    }
+    TPaymentChangeEvent GetOnChange() {
+        TPaymentChangeEvent handler;
+        orvo::CheckResult(raw_GetOnChange(&handler));
+        return handler;
+    }
+    Currency GetGratuity() {
+        Currency value = 0;
+        orvo::CheckResult(raw_GetGratuity(&value));
+        return value;
+    }
+    ComPtr<IStringConfigList> GetConfig() {
+        ComPtr<IStringConfigList> config;
+        orvo::CheckResult(raw_GetConfig(config.ReleaseAndGetAddressOf()));
+        return config;
+    }
+    void SetDescription(const AnsiString& value) { orvo::CheckResult(raw_SetDescription(value.Raw())); }
+    AnsiString GetName() { return TextOf(&IPaymentMethod::raw_GetName); }
+    AnsiString GetCaption() { return TextOf(&IPaymentMethod::raw_GetCaption); }
+    AnsiString GetPaymentType() { return TextOf(&IPaymentMethod::raw_GetPaymentType); }
+    bool DoPaymentPopup() {
+        OrvoBool paid = 0;
+        orvo::CheckResult(raw_DoPaymentPopup(&paid));
+        return paid != 0;
+    }
+    void Clear() { orvo::CheckResult(raw_Clear()); }
+    void AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) {
+        orvo::CheckResult(raw_AddCashupEntry(shift, invoice, addEntry));
+    }
+    void RemoveCashupEntry(int32_t shift, int32_t invoice, TRemoveCashupEntryEvent removeEntry) {
+        orvo::CheckResult(raw_RemoveCashupEntry(shift, invoice, removeEntry));
+    }
+    void InsertSQL(int32_t invoiceNum) { orvo::CheckResult(raw_InsertSQL(invoiceNum)); }
+
+private:
+    AnsiString TextOf(HRESULT32 (ORVO_STDCALL IPaymentMethod::*get)(OrvoAnsiString*)) {
+        AnsiString text;
+        orvo::CheckResult((this->*get)(text.ReleaseAndGetAddressOf()));
+        return text;
+    }
+};
+template <>
+struct ComImpl<IPaymentMethod> : IPaymentMethod {
+    virtual void SetAmount(Currency value) = 0;
+    virtual void SetOnChange(TPaymentChangeEvent handler) = 0;
+    virtual void SetGratuity(Currency value) = 0;
+    virtual Currency GetAmount() = 0;
+    virtual TPaymentChangeEvent GetOnChange() = 0;
+    virtual Currency GetGratuity() = 0;
+    virtual ComPtr<IStringConfigList> GetConfig() = 0;
+    virtual void SetDescription(const AnsiString& value) = 0;
+    virtual AnsiString GetName() = 0;
+    virtual AnsiString GetCaption() = 0;
+    virtual AnsiString GetPaymentType() = 0;
+    virtual bool DoPaymentPopup() = 0;
+    virtual void Clear() = 0;
+    virtual void AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) = 0;
+    virtual void RemoveCashupEntry(int32_t shift, int32_t invoice, TRemoveCashupEntryEvent removeEntry) = 0;
+    virtual void InsertSQL(int32_t invoiceNum) = 0;
+
+    HRESULT32 ORVO_STDCALL raw_SetAmount(Currency value) final { return orvo::ComBody([&] { SetAmount(value); }); }
+    HRESULT32 ORVO_STDCALL raw_SetOnChange(TPaymentChangeEvent handler) final {
+        return orvo::ComBody([&] { SetOnChange(handler); });
+    }
+    HRESULT32 ORVO_STDCALL raw_SetGratuity(Currency value) final {
+        return orvo::ComBody([&] { SetGratuity(value); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetAmount(Currency* value) final {
+        return orvo::ComBody([&] { orvo::OutArg(value) = GetAmount(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetOnChange(TPaymentChangeEvent* handler) final {
+        return orvo::ComBody([&] { orvo::OutArg(handler) = GetOnChange(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetGratuity(Currency* value) final {
+        return orvo::ComBody([&] { orvo::OutArg(value) = GetGratuity(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetConfig(IStringConfigList** config) final {
+        return orvo::ComBody([&] { orvo::PutObject(config, GetConfig()); });
+    }
+    HRESULT32 ORVO_STDCALL raw_SetDescription(OrvoAnsiString value) final {
+        return orvo::ComBody([&] { SetDescription(AnsiString::AddRefOf(value)); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetName(OrvoAnsiString* name) final {
+        return orvo::ComBody([&] { orvo::PutText(name, GetName()); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetCaption(OrvoAnsiString* caption) final {
+        return orvo::ComBody([&] { orvo::PutText(caption, GetCaption()); });
+    }
+    HRESULT32 ORVO_STDCALL raw_GetPaymentType(OrvoAnsiString* paymentType) final {
+        return orvo::ComBody([&] { orvo::PutText(paymentType, GetPaymentType()); });
+    }
+    HRESULT32 ORVO_STDCALL raw_DoPaymentPopup(OrvoBool* paid) final {
+        return orvo::ComBody([&] { orvo::OutArg(paid) = DoPaymentPopup(); });
+    }
+    HRESULT32 ORVO_STDCALL raw_Clear() final { return orvo::ComBody([&] { Clear(); }); }
+    HRESULT32 ORVO_STDCALL raw_AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) final {
+        return orvo::ComBody([&] { AddCashupEntry(shift, invoice, addEntry); });
+    }
+    HRESULT32 ORVO_STDCALL raw_RemoveCashupEntry(int32_t shift, int32_t invoice,
+                                                 TRemoveCashupEntryEvent removeEntry) final {
+        return orvo::ComBody([&] { RemoveCashupEntry(shift, invoice, removeEntry); });
+    }
+    HRESULT32 ORVO_STDCALL raw_InsertSQL(int32_t invoiceNum) final {
+        return orvo::ComBody([&] { InsertSQL(invoiceNum); });
+    }
+    HRESULT32 ORVO_STDCALL raw_HostHookA(void*, void*) final { return ORVO_S_OK; }
+    HRESULT32 ORVO_STDCALL raw_HostHookB(void*, void*) final { return ORVO_S_OK; }
+    HRESULT32 ORVO_STDCALL raw_HostHookC(void*, void*) final { return ORVO_S_OK; }
 };

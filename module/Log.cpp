@@ -1,13 +1,11 @@
 #include "module/Log.h"
 
-#include <cxxabi.h>
 
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <typeinfo>
 
 #include "module/LogArchive.h"
 #include "module/LogHeader.h"
@@ -296,21 +294,6 @@ void TModuleLog::RotateLocked(TDateTime now) {
     WriteHeaderLocked(now);
 }
 
-namespace {
-std::string TypeName(const std::type_info& type) {
-    const char* mangled = type.name();
-    int status = 0;
-    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
-                                                     std::free);
-    return status == 0 && demangled ? demangled.get() : mangled;
-}
-}  // namespace
-
-std::string ErrorClassName(const std::exception& error) {
-    if (const auto* own = dynamic_cast<const EOrvoError*>(&error)) return own->ClassName();
-    return TypeName(typeid(error));
-}
-
 void LogCaught(const std::exception& error) { LogError("% (\"%\")", ErrorClassName(error), error.what()); }
 
 std::string LogCaught() {
@@ -320,8 +303,7 @@ std::string LogCaught() {
         LogCaught(error);
         return *error.what() ? error.what() : ErrorClassName(error);
     } catch (...) {
-        const std::type_info* type = abi::__cxa_current_exception_type();
-        const std::string name = type ? TypeName(*type) : "unknown error";
+        const std::string name = CurrentErrorClassName();
         LogError("% (\"\")", name);
         return name;
     }

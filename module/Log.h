@@ -136,10 +136,6 @@ void LogError(std::string_view pattern, const Args&... args) {
     LogWrite(TLogLevel::Exception, pattern, args...);
 }
 
-// The class name of an error as the log writes it: the module's own names for its error
-// classes, the demangled type name for any other.
-std::string ErrorClassName(const std::exception& error);
-
 // Every catch site in the module calls this first, so each caught error is logged at exception
 // level with its class and message before the handler's own line.
 void LogCaught(const std::exception& error);

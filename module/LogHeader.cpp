@@ -21,6 +21,8 @@ std::string LogHeaderBlock(const platform::TProcessIdentity& identity, TDateTime
     block += "\r\nProgram:  " + PathWithVersion(identity.HostProgramPath, identity.HostProgramVersion);
     block += "\r\nModule:   " + PathWithVersion(identity.ModulePath, identity.ModuleVersion);
     for (const platform::TRuntimeFile& file : identity.RuntimeFiles) block += "\r\nRuntime:  " + RuntimeFileText(file);
+    if (!identity.BuiltInRuntime.empty())
+        block += "\r\nRuntime:  built in (the C++ runtime of " + identity.BuiltInRuntime + ", linked statically)";
     block += "\r\nComputer: " + identity.ComputerName;
     block += "\r\nUser:     " + identity.UserName;
     block += "\r\nSystem:   " + identity.OperatingSystem;

@@ -20,7 +20,9 @@ namespace orvo {
 //   System:   Windows 10.0 build 19045
 //   Process:  4242
 // A program, module or runtime library without a version record has no "file version". The
-// runtime lines name the copies actually in use, so a mismatched one shows at a glance.
+// runtime lines name the copies actually in use, so a mismatched one shows at a glance; the
+// Windows module, whose runtime is linked in, writes one line instead:
+//   Runtime:  built in (the C++ runtime of GCC 12.2.0, linked statically)
 std::string LogHeaderBlock(const platform::TProcessIdentity& identity, TDateTime now);
 
 }  // namespace orvo

@@ -14,17 +14,14 @@ struct TPaymentMethodNames {
 
 class TExtraPaymentMethod : public TPaymentMethodBase {
 public:
-    AnsiString ORVO_STDCALL GetName() override { return displayName_; }
-    AnsiString ORVO_STDCALL GetCaption() override { return displayName_; }
-    AnsiString ORVO_STDCALL GetPaymentType() override { return displayName_; }
-    bool ORVO_STDCALL DoPaymentPopup() override;
-    void ORVO_STDCALL Clear() override;
-    void ORVO_STDCALL AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) override;
-    void ORVO_STDCALL RemoveCashupEntry(int32_t shift, int32_t invoice, TRemoveCashupEntryEvent removeEntry) override;
-    void ORVO_STDCALL InsertSQL(int32_t invoiceNum) override;
-    void ORVO_STDCALL HostHookA(void*, void*) override {}
-    void ORVO_STDCALL HostHookB(void*, void*) override {}
-    void ORVO_STDCALL HostHookC(void*, void*) override {}
+    AnsiString GetName() override { return displayName_; }
+    AnsiString GetCaption() override { return displayName_; }
+    AnsiString GetPaymentType() override { return displayName_; }
+    bool DoPaymentPopup() override;
+    void Clear() override;
+    void AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) override;
+    void RemoveCashupEntry(int32_t shift, int32_t invoice, TRemoveCashupEntryEvent removeEntry) override;
+    void InsertSQL(int32_t invoiceNum) override;
 
     // "PAYMENT:" followed by the display name.
     const std::string& CashupName() const { return cashupName_; }
@@ -60,7 +57,7 @@ public:
 template <class TMethod>
 class TPaymentMethodFactory : public TInterfacedObject<IDIFactory> {
 public:
-    IInterface* ORVO_STDCALL CreateObject() override { return MakeObject<TMethod>().Detach()->AsIInterface(); }
+    ComPtr<IInterface> CreateObject() override { return MakeBaseObject<TMethod>(); }
 };
 
 }  // namespace orvo

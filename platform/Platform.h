@@ -34,6 +34,9 @@ struct TProcessIdentity {
     // The C++ runtime the module's code is bound to: libstdc++, libgcc and winpthread on
     // Windows, libstdc++ on Linux.
     std::vector<TRuntimeFile> RuntimeFiles;
+    // The compiler whose C++ runtime is linked into the module ("GCC 12.2.0") when it binds none
+    // of those libraries, as the shipped Windows module does; empty otherwise.
+    std::string BuiltInRuntime;
 };
 TProcessIdentity ReadProcessIdentity();
 

@@ -142,6 +142,9 @@ TProcessIdentity ReadProcessIdentity() {
     id.HostProgramVersion = ImageFileVersion(GetModuleHandleA(nullptr));
     id.ModuleVersion = ImageFileVersion(OwnModule());
     id.RuntimeFiles = BoundRuntimeFiles(OwnModule());
+    if (id.RuntimeFiles.empty())
+        id.BuiltInRuntime = "GCC " + std::to_string(__GNUC__) + "." + std::to_string(__GNUC_MINOR__) + "." +
+                            std::to_string(__GNUC_PATCHLEVEL__);
     return id;
 }
 

@@ -7,7 +7,7 @@ namespace orvo {
 
 // Nothing is caught: an error of the access-code service reaches the host after both scripts
 // were appended.
-void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, TStrings& scripts) {
+void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, IStrings& scripts) {
     scripts.Add(AnsiString(kTransactionTableScript));
     scripts.Add(AnsiString(kLogTableScript));
 
@@ -19,8 +19,8 @@ void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, TStrings& sc
     actCodes->LinkActCode("AM020", "FRCH");
 }
 
-IInterface* TDatabaseChangesExtraPaymentsFactory::CreateObject() {
-    return MakeObject<TDatabaseChangesExtraPayments>().Detach()->AsIInterface();
+ComPtr<IInterface> TDatabaseChangesExtraPaymentsFactory::CreateObject() {
+    return MakeBaseObject<TDatabaseChangesExtraPayments>();
 }
 
 }  // namespace orvo

@@ -9,12 +9,12 @@ namespace orvo {
 
 class TDatabaseChangesExtraPayments : public TInterfacedObject<IDatabaseChanges> {
 public:
-    void ORVO_STDCALL GetChanges(int32_t version, TStrings& scripts) override;
+    void GetChanges(int32_t version, IStrings& scripts) override;
 };
 
 class TDatabaseChangesExtraPaymentsFactory : public TInterfacedObject<IDIFactory> {
 public:
-    IInterface* ORVO_STDCALL CreateObject() override;
+    ComPtr<IInterface> CreateObject() override;
 };
 
 // The two scripts, in the order they are handed over. Each creates its table only when no user

@@ -57,8 +57,6 @@ void TExtraPaymentsTransaction::SetInvoiceNum(int32_t transactionId, int32_t inv
     script->ExecSQL(AnsiString(kSetInvoiceNumSQL), SQLArgs(invoiceNum, transactionId));
 }
 
-IInterface* TExtraPaymentsTransactionFactory::CreateObject() {
-    return MakeObject<TExtraPaymentsTransaction>().Detach()->AsIInterface();
-}
+ComPtr<IInterface> TExtraPaymentsTransactionFactory::CreateObject() { return MakeBaseObject<TExtraPaymentsTransaction>(); }
 
 }  // namespace orvo

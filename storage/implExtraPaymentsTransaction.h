@@ -10,14 +10,14 @@ namespace orvo {
 
 class TExtraPaymentsTransaction : public TInterfacedObject<IExtraPaymentsTransaction> {
 public:
-    int32_t ORVO_STDCALL AddTransaction(const AnsiString& paymentMethod) override;
-    void ORVO_STDCALL UpdateTransaction(int32_t transactionId, const AnsiString& reference, double amount) override;
-    void ORVO_STDCALL SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) override;
+    int32_t AddTransaction(const AnsiString& paymentMethod) override;
+    void UpdateTransaction(int32_t transactionId, const AnsiString& reference, double amount) override;
+    void SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) override;
 };
 
 class TExtraPaymentsTransactionFactory : public TInterfacedObject<IDIFactory> {
 public:
-    IInterface* ORVO_STDCALL CreateObject() override;
+    ComPtr<IInterface> CreateObject() override;
 };
 
 // The statements, as the database receives them.

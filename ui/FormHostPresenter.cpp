@@ -15,12 +15,12 @@ public:
         host_.Reset();
     }
 
-    AnsiString ORVO_STDCALL GetCaption() override { return form_ ? AnsiString(form_->Style().Caption) : AnsiString(); }
-    int32_t ORVO_STDCALL GetClientWidth() override { return form_ ? form_->Style().ClientWidth : 0; }
-    int32_t ORVO_STDCALL GetClientHeight() override { return form_ ? form_->Style().ClientHeight : 0; }
-    int32_t ORVO_STDCALL GetControlCount() override { return form_ ? int32_t(form_->Controls().size()) : 0; }
+    AnsiString GetCaption() override { return form_ ? AnsiString(form_->Style().Caption) : AnsiString(); }
+    int32_t GetClientWidth() override { return form_ ? form_->Style().ClientWidth : 0; }
+    int32_t GetClientHeight() override { return form_ ? form_->Style().ClientHeight : 0; }
+    int32_t GetControlCount() override { return form_ ? int32_t(form_->Controls().size()) : 0; }
 
-    bool ORVO_STDCALL GetControl(int32_t index, TFormControlInfo& info) override {
+    bool GetControl(int32_t index, TFormControlInfo& info) override {
         const TControl* c = ControlAt(index);
         if (!c) return false;
         info.Name = AnsiString(c->Name);
@@ -41,7 +41,7 @@ public:
         return true;
     }
 
-    int32_t ORVO_STDCALL IndexOfControl(const AnsiString& name) override {
+    int32_t IndexOfControl(const AnsiString& name) override {
         if (!form_) return -1;
         for (int32_t i = 0; const TControl& c : form_->Controls()) {
             if (c.Name == name.view()) return i;
@@ -50,33 +50,33 @@ public:
         return -1;
     }
 
-    AnsiString ORVO_STDCALL GetText(int32_t index) override {
+    AnsiString GetText(int32_t index) override {
         const TControl* c = ControlAt(index);
         return c ? AnsiString(c->Text) : AnsiString();
     }
 
-    bool ORVO_STDCALL SetText(int32_t index, const AnsiString& text) override {
+    bool SetText(int32_t index, const AnsiString& text) override {
         TControl* c = ControlAt(index);
         if (!c || c->Kind != TFormControlKind::Edit || c->ReadOnly) return false;
         form_->UserEdited(*c, text.str());
         return true;
     }
 
-    bool ORVO_STDCALL GetDate(int32_t index, TDateTime& date) override {
+    bool GetDate(int32_t index, TDateTime& date) override {
         const TControl* c = ControlAt(index);
         if (!c || c->Kind != TFormControlKind::DatePicker) return false;
         date = c->Date;
         return true;
     }
 
-    bool ORVO_STDCALL SetDate(int32_t index, TDateTime date) override {
+    bool SetDate(int32_t index, TDateTime date) override {
         TControl* c = ControlAt(index);
         if (!c || c->Kind != TFormControlKind::DatePicker) return false;
         form_->UserPickedDate(*c, date);
         return true;
     }
 
-    bool ORVO_STDCALL Click(int32_t index) override {
+    bool Click(int32_t index) override {
         TControl* c = ControlAt(index);
         if (!c || c->Kind != TFormControlKind::Button) return false;
         try {
@@ -88,7 +88,7 @@ public:
         }
     }
 
-    int32_t ORVO_STDCALL GetModalResult() override { return form_ ? form_->ModalResult() : mrNone; }
+    int32_t GetModalResult() override { return form_ ? form_->ModalResult() : mrNone; }
 
 private:
     TControl* ControlAt(int32_t index) const { return form_ ? form_->ControlAt(index) : nullptr; }

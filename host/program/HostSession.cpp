@@ -18,8 +18,8 @@ std::string Quoted(std::string_view text) { return QuotedSQL(text); }
 // The cash-up callback hands its value as a double: written with the 15 digits a double holds.
 std::string Number(double value) { return FixedNumberText(value, 15, '.'); }
 
-void OnPaymentChange(void* session, IPaymentMethod* payment) {
-    static_cast<THostSession::Say*>(session)->operator()("    " + payment->GetName().str() + " now reads amount " +
+void OnPaymentChange(THostSession::Say* say, IPaymentMethod* payment) {
+    (*say)("    " + payment->GetName().str() + " now reads amount " +
                                                          MoneyText(payment->GetAmount()) + ", gratuity " +
                                                          MoneyText(payment->GetGratuity()));
 }
@@ -127,7 +127,7 @@ ComPtr<IPaymentMethod> THostSession::NewPayment(const std::string& method, Curre
     ComPtr<IPaymentMethod> payment = ResolveNamedOf<IPaymentMethod>(*container_, AnsiString(method));
     if (!payment) throw EOrvoError("no payment method is registered as \"" + method + "\"");
     payment->SetAmount(due);
-    payment->SetOnChange(TPaymentChangeEvent{&OnPaymentChange, &say_});
+    payment->SetOnChange(BindFunction<&OnPaymentChange>(&say_));
     return payment;
 }
 

@@ -28,7 +28,7 @@ namespace orvo::host {
 class TFunctionFactory : public TInterfacedObject<IDIFactory> {
 public:
     explicit TFunctionFactory(std::function<ComPtr<IInterface>()> make) : make_(std::move(make)) {}
-    IInterface* ORVO_STDCALL CreateObject() override { return make_().Detach(); }
+    ComPtr<IInterface> CreateObject() override { return make_(); }
 
 private:
     std::function<ComPtr<IInterface>()> make_;
@@ -43,8 +43,8 @@ class THostInput : public TInterfacedObject<IGenericInput> {
 public:
     using Ask = std::function<bool(const std::string& caption, const std::string& initial, std::string& entered)>;
     explicit THostInput(Ask ask, TJournal journal = nullptr) : ask_(std::move(ask)), journal_(std::move(journal)) {}
-    void ORVO_STDCALL SetCaption(const AnsiString& caption) override;
-    bool ORVO_STDCALL Execute(const AnsiString& initial, AnsiString& entered) override;
+    void SetCaption(const AnsiString& caption) override;
+    bool Execute(const AnsiString& initial, AnsiString& entered) override;
 
 private:
     Ask ask_;
@@ -59,7 +59,7 @@ class THostViewer : public TInterfacedObject<IHTMLViewer> {
 public:
     explicit THostViewer(std::filesystem::path pageFile = {}, TJournal journal = nullptr)
         : pageFile_(std::move(pageFile)), journal_(std::move(journal)) {}
-    void ORVO_STDCALL ShowHTML(const AnsiString& page) override;
+    void ShowHTML(const AnsiString& page) override;
     const std::filesystem::path& PageFile() const { return pageFile_; }
     int PagesShown() const { return pagesShown_; }
     std::vector<std::string> pages;  // every page shown, when there is no page file
@@ -79,7 +79,7 @@ public:
         int32_t position;  // as asked: -1 for the end
     };
     explicit THostMenuManager(TJournal journal = nullptr) : journal_(std::move(journal)) {}
-    void ORVO_STDCALL AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick,
+    void AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick,
                                   int32_t position) override;
     const std::vector<Item>& Items() const { return items_; }
     // Clicks the last item with that caption; false when there is none or it has no handler.
@@ -94,7 +94,7 @@ private:
 class THostEventManager : public TInterfacedObject<IEventManager> {
 public:
     explicit THostEventManager(TJournal journal = nullptr) : journal_(std::move(journal)) {}
-    void ORVO_STDCALL Subscribe(const AnsiString& eventName, TEventHandler handler) override;
+    void Subscribe(const AnsiString& eventName, TEventHandler handler) override;
     // Runs every handler subscribed to the event, in order; returns how many ran.
     int Raise(const std::string& eventName);
     size_t SubscriptionCount() const { return subscriptions_.size(); }
@@ -110,7 +110,7 @@ public:
     explicit THostAuthentication(std::set<std::string> granted, std::string userName = "manager",
                                  TJournal journal = nullptr)
         : granted(std::move(granted)), userName_(std::move(userName)), journal_(std::move(journal)) {}
-    bool ORVO_STDCALL CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt,
+    bool CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt,
                                   int32_t options) override;
     std::set<std::string> granted;  // the codes the signed-in user holds
 
@@ -128,8 +128,8 @@ public:
     using Link = std::function<void(const std::string& code, const std::string& linkCode)>;
     THostActCodes(Add add, Link link, TJournal journal = nullptr)
         : add_(std::move(add)), link_(std::move(link)), journal_(std::move(journal)) {}
-    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) override;
-    void ORVO_STDCALL LinkActCode(const AnsiString& code, const AnsiString& linkCode) override;
+    void AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) override;
+    void LinkActCode(const AnsiString& code, const AnsiString& linkCode) override;
 
 private:
     Add add_;
@@ -146,8 +146,8 @@ public:
     using Report = std::function<void(const std::string& message)>;
     THostFormHost(Drive drive, Report report, TJournal journal = nullptr)
         : drive_(std::move(drive)), report_(std::move(report)), journal_(std::move(journal)) {}
-    void ORVO_STDCALL ShowModal(IFormView* form) override;
-    void ORVO_STDCALL ReportError(IFormView* form, const AnsiString& message) override;
+    void ShowModal(IFormView* form) override;
+    void ReportError(IFormView* form, const AnsiString& message) override;
 
 private:
     Drive drive_;
@@ -162,9 +162,9 @@ private:
 class THostScript : public TInterfacedObject<IDBScript> {
 public:
     explicit THostScript(TJournal journal = nullptr) : journal_(std::move(journal)) {}
-    int32_t ORVO_STDCALL ExecSQL(const AnsiString& pattern, const TSQLArgs& args) override;
-    AnsiString ORVO_STDCALL QueryValue(const AnsiString& batch, const AnsiString& column) override;
-    AnsiString ORVO_STDCALL QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
+    int32_t ExecSQL(const AnsiString& pattern, const TSQLArgs& args) override;
+    AnsiString QueryValue(const AnsiString& batch, const AnsiString& column) override;
+    AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
 
     std::deque<std::string> values;                            // QueryValue answers; "" when none left
     std::deque<std::string> jsons;                             // QueryJSON answers; "[]" when none left

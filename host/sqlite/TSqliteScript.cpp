@@ -31,9 +31,6 @@ AnsiString TSqliteScript::QueryJSON(const AnsiString& pattern, const TSQLArgs& a
     return AnsiString(ResultJSON(RowsOf(result)));
 }
 
-// The new object's only reference goes to the caller.
-IInterface* TSqliteScriptFactory::CreateObject() {
-    return MakeObject<TSqliteScript>(database_).Detach()->AsIInterface();
-}
+ComPtr<IInterface> TSqliteScriptFactory::CreateObject() { return MakeBaseObject<TSqliteScript>(database_); }
 
 }  // namespace orvo::host

@@ -14,12 +14,12 @@ public:
     explicit TSqliteScript(std::shared_ptr<TSqliteDatabase> database) : database_(std::move(database)) {}
 
     // Returns the number of rows the batch inserted, updated or deleted.
-    int32_t ORVO_STDCALL ExecSQL(const AnsiString& pattern, const TSQLArgs& args) override;
+    int32_t ExecSQL(const AnsiString& pattern, const TSQLArgs& args) override;
     // The named column of the first row of the batch's last result; empty text when that result
     // has no row. Raises when the batch returns no rows at all or no such column.
-    AnsiString ORVO_STDCALL QueryValue(const AnsiString& batch, const AnsiString& column) override;
+    AnsiString QueryValue(const AnsiString& batch, const AnsiString& column) override;
     // The batch's last result as a JSON array of row objects ("[]" with no row).
-    AnsiString ORVO_STDCALL QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
+    AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
 
 private:
     std::shared_ptr<TSqliteDatabase> database_;
@@ -29,7 +29,7 @@ private:
 class TSqliteScriptFactory : public TInterfacedObject<IDIFactory> {
 public:
     explicit TSqliteScriptFactory(std::shared_ptr<TSqliteDatabase> database) : database_(std::move(database)) {}
-    IInterface* ORVO_STDCALL CreateObject() override;
+    ComPtr<IInterface> CreateObject() override;
 
 private:
     std::shared_ptr<TSqliteDatabase> database_;

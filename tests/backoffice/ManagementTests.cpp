@@ -82,7 +82,8 @@ TEST_F(Management, NoAuthenticationServiceIsAnAssertionForTheHost) {
     try {
         ClickEntry();
         FAIL() << "no error";
-    } catch (const EAssertionFailed& e) {
+    } catch (const EOrvoError& e) {
+        EXPECT_STREQ(e.ClassName(), "EAssertionFailed");
         EXPECT_EQ(std::string(e.what()).rfind("Could not create authentication (implExtraPaymentsManagement, line ", 0),
                   0u);
     }

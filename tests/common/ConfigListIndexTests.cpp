@@ -1,6 +1,7 @@
 // Reading and writing by index: negative indexes where an operation allows them, the index
 // error everywhere else, and no change to the list when an operation fails.
 #include "tests/common/ConfigListTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {
@@ -32,7 +33,7 @@ TEST(ConfigListIndex, NegativeIndexGivesEmptyResultsWhereAllowed) {
 TEST(ConfigListIndex, IndexOutsideTheLinesFailsWithTheIndex) {
     auto list = ListOf({"A=5", "B"});
     const auto fails = [&](auto op, int index) {
-        ExpectFailsUnchanged<EStringListError>(*list, op, "List index out of bounds (" + std::to_string(index) + ")");
+        ExpectFailsUnchanged("EStringListError", *list, op, "List index out of bounds (" + std::to_string(index) + ")");
     };
     fails([&] { list->GetLine(2); }, 2);
     fails([&] { list->GetLine(-1); }, -1);
@@ -56,7 +57,7 @@ TEST(ConfigListIndex, IndexOutsideTheLinesFailsWithTheIndex) {
     fails([&] { list->SetFloatAt(2, 1.5); }, 2);
     fails([&] { list->GetObject("missing"); }, -1);
     fails([&] { list->SetObject("missing", nullptr); }, -1);
-    EXPECT_THROW(list->GetStrings()->Get(2), EStringListError);
+    EXPECT_EQ(RaisedError([&] { list->GetStrings()->Get(2); }), "EStringListError: List index out of bounds (2)");
 }
 
 TEST(ConfigListIndex, SetValueFromIndexAppendsForNegativeAndDeletesForEmpty) {
@@ -104,19 +105,19 @@ TEST(ConfigListIndex, StrictReadersReadTheWholeLineAndNameTheOffendingLine) {
     EXPECT_EQ(list->GetIntegerAt(0), 5);
     EXPECT_EQ(list->GetLineAsInteger(1), 42);
     EXPECT_TRUE(list->GetLineAsBoolean(3));
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsInteger(0); }, "'A=5' is not a valid integer value");
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsFloat(0); }, "'A=5' is not a valid floating point value");
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsBoolean(2); }, "'no' is not a valid boolean value");
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsDateTime(0); }, "'A=5' is not a valid date and time");
 }
 
 TEST(ConfigListIndex, LineContainerIsTheListsOwn) {
     auto list = ListOf({"a"});
-    TStrings* strings = list->GetStrings();
+    ComPtr<IStrings> strings = list->GetStrings();
     EXPECT_EQ(strings, list->GetStrings());
     EXPECT_EQ(strings->Add("b=1"), 1);
     EXPECT_EQ(list->GetString("b"), "1");

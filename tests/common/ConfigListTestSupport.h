@@ -22,14 +22,15 @@ inline ComPtr<IStringConfigList> ListOf(std::initializer_list<const char*> lines
     return list;
 }
 
-// Runs op, expects the exception type and message, and that the list did not change.
-template <class Error, class Op>
-void ExpectFailsUnchanged(IStringConfigList& list, Op op, const std::string& message) {
+// Runs op, expects the error's class name and message, and that the list did not change.
+template <class Op>
+void ExpectFailsUnchanged(const char* className, IStringConfigList& list, Op op, const std::string& message) {
     const auto before = Lines(list);
     try {
         op();
         ADD_FAILURE() << "expected: " << message;
-    } catch (const Error& e) {
+    } catch (const EOrvoError& e) {
+        EXPECT_STREQ(e.ClassName(), className);
         EXPECT_EQ(std::string(e.what()), message);
     }
     EXPECT_EQ(Lines(list), before);

@@ -126,11 +126,11 @@ TEST_P(NumberForms, StrictNumberAndBooleanReadersNameTheText) {
     EXPECT_EQ(list->GetLineAsFloat(1), 7.0);
     EXPECT_TRUE(list->GetLineAsBoolean(2));
     EXPECT_FALSE(list->GetLineAsBoolean(4));
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsFloat(0); }, "'1e400' is not a valid floating point value");
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsBoolean(0); }, "'1e400' is not a valid boolean value");
-    ExpectFailsUnchanged<EConvertError>(
+    ExpectFailsUnchanged("EConvertError", 
         *list, [&] { list->GetLineAsBoolean(3); }, "'yes' is not a valid boolean value");
 }
 

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "host/TModuleLibrary.h"
+#include "interfaces/intfPaymentMethod.h"
 #include "tests/support/TestSupport.h"
 
 #if defined(_WIN32)
@@ -67,6 +68,37 @@ size_t Withdrawals(const host::THostContainer& container) {
     return n;
 }
 
+// A container that refuses the payment methods with an error of its own.
+class TRefusingContainer : public host::THostContainer {
+public:
+    void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override {
+        if (iid == IPaymentMethod::IID) throw EOrvoError("no room for " + name.str(), "ERegistryFull", int32_t(0x80040202u));
+        THostContainer::RegisterNamedFactory(iid, name, factory);
+    }
+};
+
+// Errors cross the loaded library both ways with class, message and code, through the system's
+// error object (Windows) or the program's error slot (Linux).
+TEST_F(LoadedLibrary, ErrorsCrossBothWaysWithTheirClassMessageAndCode) {
+    auto refusing = MakeObject<TRefusingContainer>();
+    try {
+        library.InitModule(refusing.Get());
+        ADD_FAILURE() << "the container's error was lost";
+    } catch (const EOrvoError& e) {
+        EXPECT_EQ(std::string(e.ClassName()) + ": " + e.what(), "ERegistryFull: no room for Uber");
+        EXPECT_EQ(e.Code(), int32_t(0x80040202u));
+    }
+    library.FinalModule();
+
+    library.InitModule(container.Get());
+    auto method = ResolveNamedOf<IPaymentMethod>(*container, "Nedbank");
+    ASSERT_TRUE(method);
+    EXPECT_EQ(test::RaisedError([&] { method->GetConfig()->GetLine(5); }),
+              "EStringListError: List index out of bounds (5)");
+    method.Reset();
+    library.FinalModule();
+}
+
 TEST_F(LoadedLibrary, InitThenFinalThenUnloadWithdrawsOnceAndReleasesTheContainer) {
     library.InitModule(container.Get());
     const size_t registered = container->RegistrationCount();
@@ -93,7 +125,7 @@ TEST_F(LoadedLibrary, UnloadWithoutFinalModuleWithdrawsThroughTheDetachHook) {
 TEST_F(LoadedLibrary, LoadingTwiceInOneProcessSharesOneModule) {
     host::TModuleLibrary second;
     ASSERT_TRUE(second.Load(modulePath.string())) << second.Error();
-    EXPECT_EQ(reinterpret_cast<void*>(second.InitModule), reinterpret_cast<void*>(library.InitModule));
+    EXPECT_EQ(second.Symbol("InitModule"), library.Symbol("InitModule"));
     second.Unload();  // the first load keeps it mapped
     library.InitModule(container.Get());
     library.FinalModule();
@@ -146,15 +178,15 @@ TEST_F(LoadedLibrary, ExportsExactlyInitModuleAndFinalModule) {
 class TFileJournalContainer : public host::THostContainer {
 public:
     explicit TFileJournalContainer(std::string path) : path_(std::move(path)) {}
-    void ORVO_STDCALL UnregisterInstance(const TGUID& iid) override {
+    void UnregisterInstance(const TGUID& iid) override {
         Note("UnregisterInstance");
         THostContainer::UnregisterInstance(iid);
     }
-    void ORVO_STDCALL UnregisterFactory(const TGUID& iid) override {
+    void UnregisterFactory(const TGUID& iid) override {
         Note("UnregisterFactory");
         THostContainer::UnregisterFactory(iid);
     }
-    void ORVO_STDCALL UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override {
+    void UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override {
         Note("UnregisterNamedFactory");
         THostContainer::UnregisterNamedFactory(iid, name);
     }

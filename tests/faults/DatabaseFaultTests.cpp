@@ -31,7 +31,8 @@ protected:
         EXPECT_NO_THROW(paid = method->DoPaymentPopup());
         try {
             method->InsertSQL(42);
-        } catch (const std::runtime_error& e) {
+        } catch (const EOrvoError& e) {
+            EXPECT_STREQ(e.ClassName(), "std::runtime_error");
             EXPECT_STREQ(e.what(), "database refused the statement");
             tieRefused = true;
         }
@@ -87,8 +88,8 @@ TEST_F(ReportFaults, TheDetailsQueryFailingAfterTheTotalsShowsNothing) {
     int calls = 0;
     host.script->failOn = [&calls](const std::string&) { return ++calls == 2; };
     host.script->jsons = {kTotals};
-    EXPECT_THROW(RunReport(TServices(host.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31)),
-                 std::runtime_error);
+    EXPECT_EQ(RaisedError([&] { RunReport(TServices(host.container), EncodeDate(2026, 12, 1), EncodeDate(2026, 12, 31)); }),
+              "std::runtime_error: database refused the statement");
     EXPECT_TRUE(host.viewer->pages.empty());
 }
 

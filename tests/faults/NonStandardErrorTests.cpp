@@ -15,15 +15,15 @@ namespace {
 class TRaisingScript : public TInterfacedObject<IDBScript> {
 public:
     explicit TRaisingScript(std::function<void()> raise) : raise_(std::move(raise)) {}
-    int32_t ORVO_STDCALL ExecSQL(const AnsiString&, const TSQLArgs&) override {
+    int32_t ExecSQL(const AnsiString&, const TSQLArgs&) override {
         raise_();
         return 0;
     }
-    AnsiString ORVO_STDCALL QueryValue(const AnsiString&, const AnsiString&) override {
+    AnsiString QueryValue(const AnsiString&, const AnsiString&) override {
         raise_();
         return {};
     }
-    AnsiString ORVO_STDCALL QueryJSON(const AnsiString&, const TSQLArgs&) override {
+    AnsiString QueryJSON(const AnsiString&, const TSQLArgs&) override {
         raise_();
         return {};
     }

@@ -39,8 +39,10 @@ TEST_F(SqliteScript, QueryValueReadsTheNamedColumnOfTheFirstRowOfTheLastResult) 
         "GRATUITY");
     EXPECT_EQ(script->QueryValue("SELECT [Name] FROM [Cashup] WHERE [Number] = 99", "Name"), "");
     EXPECT_EQ(script->QueryValue("SELECT [Value] FROM [Cashup]", "Value"), "");  // NULL
-    EXPECT_THROW(script->QueryValue("SELECT [Name] FROM [Cashup]", "Missing"), EDatabaseError);
-    EXPECT_THROW(script->QueryValue("DELETE FROM [Cashup] WHERE [Number] = 99", "Name"), EDatabaseError);
+    EXPECT_EQ(test::RaisedError([&] { script->QueryValue("SELECT [Name] FROM [Cashup]", "Missing"); }),
+              "EDatabaseError: The batch's result has no column Missing");
+    EXPECT_EQ(test::RaisedError([&] { script->QueryValue("DELETE FROM [Cashup] WHERE [Number] = 99", "Name"); }),
+              "EDatabaseError: The batch returned no rows to read");
 }
 
 TEST_F(SqliteScript, ExecSQLFillsThePatternAndCountsTheRowsChanged) {

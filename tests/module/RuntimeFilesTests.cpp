@@ -26,6 +26,12 @@ TEST(RuntimeInLogHeader, OneLinePerRuntimeFileAfterTheModule) {
                          "Computer: TILL01\r\n"),
               std::string::npos)
         << block;
+    id.RuntimeFiles.clear();
+    id.BuiltInRuntime = "GCC 12.2.0";
+    EXPECT_NE(LogHeaderBlock(id, EncodeDate(2026, 3, 4))
+                  .find("(file version 0.0.0.6)\r\nRuntime:  built in (the C++ runtime of GCC 12.2.0, linked "
+                        "statically)\r\nComputer: TILL01\r\n"),
+              std::string::npos);
 }
 
 // Each file named is there with the size given; its version agrees with the file's own record

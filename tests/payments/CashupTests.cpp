@@ -55,9 +55,11 @@ TEST_F(Cashup, RemoveSkipsZeroAmountsButNotNegativeOnes) {
 
 TEST_F(Cashup, ErrorsOfTheCallbacksAndTheDatabaseReachTheHost) {
     host.script->failOn = [](const std::string&) { return true; };
-    EXPECT_THROW(Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove()), std::runtime_error);
+    EXPECT_EQ(RaisedError([&] { Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove()); }),
+              "std::runtime_error: database refused the statement");
     host.container->UnregisterFactory(IDBScript::IID);
-    EXPECT_THROW(Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove()), EAssertionFailed);
+    EXPECT_EQ(RaisedError([&] { Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove()); }),
+              "EAssertionFailed: Could not create DBScript (implPaymentMethodUber, line 125)");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ TEST_F(PaymentMethodBase, ClearResetsWithoutNotifyingAndEmptiesTheConfiguration)
     auto method = NewMethod();
     method->SetAmount(1000);
     method->SetGratuity(500);
-    ComPtr<IStringConfigList> config = ComPtr<IStringConfigList>::Adopt(method->GetConfig());
+    ComPtr<IStringConfigList> config = method->GetConfig();
     config->AddString(AnsiString("Port"), AnsiString("5"));
     method->SetOnChange(recorder.Change());
     method->Clear();
@@ -40,8 +40,8 @@ TEST_F(PaymentMethodBase, ClearResetsWithoutNotifyingAndEmptiesTheConfiguration)
 
 TEST_F(PaymentMethodBase, ConfigIsOneListForTheObjectsLifeAndDescriptionChangesNothingElse) {
     auto method = NewMethod();
-    ComPtr<IStringConfigList> first = ComPtr<IStringConfigList>::Adopt(method->GetConfig());
-    ComPtr<IStringConfigList> second = ComPtr<IStringConfigList>::Adopt(method->GetConfig());
+    ComPtr<IStringConfigList> first = method->GetConfig();
+    ComPtr<IStringConfigList> second = method->GetConfig();
     EXPECT_EQ(first.Get(), second.Get());
     method->SetDescription(AnsiString("till 2"));
     EXPECT_EQ(method->GetName(), "Uber");

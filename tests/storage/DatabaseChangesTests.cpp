@@ -143,10 +143,10 @@ TEST_F(DatabaseChanges, WithoutAccessCodeServiceTheScriptsAreStillAppendedAndNoC
 // An access-code service that refuses every code.
 class TRefusingActCodes : public TInterfacedObject<IActCodes> {
 public:
-    void ORVO_STDCALL AddActCode(const AnsiString& code, const AnsiString&, int32_t, int32_t) override {
+    void AddActCode(const AnsiString& code, const AnsiString&, int32_t, int32_t) override {
         throw std::runtime_error("code " + code.str() + " refused");
     }
-    void ORVO_STDCALL LinkActCode(const AnsiString&, const AnsiString&) override {}
+    void LinkActCode(const AnsiString&, const AnsiString&) override {}
 };
 
 TEST_F(DatabaseChanges, AnAccessCodeErrorReachesTheHostAfterBothScriptsWereAppended) {
@@ -155,7 +155,8 @@ TEST_F(DatabaseChanges, AnAccessCodeErrorReachesTheHostAfterBothScriptsWereAppen
     try {
         changes->GetChanges(0, scripts);
         FAIL() << "the access-code error was swallowed";
-    } catch (const std::runtime_error& e) {
+    } catch (const EOrvoError& e) {
+        EXPECT_STREQ(e.ClassName(), "std::runtime_error");
         EXPECT_STREQ(e.what(), "code AM019 refused");
     }
     EXPECT_EQ(scripts.Count(), 2);

@@ -114,16 +114,17 @@ TEST_F(ExtraPaymentsTransaction, UpdateAndSetInvoiceNumSendTheirStatementsLineBy
 
 TEST_F(ExtraPaymentsTransaction, UpdateAndSetInvoiceNumLetErrorsReachTheCallerUnlogged) {
     host.script->failOn = [](const std::string&) { return true; };
-    EXPECT_THROW(transaction->UpdateTransaction(1, "", 1.0), std::runtime_error);
-    EXPECT_THROW(transaction->SetInvoiceNum(1, 2), std::runtime_error);
+    EXPECT_EQ(test::RaisedError([&] { transaction->UpdateTransaction(1, "", 1.0); }),
+              "std::runtime_error: database refused the statement");
+    EXPECT_EQ(test::RaisedError([&] { transaction->SetInvoiceNum(1, 2); }), "std::runtime_error: database refused the statement");
     host.container->UnregisterFactory(IDBScript::IID);
     for (auto operation : {+[](IExtraPaymentsTransaction& t) { t.UpdateTransaction(1, "", 1.0); },
                            +[](IExtraPaymentsTransaction& t) { t.SetInvoiceNum(1, 2); }}) {
         try {
             operation(*transaction);
             ADD_FAILURE() << "no error without a script service";
-        } catch (const EAssertionFailed& e) {
-            EXPECT_STREQ(ErrorClassName(e).c_str(), "EAssertionFailed");
+        } catch (const EOrvoError& e) {
+            EXPECT_STREQ(e.ClassName(), "EAssertionFailed");
             EXPECT_EQ(std::string(e.what()).rfind("Could not create DBScript (implExtraPaymentsTransaction, line ", 0),
                       0u)
                 << e.what();

@@ -104,7 +104,8 @@ TEST_F(StorageOnSqlite, AReferenceLongerThan200CharactersIsRefusedAndTheErrorRea
     try {
         transaction->UpdateTransaction(id, std::string(201, 'x'), 20);
         FAIL() << "a 201-character reference was stored";
-    } catch (const EDatabaseError& e) {
+    } catch (const EOrvoError& e) {
+        EXPECT_STREQ(e.ClassName(), "EDatabaseError");
         EXPECT_NE(std::string(e.what()).find("String or binary data would be truncated in table "
                                              "'ExtraPaymentTransactions', column 'ReferenceNumber' (VARCHAR(200))"),
                   std::string::npos)

@@ -20,6 +20,18 @@
 
 namespace orvo::test {
 
+// What op raised, as an error crossing the contract arrives: "<class name>: <message>"; empty
+// when it raised nothing.
+template <class Op>
+std::string RaisedError(Op&& op) {
+    try {
+        op();
+    } catch (const EOrvoError& e) {
+        return std::string(e.ClassName()) + ": " + e.what();
+    }
+    return "";
+}
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TTempFolder {
 public:

@@ -1,6 +1,7 @@
 # Makes the package as orvo_package does, into a scratch folder, and fails unless its name carries
 # the file version of the module's version record and it holds exactly dist/, symbols/,
-# interfaces/, the guide and the sample host's source, in one folder named like the zip.
+# interfaces/, the guide and the sample host's source, in one folder named like the zip, and
+# that the sample host builds from it.
 # Arguments (-D): those of MakePackage.cmake, and WINDRES (reads the version record).
 include(${SOURCE}/cmake/MakePackage.cmake)
 
@@ -23,11 +24,7 @@ string(REPLACE "\n" ";" listing "${listing}")
 list(FILTER listing EXCLUDE REGEX "/$")  # folder entries
 list(SORT listing)
 
-set(expected)
-foreach(file OrvoExtraPayments.ovm libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
-  list(APPEND expected ${NAME}/dist/${file} ${NAME}/symbols/${file}.debug)
-endforeach()
-list(APPEND expected ${NAME}/docs/integrating.md)
+set(expected ${NAME}/dist/OrvoExtraPayments.ovm ${NAME}/symbols/OrvoExtraPayments.ovm.debug ${NAME}/docs/integrating.md)
 foreach(folder interfaces examples)
   file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/${folder}/*)
   list(TRANSFORM files PREPEND ${NAME}/)
@@ -39,3 +36,22 @@ if(NOT listing STREQUAL expected)
 endif()
 list(LENGTH listing count)
 message(STATUS "${NAME}.zip: ${count} files")
+
+# The package works as shipped: unpacked, its sample host builds as a project of its own, with
+# the contract's CMake target, by a C compiler alone (CC, the toolchain's gcc).
+set(unpacked ${OUTPUT}/unpacked)
+file(REMOVE_RECURSE ${unpacked})
+file(MAKE_DIRECTORY ${unpacked})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${OUTPUT}/${NAME}.zip WORKING_DIRECTORY ${unpacked} RESULT_VARIABLE rc)
+if(rc EQUAL 0)
+  execute_process(COMMAND ${CMAKE_COMMAND} -S ${unpacked}/${NAME}/examples -B ${unpacked}/build -DCMAKE_SYSTEM_NAME=Windows
+                          -DCMAKE_C_COMPILER=${CC} OUTPUT_VARIABLE out ERROR_VARIABLE out RESULT_VARIABLE rc)
+endif()
+if(rc EQUAL 0)
+  execute_process(COMMAND ${CMAKE_COMMAND} --build ${unpacked}/build OUTPUT_VARIABLE out ERROR_VARIABLE out
+                  RESULT_VARIABLE rc)
+endif()
+if(NOT rc EQUAL 0 OR NOT EXISTS ${unpacked}/build/SampleHost.exe)
+  message(FATAL_ERROR "the unpacked package's sample host does not build:\n${out}")
+endif()
+message(STATUS "the unpacked package's sample host builds")

@@ -20,10 +20,10 @@ struct TTransactionRow {
 
 class TMemoryScript : public TInterfacedObject<IDBScript> {
 public:
-    int32_t ORVO_STDCALL ExecSQL(const AnsiString& pattern, const TSQLArgs& args) override;
+    int32_t ExecSQL(const AnsiString& pattern, const TSQLArgs& args) override;
     // Adding a transaction row answers its new ID; other batches answer "".
-    AnsiString ORVO_STDCALL QueryValue(const AnsiString& batch, const AnsiString& column) override;
-    AnsiString ORVO_STDCALL QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
+    AnsiString QueryValue(const AnsiString& batch, const AnsiString& column) override;
+    AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) override;
 
     std::vector<TTransactionRow> Transactions() const;
     std::optional<TTransactionRow> Transaction(int32_t id) const;

@@ -17,27 +17,27 @@ namespace {
 class TFileJournalContainer : public host::THostContainer {
 public:
     explicit TFileJournalContainer(std::string path) : path_(std::move(path)) {}
-    void ORVO_STDCALL RegisterInstance(const TGUID& iid, IInterface* obj) override {
+    void RegisterInstance(const TGUID& iid, IInterface* obj) override {
         Note("RegisterInstance", iid);
         THostContainer::RegisterInstance(iid, obj);
     }
-    void ORVO_STDCALL RegisterFactory(const TGUID& iid, IDIFactory* factory) override {
+    void RegisterFactory(const TGUID& iid, IDIFactory* factory) override {
         Note("RegisterFactory", iid);
         THostContainer::RegisterFactory(iid, factory);
     }
-    void ORVO_STDCALL RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override {
+    void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override {
         Note("RegisterNamedFactory", iid, name.str());
         THostContainer::RegisterNamedFactory(iid, name, factory);
     }
-    void ORVO_STDCALL UnregisterInstance(const TGUID& iid) override {
+    void UnregisterInstance(const TGUID& iid) override {
         Note("UnregisterInstance", iid);
         THostContainer::UnregisterInstance(iid);
     }
-    void ORVO_STDCALL UnregisterFactory(const TGUID& iid) override {
+    void UnregisterFactory(const TGUID& iid) override {
         Note("UnregisterFactory", iid);
         THostContainer::UnregisterFactory(iid);
     }
-    void ORVO_STDCALL UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override {
+    void UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override {
         Note("UnregisterNamedFactory", iid, name.str());
         THostContainer::UnregisterNamedFactory(iid, name);
     }

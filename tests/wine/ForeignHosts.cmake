@@ -1,0 +1,48 @@
+# Hosts built by other compilers than the module's, each run under Wine against dist/ as an
+# integrator installs it (RunSampleHost.cmake), on the same scenario:
+# - the sample host of examples/, in C (the toolchain's gcc as C: no C++ runtime at all);
+# - MsvcHost.cpp, C++ for the MSVC ABI (clang and lld-link, no MSVC runtime: the system's
+#   msvcrt.dll and import libraries made here from the .def files in msvc/), which proves that
+#   MSVC's vtables and its `this` and argument passing meet the contract's.
+# Included from tests/wine/CMakeLists.txt in the Windows build.
+set(orvo_foreign_run ${CMAKE_COMMAND} -DDIST=${ORVO_DIST_DIR} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
+                     -DOBJDUMP=${CMAKE_OBJDUMP})
+set(orvo_foreign_env "WINEDEBUG=-all;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+
+add_test(NAME orvo_wine_c_host
+         COMMAND ${orvo_foreign_run} -DHOST=$<TARGET_FILE:SampleHost> -DWORK=${CMAKE_CURRENT_BINARY_DIR}/c-host
+                 -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
+set_tests_properties(orvo_wine_c_host PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
+
+find_program(ORVO_CLANG NAMES clang clang-14)
+find_program(ORVO_LLD_LINK NAMES lld-link lld-link-14)
+find_program(ORVO_LLVM_DLLTOOL NAMES llvm-dlltool llvm-dlltool-14)
+if(NOT ORVO_CLANG OR NOT ORVO_LLD_LINK OR NOT ORVO_LLVM_DLLTOOL)
+  message(FATAL_ERROR "the MSVC-ABI host needs clang, lld-link and llvm-dlltool (scripts/setup installs them)")
+endif()
+
+set(msvc_dir ${CMAKE_CURRENT_BINARY_DIR}/msvc-host)
+set(msvc_libs)
+foreach(dll kernel32 msvcrt oleaut32)
+  # -k: the names are imported without their stdcall "@<bytes>", as the DLLs export them.
+  add_custom_command(OUTPUT ${msvc_dir}/${dll}.lib
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${msvc_dir}
+    COMMAND ${ORVO_LLVM_DLLTOOL} -m i386 -k -d ${CMAKE_CURRENT_LIST_DIR}/msvc/${dll}.def -l ${msvc_dir}/${dll}.lib
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/msvc/${dll}.def VERBATIM)
+  list(APPEND msvc_libs ${msvc_dir}/${dll}.lib)
+endforeach()
+add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.obj
+  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++20 -O1 -ffreestanding -fno-exceptions -fno-rtti
+          -Wall -Wextra -Werror -I${CMAKE_CURRENT_LIST_DIR}/../../interfaces -c ${CMAKE_CURRENT_LIST_DIR}/MsvcHost.cpp
+          -o ${msvc_dir}/MsvcHost.obj
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/MsvcHost.cpp ${CMAKE_CURRENT_LIST_DIR}/../../interfaces/OrvoContract.h VERBATIM)
+add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.exe
+  COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart /out:${msvc_dir}/MsvcHost.exe
+          ${msvc_dir}/MsvcHost.obj ${msvc_libs}
+  DEPENDS ${msvc_dir}/MsvcHost.obj ${msvc_libs} VERBATIM)
+add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe)
+
+add_test(NAME orvo_wine_msvc_host
+         COMMAND ${orvo_foreign_run} -DHOST=${msvc_dir}/MsvcHost.exe -DWORK=${CMAKE_CURRENT_BINARY_DIR}/msvc-host-run
+                 -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
+set_tests_properties(orvo_wine_msvc_host PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
