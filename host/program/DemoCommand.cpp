@@ -113,9 +113,13 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
     session.Stop();
 
     say("");
-    say("Transactions: " + session.Query("SELECT [ID], [PaymentMethod], [ReferenceNumber], [Amount], [InvoiceNum] "
-                                         "FROM [ExtraPaymentTransactions] ORDER BY [ID]"));
-    say("Cash-up rows: " + session.Query("SELECT [Number], [Name], [ParentName], [Value] FROM [Cashup]"));
+    say("Transactions:");
+    out << session.QueryTable(
+        "SELECT [ID], [PaymentMethod], [ReferenceNumber], [Amount], [InvoiceNum] "
+        "FROM [ExtraPaymentTransactions] ORDER BY [ID]",
+        "  ");
+    say("Cash-up rows:");
+    out << session.QueryTable("SELECT [Number], [Name], [ParentName], [Value] FROM [Cashup]", "  ");
     say("Report page:  " + options.pageFile.string() + (session.Viewer().PagesShown() ? "" : " (not written)"));
     say("Database:     " + options.databasePath.string());
     say("Module log:   " + session.ModuleLogFile().string());

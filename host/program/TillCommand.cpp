@@ -9,6 +9,7 @@
 
 #include "host/program/Commands.h"
 #include "host/program/MoneyText.h"
+#include "host/program/PaymentMethods.h"
 #include "platform/DateTime.h"
 
 namespace orvo::host {
@@ -144,6 +145,10 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
         if (choice != "p") continue;
         out << "method (Uber, Mr D, ABSA, Nedbank, Other CC): " << std::flush;
         const std::string method = ReadLine(in);
+        if (!IsPaymentMethod(method)) {
+            out << "unknown method \"" << method << "\": " << kPaymentMethodList << "\n";
+            continue;
+        }
         out << "amount due: " << std::flush;
         const std::optional<Currency> due = ReadMoneyText(ReadLine(in));
         if (!due) {
