@@ -53,8 +53,8 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
     session.ApplySchemaChanges();
     session.AddEmployee(1, "Thandi", "Mokoena");
     session.AddEmployee(2, "Sipho", "Dube");
-    say("Schema applied; access codes now: " +
-        session.Query("SELECT [Code], [Description], [LinkCode] FROM [ActCodes]"));
+    say("Schema applied; access codes now:");
+    out << session.QueryTable("SELECT [Code], [Description], [LinkCode] FROM [ActCodes]", "  ");
     session.RaiseMainFormCreate("Orvo.BackOffice.MainForm.Create");
     for (const auto& item : session.Menus().Items()) say("  menu Lists: " + item.caption);
 

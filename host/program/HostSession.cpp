@@ -181,11 +181,6 @@ bool THostSession::InvoiceSaved(int32_t number) {
     return result.lastResult->rows.at(0).at(0).integer != 0;
 }
 
-std::string THostSession::Query(const std::string& tsql) {
-    const TBatchResult result = database_->Run(tsql);
-    return result.lastResult ? ResultJSON(*result.lastResult) : "[]";
-}
-
 std::string THostSession::QueryTable(const std::string& tsql, const std::string& indent) {
     const TBatchResult result = database_->Run(tsql);
     return result.lastResult ? AlignedTable(*result.lastResult, indent) : std::string();

@@ -79,9 +79,7 @@ public:
     int32_t NextInvoiceNumber();
     // Whether an invoice of that number is saved.
     bool InvoiceSaved(int32_t number);
-    // A T-SQL query's rows as JSON.
-    std::string Query(const std::string& tsql);
-    // The same rows as an aligned table of text, each line indented.
+    // A T-SQL query's rows as an aligned table of text, each line indented.
     std::string QueryTable(const std::string& tsql, const std::string& indent);
 
 private:
