@@ -1,6 +1,4 @@
 // One payment or one report with values from the command line.
-#include <algorithm>
-#include <cctype>
 #include <climits>
 #include <deque>
 #include <map>
@@ -86,8 +84,9 @@ std::optional<int32_t> ReadInvoiceNumber(const std::string& text) {
 // A date written yyyy-mm-dd, on the calendar.
 std::optional<TDateTime> ReadDate(const std::string& text) {
     TDateTime date = 0;
-    const bool digits = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-                        std::all_of(text.begin(), text.end(), [](char c) { return c == '-' || std::isdigit(c); });
+    bool digits = text.size() == 10;
+    for (size_t i = 0; digits && i < text.size(); ++i)
+        digits = i == 4 || i == 7 ? text[i] == '-' : text[i] >= '0' && text[i] <= '9';
     if (digits &&
         TryEncodeDate(std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)), std::stoi(text.substr(8, 2)), date))
         return date;
