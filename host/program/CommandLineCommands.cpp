@@ -166,7 +166,11 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
     session.Start();
     session.ApplySchemaChanges();
     // As the till does: the next free number, unless one is asked for; a saved one is no use.
-    const TInvoice invoice{invoiceNumber.value_or(session.NextInvoiceNumber()), 1, 1, *due};
+    if (!invoiceNumber && !(invoiceNumber = session.NextInvoiceNumber())) {
+        err << "no invoice number is free above 2147483647; give a free one with --invoice\n";
+        return kExitUsage;
+    }
+    const TInvoice invoice{*invoiceNumber, 1, 1, *due};
     if (session.InvoiceSaved(invoice.number)) {
         err << "invoice " << invoice.number << " is already saved\n";
         return kExitUsage;

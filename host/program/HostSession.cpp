@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <climits>
+
 #include "host/THostStrings.h"
 #include "host/program/MoneyText.h"
 #include "host/program/TextTable.h"
@@ -169,10 +171,12 @@ std::filesystem::path THostSession::ModuleLogFile() const {
            (program + " (" + computer + ") " + options_.modulePath.filename().string() + ".log");
 }
 
-int32_t THostSession::NextInvoiceNumber() {
+std::optional<int32_t> THostSession::NextInvoiceNumber() {
     const TBatchResult result = database_->Run("SELECT MAX([INVOICENUM]) AS [Highest] FROM [INVOICES]");
     const TSqlValue& highest = result.lastResult->rows.at(0).at(0);
-    return highest.kind == TSqlValue::Kind::Integer ? int32_t(highest.integer) + 1 : 1;
+    if (highest.kind != TSqlValue::Kind::Integer) return 1;
+    if (highest.integer >= INT32_MAX) return std::nullopt;
+    return int32_t(highest.integer + 1);
 }
 
 bool THostSession::InvoiceSaved(int32_t number) {

@@ -156,12 +156,18 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
             continue;
         }
         try {
+            // The invoice's number is taken before the window, so a confirmed payment always has one.
+            const std::optional<int32_t> number = session.NextInvoiceNumber();
+            if (!number) {
+                out << "no invoice number is free above 2147483647\n";
+                continue;
+            }
             ComPtr<IPaymentMethod> payment = session.NewPayment(method, *due);
             if (!payment->DoPaymentPopup()) {
                 out << "not paid\n";
                 continue;
             }
-            const TInvoice invoice{session.NextInvoiceNumber(), 1, 1, *due};
+            const TInvoice invoice{*number, 1, 1, *due};
             session.SaveInvoice(invoice, *payment);
             out << "invoice " << invoice.number << " saved: " << method << " " << MoneyText(payment->GetAmount())
                 << " + gratuity " << MoneyText(payment->GetGratuity()) << "\n";

@@ -195,6 +195,7 @@ TEST_F(DemoSession, PayTakesTheNextFreeInvoiceAndChecksEverythingBeforeTheWindow
         {"--due 10 --reference " + std::string(201, 'x'), kExitUsage, "--reference has 201 characters", "1,2"},
         {"--due 10 --reference " + std::string(200, 'x') + " --invoice 2147483647", kExitOk, "on invoice 2147483647\n",
          "1,2,2147483647"},
+        {"--due 10", kExitUsage, "no invoice number is free above 2147483647", "1,2,2147483647"},
         {"--due 10 --invoice 7", kExitOk, "on invoice 7\n", "1,2,2147483647,7"},
     };
     for (const auto& step : steps) {
