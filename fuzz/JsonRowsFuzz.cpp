@@ -80,8 +80,9 @@ platform::TRegionalSettings RegionalFrom(std::string_view bytes) {
 bool StartsAReference(std::string_view rest) {
     for (std::string_view named : {"&amp;", "&lt;", "&gt;", "&quot;"})
         if (rest.starts_with(named)) return true;
-    return rest.starts_with("&#x") && rest.size() > 5 && rest.find(';') <= 8 &&
-           rest.find_first_not_of("0123456789ABCDEF", 3) == rest.find(';');
+    // "&#x", two to four hex digits, ";"
+    const size_t end = rest.find(';');
+    return rest.starts_with("&#x") && end >= 5 && end <= 7 && rest.find_first_not_of("0123456789ABCDEF", 3) == end;
 }
 
 void CheckPageStructure(std::string_view page) {
