@@ -17,9 +17,23 @@ struct TColumn {
     uint32_t place = 0;
 };
 
+// Whether text changes when escaped.
+bool NeedsEscaping(std::string_view text) {
+    std::string escaped;
+    AppendHtmlEscaped(escaped, text);
+    return escaped.size() != text.size();
+}
+
 class TPageWriter {
 public:
-    TPageWriter(std::string& out, const TReportPageInput& in) : out_(out), in_(in) {}
+    TPageWriter(std::string& out, const TReportPageInput& in) : out_(out), in_(in) {
+        // Money text is digits, signs, blanks and parentheses around the regional texts: it goes
+        // through the escape only when one of these needs it.
+        const platform::TRegionalSettings& s = in.regional;
+        std::string regionalTexts = s.CurrencyString + s.DecimalSeparator;
+        if (s.ThousandSeparator != '\0') regionalTexts += s.ThousandSeparator;
+        moneyNeedsEscaping_ = NeedsEscaping(regionalTexts);
+    }
 
     void Page() {
         out_ += "<html><head><base href=\"file://";
@@ -37,10 +51,10 @@ public:
             "<body> "
             "<h1>Extra Payment Transactions</h1>"
             "<h2>Extra Payment Report: ";
-        out_ += in_.fromText;
+        AppendHtmlEscaped(out_, in_.fromText);
         if (in_.fromText != in_.toText) {
             out_ += " - ";
-            out_ += in_.toText;
+            AppendHtmlEscaped(out_, in_.toText);
         }
         out_ +=
             " </h2>"
@@ -88,8 +102,12 @@ private:
     void MoneyCell(std::string_view open, const TJsonRows& rows, size_t row, TColumn& column) {
         out_ += open;
         const TJsonValue& v = Member(rows, row, column);
-        if (!v.IsNull() && !(v.HoldsPlainText() && AppendMoneyText(out_, v.raw, in_.regional)))
-            RaiseNotANumber(v, column.name);
+        if (!v.IsNull()) {
+            std::string& text = moneyNeedsEscaping_ ? scratch_ : out_;
+            if (moneyNeedsEscaping_) scratch_.clear();
+            if (!(v.HoldsPlainText() && AppendMoneyText(text, v.raw, in_.regional))) RaiseNotANumber(v, column.name);
+            if (moneyNeedsEscaping_) AppendHtmlEscaped(out_, scratch_);
+        }
         out_ += "</td>";
     }
 
@@ -106,16 +124,17 @@ private:
         out_ += "</tr>";
     }
 
-    // Rows arrive ordered by payment type; each type opens a table of its own, and the table
-    // before it is closed first.
+    // Rows arrive ordered by payment type; each type opens a table of its own, an empty one
+    // too, and the table before it is closed first.
     void Details() {
         const TJsonRows& d = in_.details;
         std::string group, type;
+        bool groupOpen = false;
         for (size_t row = 0; row < d.RowCount(); ++row) {
             type.clear();
             AppendJsonText(type, Member(d, row, details_[0]));
-            if (type != group) {
-                if (!group.empty()) out_ += "</table>";
+            if (!groupOpen || type != group) {
+                if (groupOpen) out_ += "</table>";
                 out_ += "<h3>Payment Type: ";
                 AppendHtmlEscaped(out_, type);
                 out_ += "</h3><table border=1 style=\"border:1px solid black\" width=100%>";
@@ -133,6 +152,7 @@ private:
                     "    <th>Cashier Name</th>"
                     "  </tr></thead>";
                 group = type;
+                groupOpen = true;
             }
             out_ += "<tr>";
             Cell(kNowrap, d, row, details_[1]);
@@ -147,12 +167,13 @@ private:
             Cell(kNowrap, d, row, details_[10]);
             out_ += "</tr>";
         }
-        if (!group.empty()) out_ += "</table>";
+        if (groupOpen) out_ += "</table>";
     }
 
     std::string& out_;
     const TReportPageInput& in_;
     std::string scratch_;
+    bool moneyNeedsEscaping_ = false;
     std::array<TColumn, 7> totals_{{{"PaymentType"},
                                     {"TotalTransactions"},
                                     {"Completed"},
@@ -181,31 +202,37 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
     // Most characters need nothing: one look-up passes them.
     static constexpr auto kSpecial = [] {
         std::array<bool, 256> special{};
-        for (unsigned char c : {'&', '<', '>', '"'}) special[c] = true;
+        for (unsigned char c : {'&', '<', '>', '"', '\x7F'}) special[c] = true;
+        for (unsigned char c = 0; c < 0x20; ++c) special[c] = true;
         return special;
     }();
     for (size_t i = 0; i < text.size(); ++i) {
-        if (!kSpecial[static_cast<unsigned char>(text[i])]) continue;
-        std::string_view reference;
-        switch (text[i]) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!kSpecial[c]) continue;
+        out.append(text, plainFrom, i - plainFrom);
+        plainFrom = i + 1;
+        switch (c) {
             case '&':
-                reference = "&amp;";
+                out += "&amp;";
                 break;
             case '<':
-                reference = "&lt;";
+                out += "&lt;";
                 break;
             case '>':
-                reference = "&gt;";
+                out += "&gt;";
                 break;
             case '"':
-                reference = "&quot;";
+                out += "&quot;";
                 break;
-            default:
-                continue;
+            case '\0':
+                out += "&#xFFFD;";
+                break;
+            default: {  // a control character, as two hex digits
+                const char reference[] = {'&', '#', 'x', "0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15], ';'};
+                out.append(reference, sizeof reference);
+                break;
+            }
         }
-        out.append(text, plainFrom, i - plainFrom);
-        out += reference;
-        plainFrom = i + 1;
     }
     out.append(text, plainFrom);
 }

@@ -17,12 +17,15 @@ struct TReportPageInput {
     const platform::TRegionalSettings& regional;
 };
 
-// Appends the page to out. Values go in HTML-escaped, so text typed by a cashier can never
-// become markup in the viewer. Raises EJsonError for a member that is missing or cannot be
-// converted.
+// Appends the page to out. Every text it shows goes in HTML-escaped, values and money text
+// with its regional symbol and separators alike, so neither text typed by a cashier nor the
+// workstation's settings can become markup in the viewer. Raises EJsonError for a member that is
+// missing or cannot be converted.
 void BuildReportPage(std::string& out, const TReportPageInput& input);
 
-// Appends text with "&", "<", ">" and double quotes written as character references.
+// Appends text with "&", "<", ">", double quotes and the control characters (0x00 to 0x1F, 0x7F)
+// written as character references: the page holds no byte that cuts a C string or breaks a
+// line of its own. NUL becomes U+FFFD, the character a browser shows for it.
 void AppendHtmlEscaped(std::string& out, std::string_view text);
 
 // Appends a file path as the address in a double-quoted attribute: "#" and "%" percent-encoded,

@@ -15,12 +15,16 @@ extern "C" __attribute__((visibility("default"))) OrvoErrorSlot* orvo_ThreadErro
 
 namespace orvo::host {
 namespace {
-std::string LoaderError() {
+// What the loader says went wrong with path, without naming the path again.
+std::string LoaderError(const std::string& path) {
 #if defined(_WIN32)
+    (void)path;
     return "Windows error " + std::to_string(GetLastError());
 #else
     const char* e = dlerror();
-    return e ? e : "unknown loader error";
+    std::string message = e ? e : "unknown loader error";
+    if (message.rfind(path + ": ", 0) == 0) message.erase(0, path.size() + 2);
+    return message;
 #endif
 }
 }  // namespace
@@ -34,7 +38,7 @@ bool TModuleLibrary::Load(const std::string& path) {
     handle_.Reset(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
 #endif
     if (!handle_) {
-        error_ = "cannot load " + path + ": " + LoaderError();
+        error_ = "cannot load " + path + ": " + LoaderError(path);
         return false;
     }
     init_ = reinterpret_cast<TInitModule>(Symbol("InitModule"));

@@ -61,7 +61,10 @@ constexpr std::array<char, 256> AsciiLowerCase() {
 
 // Number, money and date formats of the user's regional settings, their texts in the module's
 // code page. The two format codes follow the Windows locale values: CurrencyFormat 0 "R1",
-// 1 "1R", 2 "R 1", 3 "1 R"; NegCurrFormat 0..15 as LOCALE_INEGCURR.
+// 1 "1R", 2 "R 1", 3 "1 R"; NegCurrFormat 0..15 as LOCALE_INEGCURR. Money and numbers share one
+// pair of separators and one grouping, the number ones (LOCALE_SDECIMAL, LOCALE_STHOUSAND and
+// LOCALE_SGROUPING; RADIXCHAR, THOUSEP and GROUPING), so an amount never mixes two pairs and
+// reads back as it was typed.
 struct TRegionalSettings {
     char DecimalSeparator = '.';
     char ThousandSeparator = ',';  // '\0' for none

@@ -193,10 +193,11 @@ TRegionalSettings ReadRegionalSettings() {
     auto text = [locale](nl_item item) { return CodePageText(nl_langinfo_l(item, locale), locale); };
     auto number = [locale](nl_item item) { return int(static_cast<signed char>(nl_langinfo_l(item, locale)[0])); };
 
+    // The number pair and its grouping, for money too (see TRegionalSettings).
     if (const std::string decimal = text(RADIXCHAR); !decimal.empty()) s.DecimalSeparator = decimal[0];
-    const std::string thousands = text(MON_THOUSANDS_SEP);
+    const std::string thousands = text(THOUSEP);
     s.ThousandSeparator = thousands.empty() ? '\0' : thousands[0];
-    s.Grouping = GroupSizes(nl_langinfo_l(MON_GROUPING, locale));
+    s.Grouping = GroupSizes(nl_langinfo_l(GROUPING, locale));
     // The C locale names no currency: the money form then stays as it is.
     if (const std::string symbol = text(CURRENCY_SYMBOL); !symbol.empty()) {
         s.CurrencyString = symbol;

@@ -162,6 +162,7 @@ std::string FileVersionOf(const std::string& path) {
 
 TRegionalSettings ReadRegionalSettings() {
     TRegionalSettings s;
+    // The number pair and its grouping, for money too (see TRegionalSettings).
     s.DecimalSeparator = LocaleText(LOCALE_SDECIMAL, ".")[0];
     const std::string thousands = LocaleText(LOCALE_STHOUSAND, ",");
     s.ThousandSeparator = thousands.empty() ? '\0' : thousands[0];

@@ -1,43 +1,55 @@
 // One payment or one report with values from the command line.
-#include <cstdio>
+#include <climits>
 #include <deque>
 #include <map>
 #include <optional>
 #include <ostream>
 #include <set>
-#include <stdexcept>
 
 #include "host/program/Commands.h"
 #include "host/program/MoneyText.h"
+#include "host/program/PaymentMethods.h"
 #include "platform/DateTime.h"
 #include "platform/Platform.h"
-#include "values/NumberText.h"
 
 namespace orvo::host {
 namespace {
 
-// "--name value" pairs; false for a malformed list.
-bool ReadFlags(const std::vector<std::string>& args, std::map<std::string, std::string>& flags, std::ostream& out) {
+// "--name value" pairs among the names the command takes; false, having said what is wrong,
+// for anything else.
+bool ReadFlags(const std::vector<std::string>& args, const std::set<std::string>& names,
+               std::map<std::string, std::string>& flags, std::ostream& err) {
     for (size_t i = 0; i < args.size(); i += 2) {
-        if (args[i].rfind("--", 0) != 0 || i + 1 >= args.size()) {
-            out << "expected --name value pairs, got \"" << args[i] << "\"\n";
+        if (args[i].rfind("--", 0) != 0 || !names.count(args[i].substr(2))) {
+            err << (args[i].rfind("--", 0) == 0 ? "unknown option " : "unexpected argument ") << args[i] << "\n";
             return false;
         }
-        flags[args[i].substr(2)] = args[i + 1];
+        if (i + 1 >= args.size()) {
+            err << args[i] << " needs a value\n";
+            return false;
+        }
+        if (!flags.emplace(args[i].substr(2), args[i + 1]).second) {
+            err << args[i] << " is given twice\n";
+            return false;
+        }
     }
     return true;
 }
 
-bool ReadMoneyFlag(const std::map<std::string, std::string>& flags, const std::string& name, Currency& value,
-                   std::ostream& out) {
-    const auto it = flags.find(name);
-    if (it == flags.end()) return false;
-    if (const auto money = ReadMoneyText(it->second)) {
-        value = *money;
-        return true;
-    }
-    out << "--" << name << " is not an amount: \"" << it->second << "\"\n";
-    throw std::invalid_argument(name);
+// An amount the keypad can type: number text in whole cents, above minimum.
+std::optional<Currency> ReadAmountFlag(const std::map<std::string, std::string>& flags, const std::string& name,
+                                       Currency minimum, std::ostream& err) {
+    const std::string& text = flags.at(name);
+    const auto money = ReadMoneyText(text);
+    if (!money)
+        err << "--" << name << " is not an amount: \"" << text << "\"\n";
+    else if (*money < minimum)
+        err << "--" << name << " must be " << (minimum > 0 ? "above 0" : "0 or more") << ": \"" << text << "\"\n";
+    else if (*money % 100 != 0)
+        err << "--" << name << " has parts of a cent, which the keypad cannot type: \"" << text << "\"\n";
+    else
+        return money;
+    return std::nullopt;
 }
 
 // What the payment window makes of the amounts typed: the gratuity comes on top of the amount
@@ -60,10 +72,25 @@ std::optional<TAskedPayment> AskedPayment(Currency due, const std::optional<Curr
     return TAskedPayment{due, excess};
 }
 
-bool ReadDate(const std::string& text, TDateTime& date) {
-    int y = 0, m = 0, d = 0;
-    char tail = 0;
-    return std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) == 3 && TryEncodeDate(y, m, d, date);
+// An invoice number as the suite numbers them: plain decimal digits, 1 to 2147483647.
+std::optional<int32_t> ReadInvoiceNumber(const std::string& text) {
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const long long number = std::stoll(text);
+    if (number < 1 || number > INT32_MAX) return std::nullopt;
+    return int32_t(number);
+}
+
+// A date written yyyy-mm-dd, on the calendar.
+std::optional<TDateTime> ReadDate(const std::string& text) {
+    TDateTime date = 0;
+    bool digits = text.size() == 10;
+    for (size_t i = 0; digits && i < text.size(); ++i)
+        digits = i == 4 || i == 7 ? text[i] == '-' : text[i] >= '0' && text[i] <= '9';
+    if (digits &&
+        TryEncodeDate(std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)), std::stoi(text.substr(8, 2)), date))
+        return date;
+    return std::nullopt;
 }
 
 const std::map<std::string, std::string> kRangeButtons = {
@@ -73,36 +100,47 @@ const std::map<std::string, std::string> kRangeButtons = {
 
 }  // namespace
 
-int RunPay(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out) {
+int RunPay(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::map<std::string, std::string> flags;
-    if (!ReadFlags(args, flags, out)) return kExitUsage;
-    static const std::set<std::string> kMethods = {"Uber", "Mr D", "ABSA", "Nedbank", "Other CC"};
-    const std::string method = flags.count("method") ? flags["method"] : "";
-    if (!kMethods.count(method)) {
-        out << "unknown method \"" << method << "\": one of Uber, \"Mr D\", ABSA, Nedbank, \"Other CC\"\n";
+    if (!ReadFlags(args, {"method", "due", "tendered", "gratuity", "reference", "invoice"}, flags, err))
+        return kExitUsage;
+    if (!flags.count("method")) {
+        err << "--method is required: " << kPaymentMethodList << "\n";
         return kExitUsage;
     }
-    Currency due = 0;
+    const std::string method = flags["method"];
+    if (!IsPaymentMethod(method)) {
+        err << "unknown method \"" << method << "\": " << kPaymentMethodList << "\n";
+        return kExitUsage;
+    }
+    if (!flags.count("due")) {
+        err << "--due is required\n";
+        return kExitUsage;
+    }
+    if (flags.count("tendered") && flags.count("gratuity")) {
+        err << "--tendered and --gratuity exclude each other: a tendered amount above the due is the gratuity\n";
+        return kExitUsage;
+    }
+    const std::optional<Currency> due = ReadAmountFlag(flags, "due", 1, err);
+    if (!due) return kExitUsage;
     std::optional<Currency> tendered, gratuity;
-    try {
-        if (!ReadMoneyFlag(flags, "due", due, out)) {
-            out << "--due is required\n";
-            return kExitUsage;
-        }
-        for (auto [name, value] : {std::pair{"tendered", &tendered}, std::pair{"gratuity", &gratuity}}) {
-            if (Currency money = 0; ReadMoneyFlag(flags, name, money, out)) *value = money;
-        }
-    } catch (const std::invalid_argument&) {
+    if (flags.count("tendered") && !(tendered = ReadAmountFlag(flags, "tendered", 1, err))) return kExitUsage;
+    if (flags.count("gratuity") && !(gratuity = ReadAmountFlag(flags, "gratuity", 0, err))) return kExitUsage;
+    const auto asked = AskedPayment(*due, tendered, gratuity);
+    if (!asked) {
+        err << "the amount with its gratuity is beyond the currency's range\n";
         return kExitUsage;
     }
-    TInvoice invoice{1, 1, 1, due};
-    if (flags.count("invoice")) {
-        const auto number = TryReadInteger(flags["invoice"]);
-        if (!number) {
-            out << "--invoice is not an invoice number: \"" << flags["invoice"] << "\"\n";
-            return kExitUsage;
-        }
-        invoice.number = *number;
+    const std::string reference = flags["reference"];
+    if (reference.size() > kReferenceLength) {
+        err << "--reference has " << reference.size() << " characters; a transaction keeps at most " << kReferenceLength
+            << "\n";
+        return kExitUsage;
+    }
+    std::optional<int32_t> invoiceNumber;
+    if (flags.count("invoice") && !(invoiceNumber = ReadInvoiceNumber(flags["invoice"]))) {
+        err << "--invoice is no invoice number (1 to 2147483647, decimal digits): \"" << flags["invoice"] << "\"\n";
+        return kExitUsage;
     }
     // The cashier types amounts as the workstation writes numbers, in its decimal separator.
     std::deque<std::string> keypad;
@@ -113,7 +151,7 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
     THostSession session(
         options,
         [&](IFormView& form) {
-            TypeText(form, "txtReference", flags["reference"]);
+            TypeText(form, "txtReference", reference);
             if (tendered) ClickButton(form, "btnAmount");
             if (gratuity) ClickButton(form, "btnGratuity");
             ClickButton(form, "btnOKNew");
@@ -127,42 +165,69 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
         say);
     session.Start();
     session.ApplySchemaChanges();
-    ComPtr<IPaymentMethod> payment = session.NewPayment(method, due);
+    // As the till does: the next free number, unless one is asked for; a saved one is no use.
+    if (!invoiceNumber && !(invoiceNumber = session.NextInvoiceNumber())) {
+        err << "no invoice number is free above 2147483647; give a free one with --invoice\n";
+        return kExitUsage;
+    }
+    const TInvoice invoice{*invoiceNumber, 1, 1, *due};
+    if (session.InvoiceSaved(invoice.number)) {
+        err << "invoice " << invoice.number << " is already saved\n";
+        return kExitUsage;
+    }
+    ComPtr<IPaymentMethod> payment = session.NewPayment(method, *due);
     if (!payment->DoPaymentPopup()) {
-        out << "the payment was not confirmed; see " << session.ModuleLogFile().string() << "\n";
+        err << "the module did not confirm the payment; its log says why: " << session.ModuleLogFile().string() << "\n";
+        return kExitFailed;
+    }
+    // Checked before the invoice is saved: a mismatch leaves no invoice or cash-up rows behind.
+    if (*asked != TAskedPayment{payment->GetAmount(), payment->GetGratuity()}) {
+        err << "the module recorded " << MoneyText(payment->GetAmount()) << " with gratuity "
+            << MoneyText(payment->GetGratuity()) << " where " << MoneyText(asked->amount) << " with gratuity "
+            << MoneyText(asked->gratuity) << " was asked; invoice " << invoice.number << " is not saved\n";
         return kExitFailed;
     }
     session.SaveInvoice(invoice, *payment);
     out << method << " paid " << MoneyText(payment->GetAmount()) << " with gratuity "
         << MoneyText(payment->GetGratuity()) << " on invoice " << invoice.number << "\n";
-    const auto asked = AskedPayment(due, tendered, gratuity);
-    if (!asked || *asked != TAskedPayment{payment->GetAmount(), payment->GetGratuity()}) {
-        out << "the module recorded other amounts than were asked";
-        if (asked) out << ": " << MoneyText(asked->amount) << " with gratuity " << MoneyText(asked->gratuity);
-        out << "\n";
-        return kExitFailed;
-    }
     return kExitOk;
 }
 
-int RunReportCommand(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out) {
+int RunReportCommand(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out,
+                     std::ostream& err) {
     std::map<std::string, std::string> flags;
-    if (!ReadFlags(args, flags, out)) return kExitUsage;
+    if (!ReadFlags(args, {"range", "from", "to"}, flags, err)) return kExitUsage;
     std::function<void(IFormView&)> work;
     if (flags.count("range")) {
+        if (flags.count("from") || flags.count("to")) {
+            err << "--range and --from/--to exclude each other\n";
+            return kExitUsage;
+        }
         const auto button = kRangeButtons.find(flags["range"]);
         if (button == kRangeButtons.end()) {
-            out << "unknown range \"" << flags["range"] << "\": today, this-week, last-week, this-month, last-month\n";
+            err << "unknown range \"" << flags["range"] << "\": today, this-week, last-week, this-month, last-month\n";
             return kExitUsage;
         }
         work = [name = button->second](IFormView& form) { ClickButton(form, name); };
     } else {
-        TDateTime from = 0, to = 0;
-        if (!ReadDate(flags["from"], from) || !ReadDate(flags["to"], to)) {
-            out << "give --range NAME, or --from yyyy-mm-dd --to yyyy-mm-dd\n";
+        std::optional<TDateTime> dates[2];
+        const char* names[2] = {"from", "to"};
+        if (flags.empty()) {
+            err << "give --range NAME, or --from yyyy-mm-dd --to yyyy-mm-dd\n";
             return kExitUsage;
         }
-        work = [from, to](IFormView& form) {
+        for (int i = 0; i < 2; ++i) {
+            if (!flags.count(names[i])) {
+                err << "--" << names[i] << " is required with --" << names[1 - i] << "\n";
+                return kExitUsage;
+            }
+            if (!(dates[i] = ReadDate(flags[names[i]]))) {
+                err << "--" << names[i] << " is no date of the calendar written yyyy-mm-dd: \"" << flags[names[i]]
+                    << "\"\n";
+                return kExitUsage;
+            }
+        }
+        work = [from = *dates[0], to = *dates[1]](IFormView& form) {
             form.SetDate(form.IndexOfControl("dtpFrom"), from);
             form.SetDate(form.IndexOfControl("dtpTo"), to);
             ClickButton(form, "btnCustomRange");
@@ -173,7 +238,7 @@ int RunReportCommand(const THostOptions& options, const std::vector<std::string>
         options, [&](IFormView& form) { work(form); },
         [](const std::string&, const std::string&, std::string&) { return false; },
         [&](const std::string& line) {
-            out << line << "\n";
+            err << line << "\n";
             failed = true;
         });
     session.Start();
@@ -181,7 +246,7 @@ int RunReportCommand(const THostOptions& options, const std::vector<std::string>
     session.RaiseMainFormCreate("Orvo.BackOffice.MainForm.Create");
     session.ClickListsEntry("Extra Payments Reports");
     if (failed || session.Viewer().PagesShown() == 0) {
-        out << "no report was shown\n";
+        err << "no report was shown\n";
         return kExitFailed;
     }
     out << "report written to " << options.pageFile.string() << "\n";

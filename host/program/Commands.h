@@ -19,10 +19,12 @@ enum TExitCode : int {
 
 // A till session and a back-office report, scripted end to end, with an account of each step.
 int RunDemo(const THostOptions& options, std::ostream& out);
-// One payment: method, amount due, and tendered or gratuity, reference, invoice.
-int RunPay(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out);
+// One payment: method, amount due, and tendered or gratuity, reference, invoice. Every argument
+// is checked before the window opens; what is wrong goes to err.
+int RunPay(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // One report: a named range or two dates.
-int RunReportCommand(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out);
+int RunReportCommand(const THostOptions& options, const std::vector<std::string>& args, std::ostream& out,
+                     std::ostream& err);
 // The same services with a person at the terminal.
 int RunTill(const THostOptions& options, std::istream& in, std::ostream& out);
 

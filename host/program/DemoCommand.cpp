@@ -53,8 +53,8 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
     session.ApplySchemaChanges();
     session.AddEmployee(1, "Thandi", "Mokoena");
     session.AddEmployee(2, "Sipho", "Dube");
-    say("Schema applied; access codes now: " +
-        session.Query("SELECT [Code], [Description], [LinkCode] FROM [ActCodes]"));
+    say("Schema applied; access codes now:");
+    out << session.QueryTable("SELECT [Code], [Description], [LinkCode] FROM [ActCodes]", "  ");
     session.RaiseMainFormCreate("Orvo.BackOffice.MainForm.Create");
     for (const auto& item : session.Menus().Items()) say("  menu Lists: " + item.caption);
 
@@ -113,9 +113,13 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
     session.Stop();
 
     say("");
-    say("Transactions: " + session.Query("SELECT [ID], [PaymentMethod], [ReferenceNumber], [Amount], [InvoiceNum] "
-                                         "FROM [ExtraPaymentTransactions] ORDER BY [ID]"));
-    say("Cash-up rows: " + session.Query("SELECT [Number], [Name], [ParentName], [Value] FROM [Cashup]"));
+    say("Transactions:");
+    out << session.QueryTable(
+        "SELECT [ID], [PaymentMethod], [ReferenceNumber], [Amount], [InvoiceNum] "
+        "FROM [ExtraPaymentTransactions] ORDER BY [ID]",
+        "  ");
+    say("Cash-up rows:");
+    out << session.QueryTable("SELECT [Number], [Name], [ParentName], [Value] FROM [Cashup]", "  ");
     say("Report page:  " + options.pageFile.string() + (session.Viewer().PagesShown() ? "" : " (not written)"));
     say("Database:     " + options.databasePath.string());
     say("Module log:   " + session.ModuleLogFile().string());

@@ -2,8 +2,11 @@
 
 #include <unistd.h>
 
+#include <climits>
+
 #include "host/THostStrings.h"
 #include "host/program/MoneyText.h"
+#include "host/program/TextTable.h"
 #include "host/sqlite/SqlError.h"
 #include "host/sqlite/TSqliteScript.h"
 #include "interfaces/intfActCodes.h"
@@ -75,10 +78,14 @@ void THostSession::Start() {
     if (options_.freshDatabase) std::filesystem::remove(options_.databasePath);
     try {
         database_ = std::make_shared<TSqliteDatabase>(options_.databasePath.string());
+    } catch (const std::exception& e) {
+        throw EHostStartError(EHostStartError::Kind::Database, e.what());  // it names the file
+    }
+    try {
         database_->CreateSuiteTables();
     } catch (const std::exception& e) {
         throw EHostStartError(EHostStartError::Kind::Database,
-                              "cannot open the database " + options_.databasePath.string() + ": " + e.what());
+                              "cannot make the suite's tables in " + options_.databasePath.string() + ": " + e.what());
     }
     cashup_ = std::make_unique<TCashupBook>(database_);
     container_ = MakeObject<THostContainer>();
@@ -164,15 +171,23 @@ std::filesystem::path THostSession::ModuleLogFile() const {
            (program + " (" + computer + ") " + options_.modulePath.filename().string() + ".log");
 }
 
-int32_t THostSession::NextInvoiceNumber() {
+std::optional<int32_t> THostSession::NextInvoiceNumber() {
     const TBatchResult result = database_->Run("SELECT MAX([INVOICENUM]) AS [Highest] FROM [INVOICES]");
     const TSqlValue& highest = result.lastResult->rows.at(0).at(0);
-    return highest.kind == TSqlValue::Kind::Integer ? int32_t(highest.integer) + 1 : 1;
+    if (highest.kind != TSqlValue::Kind::Integer) return 1;
+    if (highest.integer >= INT32_MAX) return std::nullopt;
+    return int32_t(highest.integer + 1);
 }
 
-std::string THostSession::Query(const std::string& tsql) {
+bool THostSession::InvoiceSaved(int32_t number) {
+    const TBatchResult result =
+        database_->Run("SELECT COUNT(*) AS [Saved] FROM [INVOICES] WHERE [INVOICENUM] = " + std::to_string(number));
+    return result.lastResult->rows.at(0).at(0).integer != 0;
+}
+
+std::string THostSession::QueryTable(const std::string& tsql, const std::string& indent) {
     const TBatchResult result = database_->Run(tsql);
-    return result.lastResult ? ResultJSON(*result.lastResult) : "[]";
+    return result.lastResult ? AlignedTable(*result.lastResult, indent) : std::string();
 }
 
 }  // namespace orvo::host

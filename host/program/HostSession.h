@@ -75,10 +75,12 @@ public:
     THostViewer& Viewer() { return *viewer_; }
     // The module's log file: "<this program> (<computer>) OrvoExtraPayments.ovm.log" beside it.
     std::filesystem::path ModuleLogFile() const;
-    // One above the highest invoice number saved so far.
-    int32_t NextInvoiceNumber();
-    // A T-SQL query's rows as JSON.
-    std::string Query(const std::string& tsql);
+    // One above the highest invoice number saved so far; nothing when that is the last there is.
+    std::optional<int32_t> NextInvoiceNumber();
+    // Whether an invoice of that number is saved.
+    bool InvoiceSaved(int32_t number);
+    // A T-SQL query's rows as an aligned table of text, each line indented.
+    std::string QueryTable(const std::string& tsql, const std::string& indent);
 
 private:
     class TCashupBook;

@@ -9,6 +9,7 @@
 
 #include "host/program/Commands.h"
 #include "host/program/MoneyText.h"
+#include "host/program/PaymentMethods.h"
 #include "platform/DateTime.h"
 
 namespace orvo::host {
@@ -144,6 +145,10 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
         if (choice != "p") continue;
         out << "method (Uber, Mr D, ABSA, Nedbank, Other CC): " << std::flush;
         const std::string method = ReadLine(in);
+        if (!IsPaymentMethod(method)) {
+            out << "unknown method \"" << method << "\": " << kPaymentMethodList << "\n";
+            continue;
+        }
         out << "amount due: " << std::flush;
         const std::optional<Currency> due = ReadMoneyText(ReadLine(in));
         if (!due) {
@@ -151,12 +156,18 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
             continue;
         }
         try {
+            // The invoice's number is taken before the window, so a confirmed payment always has one.
+            const std::optional<int32_t> number = session.NextInvoiceNumber();
+            if (!number) {
+                out << "no invoice number is free above 2147483647\n";
+                continue;
+            }
             ComPtr<IPaymentMethod> payment = session.NewPayment(method, *due);
             if (!payment->DoPaymentPopup()) {
                 out << "not paid\n";
                 continue;
             }
-            const TInvoice invoice{session.NextInvoiceNumber(), 1, 1, *due};
+            const TInvoice invoice{*number, 1, 1, *due};
             session.SaveInvoice(invoice, *payment);
             out << "invoice " << invoice.number << " saved: " << method << " " << MoneyText(payment->GetAmount())
                 << " + gratuity " << MoneyText(payment->GetGratuity()) << "\n";

@@ -123,6 +123,62 @@ TEST(ReportPage, MarkupInValuesAndTypeNamesIsEscaped) {
     EXPECT_NE(page.find(">A &amp; B</td>"), std::string::npos);
 }
 
+// A detail row with the type, reference and money given as JSON values.
+std::string DetailRow(std::string_view type, std::string_view reference, std::string_view money) {
+    return std::string(R"({"TransactionDate":"d","PaymentType":)") + std::string(type) +
+           R"(,"TransactionTime":"t","InvoiceNum":1,"Reference":)" + std::string(reference) + R"(,"InvoiceAmount":)" +
+           std::string(money) + R"(,"Amount":)" + std::string(money) +
+           R"(,"Gratuity":null,"InvoiceStatus":"","TransactionID":1,"CashierName":""})";
+}
+
+// Mended: money text went in unescaped, so a currency symbol or separator holding markup opened
+// a tag in every money cell; control characters of values went in raw, a NUL cutting the page
+// for a host reading it as a C string.
+TEST(ReportPage, EveryTextItShowsIsEscapedMoneyAndControlCharactersIncluded) {
+    struct TCase {
+        const char* currency;
+        char thousands, decimal;
+        const char* reference;  // JSON
+        const char* money;      // 1250.5 as shown, then the reference as shown
+        const char* shown;
+    };
+    const TCase cases[] = {
+        {"<b>R&amp;", ',', '.', R"("UB-1")", "&lt;b&gt;R&amp;amp;1,250.50", "UB-1"},
+        {"R", '<', '.', R"("UB-1")", "R1&lt;250.50", "UB-1"},
+        {"R", '\0', '"', R"("UB-1")", "R1250&quot;50", "UB-1"},
+        {"\t", ',', '.', R"("UB-1")", "&#x09;1,250.50", "UB-1"},
+        {"R", ',', '.', R"("A\u0000B")", "R1,250.50", "A&#xFFFD;B"},
+        {"R", ',', '.', R"("\u0001\t\r\n\u001f\u007f<&")", "R1,250.50",
+         "&#x01;&#x09;&#x0D;&#x0A;&#x1F;&#x7F;&lt;&amp;"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.shown);
+        platform::TRegionalSettings regional = test::PointRegional();
+        regional.CurrencyString = c.currency;
+        regional.ThousandSeparator = c.thousands;
+        regional.DecimalSeparator = c.decimal;
+        const std::string page = Page("[]", "[" + DetailRow(R"("Uber")", c.reference, R"("1250.5")") + "]",
+                                      "2026-12-07", "2026-12-07", regional);
+        const std::string cells = std::string(">") + c.money + "</td><td style=\"white-space:nowrap\">" + c.shown +
+                                  "</td><td style=\"text-align:right\">" + c.money + "</td>";
+        EXPECT_NE(page.find(cells), std::string::npos) << page;
+        EXPECT_EQ(page.find('\0'), std::string::npos);
+    }
+}
+
+// Mended: rows of an empty or null payment type were written before any table was opened.
+TEST(ReportPage, AnEmptyOrNullPaymentTypeGetsItsGroupAndTable) {
+    const std::string details = "[" + DetailRow("null", R"("a")", "null") + "," + DetailRow(R"("")", R"("b")", "null") +
+                                "," + DetailRow(R"("Uber")", R"("c")", "null") + "]";
+    const std::string page = Page("[]", details, "2026-12-07", "2026-12-07", test::PointRegional());
+    EXPECT_NE(page.find("<h2>Transaction Details</h2><h3>Payment Type: </h3><table border=1"), std::string::npos)
+        << page;
+    EXPECT_NE(page.find("</tr></table><h3>Payment Type: Uber</h3><table border=1"), std::string::npos) << page;
+    EXPECT_EQ(Count(page, "<h3>"), 2u);
+    EXPECT_EQ(Count(page, "<table"), 3u);
+    EXPECT_EQ(Count(page, "</table>"), 3u);
+}
+
 TEST(ReportPage, AMissingOrUnconvertibleMemberIsAnError) {
     EXPECT_THROW(Page(R"([{"PaymentType":"Uber"}])", "[]", "a", "b", test::PointRegional()), EJsonError);
     const std::string badMoney =

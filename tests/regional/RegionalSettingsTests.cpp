@@ -1,6 +1,6 @@
 // The regional settings read from real ones, and what the module writes and reads under them:
 // money text, report page cells, log table rows and strict date text. Natively each row is a
-// locale built with localedef for the tests (three of the C library's, two of our own); under
+// locale built with localedef for the tests (four of the C library's, three of our own); under
 // Wine the same settings are written to the user's International values, as Control Panel
 // writes them, and put back afterwards.
 #include <gtest/gtest.h>
@@ -42,6 +42,8 @@ struct TLocaleRow {
 };
 
 // "\x80" is the euro sign and "?" the narrow no-break space, which the 8-bit code page lacks.
+// Money takes the number separators where a locale names other ones for money (ff_SN: "," and
+// "." for numbers, "." and "," for money), and a page cell shows markup in them as text.
 const TLocaleRow kRows[] = {
     {"en_ZA.UTF-8",
      {L"R", L"0", L"1", L",", L".", L"2", L"dd/MM/yyyy", L"3;0", L":"},
@@ -78,6 +80,20 @@ const TLocaleRow kRows[] = {
      "($13,229,386.40)",
      "$1,234.57",
      "12/07/2026 1:45 PM"},
+    {"ff_SN.UTF-8",
+     {L"CFA", L"3", L"8", L".", L",", L"2", L"dd/MM/yyyy", L"3;0", L":"},
+     "11.327,33 CFA",
+     "-11.327,33 CFA",
+     "-13.229.386,40 CFA",
+     "1.234,57 CFA",
+     "07/12/2026 13:45"},
+    {"xx_markup.UTF-8",
+     {L"<b>R&amp;", L"0", L"1", L"<", L".", L"2", L"dd/MM/yyyy", L"3;0", L":"},
+     "<b>R&amp;11<327.33",
+     "-<b>R&amp;11<327.33",
+     "-&lt;b&gt;R&amp;amp;13&lt;229&lt;386.40",
+     "<b>R&amp;1<234.57",
+     "07/12/2026 13:45"},
 };
 
 void PrintTo(const TLocaleRow& row, std::ostream* out) { *out << row.locale; }
