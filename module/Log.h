@@ -46,6 +46,8 @@ struct TLogArg {
 // characters are written as escapes, CR, LF, tab and NUL as \r \n \t \0, the others below 0x20
 // and DEL as \xNN; every other byte, a backslash too, is written as it is.
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count);
+// Appends text with its control characters written as FillPattern writes them.
+void AppendEscaped(std::string& out, std::string_view text);
 // Appends "yyyy-mm-dd hh:mm:ss.zzz".
 void AppendLogTimeStamp(std::string& out, TDateTime value);
 // Appends one line of the log: "<time stamp> <tag padded to six> <filled pattern>" and CR LF.
@@ -102,7 +104,7 @@ private:
     // Each takes the time stamp of the line being written.
     void OpenLocked(TDateTime now);
     void WriteHeaderLocked(TDateTime now);
-    void RotateLocked(TDateTime now);
+    bool RotateLocked(TDateTime now);
 
     mutable std::mutex mutex_;
     std::atomic<std::thread::id> writer_{};
@@ -111,8 +113,8 @@ private:
     TLogSettings settings_;
     std::string path_;
     platform::TAppendFile file_;
-    uint64_t size_ = 0;          // of the open file, counted since it was opened
-    uint64_t nextRotation_ = 0;  // the size past which the file is rotated
+    uint64_t nextRotation_ = 0;             // the size past which the file is rotated
+    uint64_t failedRotation_ = UINT64_MAX;  // the size at which the last rotation failed
 };
 
 // The process-wide log of the module.
