@@ -108,7 +108,6 @@ std::string LogFolder(const platform::TProcessIdentity& identity) {
 }
 
 namespace {
-constexpr size_t kLogTimeStampWidth = 23;  // "yyyy-mm-dd hh:mm:ss.zzz"
 constexpr size_t kTagWidth = 6;
 constexpr auto kDefaultRetryDelay = std::chrono::milliseconds(100);
 
@@ -228,7 +227,7 @@ void TModuleLog::AppendLocked(std::string& line) {
     if (state_ == TState::Unconfigured || state_ == TState::Dropping) return;
     // Stamped under the lock, so the lines of all threads stand in the file in time order.
     const TDateTime now = platform::Now();
-    PutLogTimeStamp(line.data(), now);
+    StampLocked(line.data(), now);
     if (state_ == TState::Closed) OpenLocked(now);
     if (state_ != TState::Open) return;
     if (const platform::TFileStatus wrote = file_.Write(line); !wrote) {
@@ -238,6 +237,19 @@ void TModuleLog::AppendLocked(std::string& line) {
             return;
     }
     if (file_.Size() > nextRotation_) RotateLocked(now);
+}
+
+void TModuleLog::StampLocked(char* stamp, TDateTime now) {
+    // The lines of one second share all but the milliseconds: the rest is decoded once a second.
+    constexpr size_t kUpToMilliseconds = kLogTimeStampWidth - 3;
+    const TDayTime time = SplitDateTime(now);
+    const int64_t second = time.Day * 86400 + time.Millisecond / 1000;
+    if (second != stampSecond_) {
+        PutLogTimeStamp(stampText_, now);
+        stampSecond_ = second;
+    }
+    std::memcpy(stamp, stampText_, kUpToMilliseconds);
+    PutDigits(stamp + kLogTimeStampWidth, int(time.Millisecond % 1000), 3);
 }
 
 void TModuleLog::WriteFailureLocked(std::string_view pattern, const platform::TFileStatus& failure) {

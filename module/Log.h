@@ -50,6 +50,7 @@ void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args
 void AppendEscaped(std::string& out, std::string_view text);
 // Appends "yyyy-mm-dd hh:mm:ss.zzz".
 void AppendLogTimeStamp(std::string& out, TDateTime value);
+inline constexpr size_t kLogTimeStampWidth = 23;
 // Appends one line of the log: "<time stamp> <tag padded to six> <filled pattern>" and CR LF.
 void AppendLogLine(std::string& out, TDateTime now, TLogLevel level, std::string_view pattern, const TLogArg* args,
                    size_t count);
@@ -102,6 +103,7 @@ private:
     // One exception line naming the file of a failed operation and the system's message.
     void WriteFailureLocked(std::string_view pattern, const platform::TFileStatus& failure);
     // Each takes the time stamp of the line being written.
+    void StampLocked(char* stamp, TDateTime now);
     void OpenLocked(TDateTime now);
     void WriteHeaderLocked(TDateTime now);
     bool RotateLocked(TDateTime now);
@@ -115,6 +117,8 @@ private:
     platform::TAppendFile file_;
     uint64_t nextRotation_ = 0;             // the size past which the file is rotated
     uint64_t failedRotation_ = UINT64_MAX;  // the size at which the last rotation failed
+    int64_t stampSecond_ = INT64_MIN;       // the day and second of stampText_
+    char stampText_[kLogTimeStampWidth] = {};
 };
 
 // The process-wide log of the module.

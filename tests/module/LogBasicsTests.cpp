@@ -77,6 +77,44 @@ TEST(LogFile, AppendsStampedTaggedLinesEndingInCarriageReturnLineFeed) {
     EXPECT_LT(text.find("second"), text.find("third"));
 }
 
+// The part of the stamp before the milliseconds is kept from one line to the next while the
+// second stays: it must change with the second, the day and a clock set back, and follow the
+// rounding of the milliseconds into the next second.
+TEST(LogFile, TimeStampsFollowTheClockAcrossSecondsDaysAndAClockSetBack) {
+    test::TTempFolder folder;
+    platform::TProcessIdentity id;
+    id.HostProgramPath = "/suite/BackOffice.exe";
+    id.ComputerName = "TILL01";
+    id.ModulePath = folder / "OrvoExtraPayments.ovm";
+    const TDateTime day = EncodeDate(2026, 3, 4), next = EncodeDate(2026, 3, 5);
+    const struct {
+        TDateTime clock;
+        const char* stamp;
+    } rows[] = {
+        {day + EncodeTime(23, 59, 58, 5), "2026-03-04 23:59:58.005"},
+        {day + EncodeTime(23, 59, 59, 998), "2026-03-04 23:59:59.998"},
+        {next - 0.4 / 86400000.0, "2026-03-05 00:00:00.000"},  // 0.4 ms before midnight
+        {next + EncodeTime(0, 0, 0, 1), "2026-03-05 00:00:00.001"},
+        {day + EncodeTime(23, 59, 59, 999), "2026-03-04 23:59:59.999"},  // set back
+        {next + EncodeTime(0, 0, 1, 0), "2026-03-05 00:00:01.000"},
+    };
+    TModuleLog log;
+    log.Configure(id);
+    for (const auto& row : rows) {
+        test::TScopedClock clock(row.clock);
+        log.Write(TLogLevel::Info, "tick", nullptr, 0);
+    }
+    log.Close();
+    std::ifstream in(log.FilePath(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    std::vector<std::string> stamps;
+    for (size_t at = 0; (at = text.find(" info  tick\r\n", at)) != std::string::npos; at += 12)
+        stamps.push_back(text.substr(at - 23, 23));
+    std::vector<std::string> expected;
+    for (const auto& row : rows) expected.push_back(row.stamp);
+    EXPECT_EQ(stamps, expected);
+}
+
 TEST(LogFile, UnconfiguredOrUnopenableLogDropsLinesAndGoesOn) {
     TModuleLog unconfigured;
     unconfigured.Write(TLogLevel::Info, "dropped", nullptr, 0);
