@@ -67,9 +67,10 @@ TEST(LogKill, AWriterKilledAtAnyMomentLeavesEveryLineExactlyOnceAcrossItsRotatio
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "kill " << kill;
 
-        left.copying += fs::exists(stem + ".0.tmp");
-        left.committed += fs::exists(RotatedName(live, 0));
-        left.setAside += fs::exists(stem + ".9.old") && !fs::exists(stem + ".0.tmp");
+        const bool copying = fs::exists(stem + ".0.tmp"), committed = fs::exists(RotatedName(live, 0));
+        left.copying += copying;
+        left.committed += committed;
+        left.setAside += !copying && !committed && fs::exists(stem + ".9.old");
         platform::TAppendFile file;  // what opening the log does first
         ASSERT_TRUE(file.Open(live));
         ASSERT_TRUE(RecoverRotation(live, file));
