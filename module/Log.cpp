@@ -231,9 +231,10 @@ void TModuleLog::AppendLocked(std::string& line) {
     if (state_ == TState::Closed) OpenLocked(now);
     if (state_ != TState::Open) return;
     if (const platform::TFileStatus wrote = file_.Write(line); !wrote) {
-        // A file at the process's size limit is rotated before the line that does not fit; the
-        // line is dropped only when that cannot be done (once for each size the file reaches).
-        if (!wrote.PastSizeLimit() || file_.Size() == failedRotation_ || !RotateLocked(now) || !file_.Write(line))
+        // A file at the process's size limit is rotated before the line that does not fit, once
+        // lines came since the last rotation (or the open); the line is dropped only when that
+        // cannot be done.
+        if (!wrote.PastSizeLimit() || file_.Size() <= rotationTriedAt_ || !RotateLocked(now) || !file_.Write(line))
             return;
     }
     if (file_.Size() > nextRotation_) RotateLocked(now);
@@ -275,7 +276,7 @@ void TModuleLog::OpenLocked(TDateTime now) {
                 path_ = name;
                 state_ = TState::Open;
                 nextRotation_ = settings_.RotateSize;
-                failedRotation_ = UINT64_MAX;
+                rotationTriedAt_ = 0;
                 WriteHeaderLocked(now);
                 return;
             }
@@ -316,9 +317,10 @@ bool TModuleLog::RotateLocked(TDateTime now) {
     if (rotation.Status) {
         nextRotation_ = settings_.RotateSize;
         WriteHeaderLocked(now);
+        rotationTriedAt_ = file_.Size();
         return true;
     }
-    failedRotation_ = file_.Size();
+    rotationTriedAt_ = file_.Size();
     if (rotation.Committed) {
         // The content is on its way into the chain: the file takes no line before the next open
         // has finished the move, or the lines go to the next name when it cannot.

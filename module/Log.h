@@ -80,7 +80,9 @@ public:
     void Configure(const platform::TProcessIdentity& identity, TLogSettings settings = {});
     // Writes one line: time stamp, level tag and the filled pattern. Safe from any thread;
     // a line that cannot be written is dropped and the caller goes on. A rotation that fails
-    // leaves one line saying why in the live file, which goes on taking lines.
+    // leaves one line saying why in the live file, which goes on taking lines; one that fails
+    // after handing the content to the chain closes the file, and the next line opens it again
+    // (finishing the move) or the next name.
     void Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count);
     // Full path of the live file: the name in use once opened, the first choice before ("" before
     // Configure).
@@ -115,9 +117,9 @@ private:
     TLogSettings settings_;
     std::string path_;
     platform::TAppendFile file_;
-    uint64_t nextRotation_ = 0;             // the size past which the file is rotated
-    uint64_t failedRotation_ = UINT64_MAX;  // the size at which the last rotation failed
-    int64_t stampSecond_ = INT64_MIN;       // the day and second of stampText_
+    uint64_t nextRotation_ = 0;        // the size past which the file is rotated
+    uint64_t rotationTriedAt_ = 0;     // the size left by the last rotation, done or failed
+    int64_t stampSecond_ = INT64_MIN;  // the day and second of stampText_
     char stampText_[kLogTimeStampWidth] = {};
 };
 

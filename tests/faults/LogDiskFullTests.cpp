@@ -120,6 +120,31 @@ TEST(LogDiskFull, AFileAtTheLimitIsRotatedBeforeTheLineThatDoesNotFit) {
     }
 }
 
+// A line longer than the limit can never be written: it costs one rotation, not one for each
+// time it comes, which would push the chain's older files out with archives of a header.
+TEST(LogDiskFull, ALineLongerThanTheLimitIsDroppedAfterOneRotation) {
+    TTempFolder folder;
+    platform::TProcessIdentity id;
+    id.ModulePath = folder / "OrvoExtraPayments.ovm";
+    id.HostProgramPath = folder / "Invoicing.exe";
+    id.ComputerName = "POS1";
+    const std::string path = folder / "Invoicing (POS1) OrvoExtraPayments.ovm.log";
+    RunUnderFileSizeLimit(SIG_DFL, [&id] {
+        TModuleLog log;
+        log.Configure(id);
+        WriteNumberedLines(log, 0, 50);
+        const std::string tooLong(kRoom + 1000, 'x');
+        for (int i = 0; i < 20; ++i) log.Write(TLogLevel::Info, tooLong, nullptr, 0);
+        WriteNumberedLines(log, 50, 53);
+    });
+    std::string rest;
+    std::vector<int> expected(50);
+    for (int i = 0; i < 50; ++i) expected[size_t(i)] = i;
+    EXPECT_EQ(NumberedLines(Gunzip(RotatedName(path, 1)), rest), expected);
+    EXPECT_FALSE(std::filesystem::exists(RotatedName(path, 2)));
+    EXPECT_EQ(NumberedLines(ReadWhole(path), rest), (std::vector<int>{50, 51, 52}));
+}
+
 // The limit holds the copy's real size: text at the limit compresses to a fraction of it and is
 // copied; noise grows a little in gzip and is refused, with nothing left behind.
 TEST(LogDiskFull, ACompressedCopyIsRefusedOnlyWhenItsRealSizePassesTheLimit) {
