@@ -6,6 +6,7 @@
 
 #include "module/Log.h"
 #include "platform/DateTime.h"
+#include "tests/support/LogFiles.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo {
@@ -77,20 +78,11 @@ TEST(LogFile, AppendsStampedTaggedLinesEndingInCarriageReturnLineFeed) {
     EXPECT_LT(text.find("second"), text.find("third"));
 }
 
-// The part of the stamp before the milliseconds is kept from one line to the next while the
-// second stays: it must change with the second, the day and a clock set back, and follow the
-// rounding of the milliseconds into the next second.
+// The stamp's text up to the seconds is kept while the second stays: it must follow the second,
+// the day, a clock set back and milliseconds rounded into the next second.
 TEST(LogFile, TimeStampsFollowTheClockAcrossSecondsDaysAndAClockSetBack) {
-    test::TTempFolder folder;
-    platform::TProcessIdentity id;
-    id.HostProgramPath = "/suite/BackOffice.exe";
-    id.ComputerName = "TILL01";
-    id.ModulePath = folder / "OrvoExtraPayments.ovm";
     const TDateTime day = EncodeDate(2026, 3, 4), next = EncodeDate(2026, 3, 5);
-    const struct {
-        TDateTime clock;
-        const char* stamp;
-    } rows[] = {
+    const std::pair<TDateTime, std::string> rows[] = {
         {day + EncodeTime(23, 59, 58, 5), "2026-03-04 23:59:58.005"},
         {day + EncodeTime(23, 59, 59, 998), "2026-03-04 23:59:59.998"},
         {next - 0.4 / 86400000.0, "2026-03-05 00:00:00.000"},  // 0.4 ms before midnight
@@ -98,21 +90,18 @@ TEST(LogFile, TimeStampsFollowTheClockAcrossSecondsDaysAndAClockSetBack) {
         {day + EncodeTime(23, 59, 59, 999), "2026-03-04 23:59:59.999"},  // set back
         {next + EncodeTime(0, 0, 1, 0), "2026-03-05 00:00:01.000"},
     };
+    test::TTempFolder folder;
     TModuleLog log;
-    log.Configure(id);
-    for (const auto& row : rows) {
-        test::TScopedClock clock(row.clock);
+    log.Configure(test::LogIdentity(folder));
+    std::vector<std::string> expected;
+    for (const auto& [clock, stamp] : rows) {
+        test::TScopedClock scoped(clock);
         log.Write(TLogLevel::Info, "tick", nullptr, 0);
+        expected.push_back(stamp + " info  tick");
     }
     log.Close();
-    std::ifstream in(log.FilePath(), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), {});
-    std::vector<std::string> stamps;
-    for (size_t at = 0; (at = text.find(" info  tick\r\n", at)) != std::string::npos; at += 12)
-        stamps.push_back(text.substr(at - 23, 23));
-    std::vector<std::string> expected;
-    for (const auto& row : rows) expected.push_back(row.stamp);
-    EXPECT_EQ(stamps, expected);
+    const std::vector<std::string> lines = test::SplitLines(test::ReadWhole(test::LivePath(folder)));
+    EXPECT_EQ(std::vector<std::string>(lines.end() - int(std::size(rows)), lines.end()), expected);
 }
 
 TEST(LogFile, UnconfiguredOrUnopenableLogDropsLinesAndGoesOn) {
