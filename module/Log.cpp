@@ -28,8 +28,6 @@ std::string_view LogLevelTag(TLogLevel level) {
     return "?";
 }
 
-namespace {
-// Appends text with its control characters as visible escapes ("\r", "\x1B").
 void AppendEscaped(std::string& out, std::string_view text) {
     constexpr char kHex[] = "0123456789ABCDEF";
     size_t plain = 0;  // start of the run not yet appended
@@ -61,6 +59,7 @@ void AppendEscaped(std::string& out, std::string_view text) {
     out.append(text, plain);
 }
 
+namespace {
 void AppendArg(std::string& out, const TLogArg& arg) {
     switch (arg.kind) {
         case TLogArg::Kind::Text:
@@ -107,7 +106,6 @@ std::string LogFolder(const platform::TProcessIdentity& identity) {
 }
 
 namespace {
-constexpr size_t kLogTimeStampWidth = 23;  // "yyyy-mm-dd hh:mm:ss.zzz"
 constexpr size_t kTagWidth = 6;
 constexpr auto kDefaultRetryDelay = std::chrono::milliseconds(100);
 
@@ -227,11 +225,30 @@ void TModuleLog::AppendLocked(std::string& line) {
     if (state_ == TState::Unconfigured || state_ == TState::Dropping) return;
     // Stamped under the lock, so the lines of all threads stand in the file in time order.
     const TDateTime now = platform::Now();
-    PutLogTimeStamp(line.data(), now);
+    StampLocked(line.data(), now);
     if (state_ == TState::Closed) OpenLocked(now);
-    if (state_ != TState::Open || !file_.Write(line)) return;
-    size_ += line.size();
-    if (size_ > nextRotation_) RotateLocked(now);
+    if (state_ != TState::Open) return;
+    if (const platform::TFileStatus wrote = file_.Write(line); !wrote) {
+        // A file at the process's size limit is rotated before the line that does not fit, once
+        // lines came since the last rotation (or the open); the line is dropped only when that
+        // cannot be done.
+        if (!wrote.PastSizeLimit() || file_.Size() <= rotationTriedAt_ || !RotateLocked(now) || !file_.Write(line))
+            return;
+    }
+    if (file_.Size() > nextRotation_) RotateLocked(now);
+}
+
+void TModuleLog::StampLocked(char* stamp, TDateTime now) {
+    // The lines of one second share all but the milliseconds: the rest is decoded once a second.
+    constexpr size_t kUpToMilliseconds = kLogTimeStampWidth - 3;
+    const TDayTime time = SplitDateTime(now);
+    const int64_t second = time.Day * 86400 + time.Millisecond / 1000;
+    if (second != stampSecond_) {
+        PutLogTimeStamp(stampText_, now);
+        stampSecond_ = second;
+    }
+    std::memcpy(stamp, stampText_, kUpToMilliseconds);
+    PutDigits(stamp + kLogTimeStampWidth, int(time.Millisecond % 1000), 3);
 }
 
 void TModuleLog::WriteFailureLocked(std::string_view pattern, const platform::TFileStatus& failure) {
@@ -252,14 +269,16 @@ void TModuleLog::OpenLocked(TDateTime now) {
     for (int dashes = 0; dashes < kNamesTried; ++dashes) {
         const std::string name = NameWithDashes(dashes);
         for (int attempt = 0;; ++attempt) {
-            if (file_.Open(name)) {
+            // A file whose rotation a crash interrupted takes lines only once that is resolved.
+            if (file_.Open(name) && RecoverRotation(name, file_)) {
                 path_ = name;
                 state_ = TState::Open;
-                size_ = file_.SizeAtOpen();
                 nextRotation_ = settings_.RotateSize;
+                rotationTriedAt_ = 0;
                 WriteHeaderLocked(now);
                 return;
             }
+            file_.Close();
             if (attempt == settings_.OpenRetries) break;
             if (settings_.WaitBeforeRetry) {
                 settings_.WaitBeforeRetry();
@@ -273,25 +292,46 @@ void TModuleLog::OpenLocked(TDateTime now) {
 }
 
 void TModuleLog::WriteHeaderLocked(TDateTime now) {
-    const std::string header = LogHeaderBlock(identity_, now);
-    if (file_.Write(header)) size_ += header.size();
+    std::string header;
+    // A line torn by the end of an earlier process is closed first, so the header starts a line.
+    if (file_.Size() > 0) {
+        const std::string end = file_.LastBytes(2);
+        if (end != "\r\n") header = end.ends_with('\r') ? "\n" : "\r\n";
+    }
+    header += LogHeaderBlock(identity_, now);
+    if (RotatedNamesCut(path_)) {
+        const std::string one = RotatedName(path_, 1);
+        const TLogArg number1(one);
+        AppendLogLine(header, now, TLogLevel::Info,
+                      "[TModuleLog.Rotate] The log's name is too long for its archives' names, which are cut: "
+                      "number 1 is %",
+                      &number1, 1);
+    }
+    file_.Write(header);
 }
 
-void TModuleLog::RotateLocked(TDateTime now) {
-    // The live file is emptied only once its content is safely in number 1. When that fails it
-    // keeps everything and lines keep going into it (when only emptying fails, the content stands
-    // twice, never lost), after one line saying why; the next attempt comes a full size later, so
-    // a lasting failure costs no more than rotations that work.
-    platform::TFileStatus rotated = RotateIntoChain(path_);
-    if (rotated) rotated = file_.Truncate();
-    if (!rotated) {
-        nextRotation_ = size_ + settings_.RotateSize;
-        WriteFailureLocked("[TModuleLog.Rotate] Error : %: %", rotated);
-        return;
+bool TModuleLog::RotateLocked(TDateTime now) {
+    const TRotation rotation = RotateIntoChain(path_, file_);
+    if (rotation.Status) {
+        nextRotation_ = settings_.RotateSize;
+        WriteHeaderLocked(now);
+        rotationTriedAt_ = file_.Size();
+        return true;
     }
-    size_ = 0;
-    nextRotation_ = settings_.RotateSize;
-    WriteHeaderLocked(now);
+    rotationTriedAt_ = file_.Size();
+    if (rotation.Committed) {
+        // The content is on its way into the chain: the file takes no line before the next open
+        // has finished the move, or the lines go to the next name when it cannot.
+        file_.Close();
+        state_ = TState::Closed;
+    } else {
+        // Nothing moved: the file keeps everything and lines keep going into it, after one line
+        // saying why; the next attempt comes a full size later, so a lasting failure costs no more
+        // than rotations that work.
+        nextRotation_ = file_.Size() + settings_.RotateSize;
+    }
+    WriteFailureLocked("[TModuleLog.Rotate] Error : %: %", rotation.Status);
+    return false;
 }
 
 void LogCaught(const std::exception& error) { LogError("% (\"%\")", ErrorClassName(error), error.what()); }

@@ -46,8 +46,11 @@ struct TLogArg {
 // characters are written as escapes, CR, LF, tab and NUL as \r \n \t \0, the others below 0x20
 // and DEL as \xNN; every other byte, a backslash too, is written as it is.
 void FillPattern(std::string& out, std::string_view pattern, const TLogArg* args, size_t count);
+// Appends text with its control characters written as FillPattern writes them.
+void AppendEscaped(std::string& out, std::string_view text);
 // Appends "yyyy-mm-dd hh:mm:ss.zzz".
 void AppendLogTimeStamp(std::string& out, TDateTime value);
+inline constexpr size_t kLogTimeStampWidth = 23;
 // Appends one line of the log: "<time stamp> <tag padded to six> <filled pattern>" and CR LF.
 void AppendLogLine(std::string& out, TDateTime now, TLogLevel level, std::string_view pattern, const TLogArg* args,
                    size_t count);
@@ -77,7 +80,9 @@ public:
     void Configure(const platform::TProcessIdentity& identity, TLogSettings settings = {});
     // Writes one line: time stamp, level tag and the filled pattern. Safe from any thread;
     // a line that cannot be written is dropped and the caller goes on. A rotation that fails
-    // leaves one line saying why in the live file, which goes on taking lines.
+    // leaves one line saying why in the live file, which goes on taking lines; one that fails
+    // after handing the content to the chain closes the file, and the next line opens it again
+    // (finishing the move) or the next name.
     void Write(TLogLevel level, std::string_view pattern, const TLogArg* args, size_t count);
     // Full path of the live file: the name in use once opened, the first choice before ("" before
     // Configure).
@@ -100,9 +105,10 @@ private:
     // One exception line naming the file of a failed operation and the system's message.
     void WriteFailureLocked(std::string_view pattern, const platform::TFileStatus& failure);
     // Each takes the time stamp of the line being written.
+    void StampLocked(char* stamp, TDateTime now);
     void OpenLocked(TDateTime now);
     void WriteHeaderLocked(TDateTime now);
-    void RotateLocked(TDateTime now);
+    bool RotateLocked(TDateTime now);
 
     mutable std::mutex mutex_;
     std::atomic<std::thread::id> writer_{};
@@ -111,8 +117,10 @@ private:
     TLogSettings settings_;
     std::string path_;
     platform::TAppendFile file_;
-    uint64_t size_ = 0;          // of the open file, counted since it was opened
-    uint64_t nextRotation_ = 0;  // the size past which the file is rotated
+    uint64_t nextRotation_ = 0;        // the size past which the file is rotated
+    uint64_t rotationTriedAt_ = 0;     // the size left by the last rotation, done or failed
+    int64_t stampSecond_ = INT64_MIN;  // the day and second of stampText_
+    char stampText_[kLogTimeStampWidth] = {};
 };
 
 // The process-wide log of the module.

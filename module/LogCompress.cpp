@@ -4,47 +4,67 @@
 
 #include <memory>
 
-#include "platform/UniqueHandle.h"
+#include "platform/AppendFile.h"
 
 namespace orvo {
 namespace {
-using TGzFile = platform::TUniqueHandle<platform::TNullHandlePolicy<gzFile, &gzclose>>;
+// A deflate stream with the gzip wrapper, ended however the copy ends.
+class TGzipStream {
+public:
+    TGzipStream() {
+        // The fastest level: a rotation runs on the writing thread and must not stall the till.
+        constexpr int kGzipWindow = 15 + 16;
+        ready_ = deflateInit2(&stream_, 1, Z_DEFLATED, kGzipWindow, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+    }
+    ~TGzipStream() {
+        if (ready_) deflateEnd(&stream_);
+    }
+    TGzipStream(const TGzipStream&) = delete;
+    TGzipStream& operator=(const TGzipStream&) = delete;
+    bool Ready() const { return ready_; }
+    z_stream& Stream() { return stream_; }
 
-// What a failed gz call on path reports: the system's error when it was one, else zlib's.
-platform::TFileStatus GzFailure(gzFile file, const std::string& path) {
-    int code = Z_OK;
-    const char* text = gzerror(file, &code);
-    if (code == Z_ERRNO) return platform::TFileStatus::LastError(path);
-    return platform::TFileStatus::Refused(path, text);
-}
-
-// The most gzip can make of size bytes: stored blocks add a few bytes per 16 KB, the wrapper 18.
-uint64_t MostCompressedSize(uint64_t size) { return size + size / 1000 + 64; }
+private:
+    z_stream stream_{};
+    bool ready_ = false;
+};
 }  // namespace
 
 platform::TFileStatus WriteGzipCopy(platform::TReadFile& source, const std::string& target) {
     constexpr size_t kChunk = 128 * 1024;
-    // Checked before writing: a write past the file size limit would end the process.
-    if (MostCompressedSize(source.SizeAtOpen()) > platform::FileSizeLimit())
-        return platform::TFileStatus::TooLarge(target);
     if (auto cleared = platform::RemoveFile(target); !cleared) return cleared;
-    // "x": created here, never written through a link someone put at the name meanwhile. The
-    // fastest level: a rotation runs on the writing thread and must not stall the till.
-    TGzFile out(gzopen(target.c_str(), "wb1x"));
-    if (!out) return platform::TFileStatus::LastError(target);
-    gzbuffer(out.Get(), kChunk);
-    auto chunk = std::make_unique<char[]>(kChunk);
-    platform::TFileStatus status;
-    for (size_t n = 0; (status = source.Read(chunk.get(), kChunk, n)) && n > 0;) {
-        if (gzwrite(out.Get(), chunk.get(), unsigned(n)) != int(n)) {
-            status = GzFailure(out.Get(), target);
-            break;
-        }
+    // Written through the append file: never through a link put at the name meanwhile, and a
+    // write that would take the copy past the process's file size limit is refused whole rather
+    // than ending the process, so the limit is held to by the copy's real size.
+    platform::TAppendFile out;
+    if (auto opened = out.Open(target); !opened) return opened;
+    TGzipStream gzip;
+    if (!gzip.Ready()) {
+        out.Close();
+        platform::RemoveFile(target);
+        return platform::TFileStatus::Refused(target, "Compression failed");
     }
-    // Closing writes the last block: only then is the copy whole.
-    if (const int closed = gzclose(out.Release()); status && closed != Z_OK)
-        status = closed == Z_ERRNO ? platform::TFileStatus::LastError(target)
-                                   : platform::TFileStatus::Refused(target, "Compression failed");
+    z_stream& z = gzip.Stream();
+    const auto in = std::make_unique<char[]>(kChunk);
+    const auto compressed = std::make_unique<char[]>(kChunk);
+    platform::TFileStatus status;
+    for (int flush = Z_NO_FLUSH; status && flush != Z_FINISH;) {
+        size_t n = 0;
+        if (!(status = source.Read(in.get(), kChunk, n))) break;
+        flush = n == 0 ? Z_FINISH : Z_NO_FLUSH;
+        z.next_in = reinterpret_cast<Bytef*>(in.get());
+        z.avail_in = uInt(n);
+        do {  // until deflate takes the whole chunk (and, at the end, writes its last block)
+            z.next_out = reinterpret_cast<Bytef*>(compressed.get());
+            z.avail_out = uInt(kChunk);
+            if (deflate(&z, flush) == Z_STREAM_ERROR) {
+                status = platform::TFileStatus::Refused(target, "Compression failed");
+                break;
+            }
+            status = out.Write(std::string_view(compressed.get(), kChunk - z.avail_out));
+        } while (status && z.avail_out == 0);
+    }
+    out.Close();
     if (!status) platform::RemoveFile(target);
     return status;
 }

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "platform/AppendFile.h"
 #include "platform/FileSystem.h"
 
 namespace orvo {
@@ -9,18 +10,42 @@ namespace orvo {
 // Compressed older files kept beside the live file.
 inline constexpr int kRotatedFilesKept = 9;
 
-// The name of number n of the chain: the live file's ".log" replaced by ".<n>.synlz".
+// The name of number n of the chain: the live file's ".log" replaced by ".<n>.synlz". When that
+// would make a name longer than a file name may be, the live file's name is cut to fit first.
 std::string RotatedName(const std::string& livePath, int number);
+// True when the names of the live file's chain are made from a cut name.
+bool RotatedNamesCut(const std::string& livePath);
 
-// Puts the live file's content into number 1 of the chain, which moves up one number whole or
-// not at all:
-//   X.log                   -> X.1.synlz.tmp              compressed; the live file is only read
-//   X.9.synlz               -> X.9.synlz.old              set aside
-//   X.8.synlz .. X.1.synlz  -> X.9.synlz .. X.2.synlz     highest first; missing numbers skipped
-//   X.1.synlz.tmp           -> X.1.synlz
-//   X.9.synlz.old              deleted, now that the content is safely in number 1
-// When a step fails the moves made are undone, newest first, and its failure is returned. Only
-// on success may the caller empty the live file.
-platform::TFileStatus RotateIntoChain(const std::string& livePath);
+struct TRotation {
+    platform::TFileStatus Status;
+    // The live file's content had been handed to the chain when the rotation failed: no line may
+    // go into the live file before RecoverRotation has finished the move.
+    bool Committed = false;
+};
+
+// Puts the content of live, the open file at livePath, into number 1 of the chain and empties
+// live, or on failure leaves both as they were. Every state it passes through is one that a kill
+// of the process may leave and RecoverRotation resolves; the names tell them apart (X.log is the
+// live file, X.<n>.synlz number n):
+//
+//   state                       files                                  the next open
+//   1 copying                   X.0.tmp, perhaps partial               undoes: X.0.tmp deleted
+//   2 moving the chain up       X.9.synlz -> X.9.old, then X.8..X.1    undoes: the chain moved back
+//                               -> X.9..X.2, highest first             down, X.9.old last; X.0.tmp
+//                                                                      deleted
+//   3 committed                 X.0.tmp -> X.0.synlz: the live file's  finishes: X.log emptied,
+//                               content in the chain (and still in     X.0.synlz -> X.1.synlz,
+//                               X.log)                                 X.9.old deleted
+//   4 live file emptied         X.log empty                            finishes the same way
+//   5 numbered                  X.0.synlz -> X.1.synlz                 X.9.old deleted
+//   done                        X.9.old deleted
+//
+// So each line stands in the live file until the commit and only in the chain after it. Before
+// the commit a failure undoes the moves made; after it the failure is returned as Committed.
+TRotation RotateIntoChain(const std::string& livePath, platform::TAppendFile& live);
+
+// Run on opening the live file, holding it: finishes or undoes what a rotation interrupted by the
+// end of its process left (see RotateIntoChain). A failure means the live file may not take lines.
+platform::TFileStatus RecoverRotation(const std::string& livePath, platform::TAppendFile& live);
 
 }  // namespace orvo

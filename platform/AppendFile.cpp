@@ -1,6 +1,8 @@
 // What both implementations of the append file share: one writer, whole writes.
 #include "platform/AppendFile.h"
 
+#include <algorithm>
+
 namespace orvo::platform {
 
 TFileStatus TAppendFile::Open(const std::string& path) {
@@ -10,7 +12,7 @@ TFileStatus TAppendFile::Open(const std::string& path) {
     if (TFileStatus opened = OpenForAppending(path, handle, size); !opened) return opened;
     handle_ = std::move(handle);
     path_ = path;
-    sizeAtOpen_ = end_ = size;
+    end_ = size;
     sizeLimit_ = FileSizeLimit();
     return {};
 }
@@ -26,6 +28,12 @@ TFileStatus TAppendFile::Write(std::string_view bytes) {
     }
     end_ += bytes.size();
     return {};
+}
+
+std::string TAppendFile::LastBytes(size_t count) const {
+    std::string bytes(size_t(std::min<uint64_t>(count, end_)), '\0');
+    if (!bytes.empty() && !ReadAt(handle_.Get(), end_ - bytes.size(), bytes.data(), bytes.size())) return {};
+    return bytes;
 }
 
 TFileStatus TAppendFile::Truncate() {

@@ -10,8 +10,10 @@
 namespace orvo::platform {
 
 TFileStatus TAppendFile::OpenForAppending(const std::string& path, TFileHandle& handle, uint64_t& size) {
-    // Without O_NONBLOCK opening a pipe put under the log's name would wait for a reader.
-    TFileHandle fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644));
+    // Without O_NONBLOCK opening a pipe put under the log's name would wait for a reader;
+    // O_NOFOLLOW refuses a link (ELOOP), also one to nowhere, which O_CREAT would create. Read
+    // access is for LastBytes.
+    TFileHandle fd(::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW, 0644));
     if (!fd) return TFileStatus::LastError(path);
     struct stat st {};
     if (::fstat(fd.Get(), &st) != 0) return TFileStatus::LastError(path);
@@ -37,5 +39,17 @@ TFileStatus TAppendFile::WriteSome(int fd, std::string_view bytes, size_t& count
 }
 
 bool TAppendFile::CutAt(int fd, uint64_t size) { return ::ftruncate(fd, off_t(size)) == 0; }
+
+bool TAppendFile::ReadAt(int fd, uint64_t offset, char* buffer, size_t count) {
+    for (size_t done = 0; done < count;) {
+        const ssize_t n = ::pread(fd, buffer + done, count - done, off_t(offset + done));
+        if (n > 0) {
+            done += size_t(n);
+        } else if (n == 0 || errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace orvo::platform

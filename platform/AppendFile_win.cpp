@@ -4,13 +4,18 @@
 
 namespace orvo::platform {
 
+// Refuses a handle that is not to a regular file (a folder, link, device or pipe); sets size.
+TFileStatus RegularFileSize(HANDLE file, const std::string& path, uint64_t& size);  // FileSystem_win.cpp
+
 TFileStatus TAppendFile::OpenForAppending(const std::string& path, TFileHandle& handle, uint64_t& size) {
     // Shared for reading only: no second writer can open it, and it cannot be deleted, renamed or
     // archived while it is open. With no other writer, writing at the handle's position appends.
-    TFileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
+    // A link (any reparse point) is opened as itself, not followed, and then refused by its
+    // attributes. Read access is for LastBytes.
+    TFileHandle h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!h) return TFileStatus::LastError(path);
-    if (GetFileType(h.Get()) != FILE_TYPE_DISK) return TFileStatus::NotRegularFile(path);
+    if (TFileStatus regular = RegularFileSize(h.Get(), path, size); !regular) return regular;
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(h.Get(), LARGE_INTEGER{}, &end, FILE_END)) return TFileStatus::LastError(path);
     handle = std::move(h);
@@ -29,6 +34,15 @@ bool TAppendFile::CutAt(HANDLE file, uint64_t size) {
     LARGE_INTEGER at{};
     at.QuadPart = LONGLONG(size);
     return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+bool TAppendFile::ReadAt(HANDLE file, uint64_t offset, char* buffer, size_t count) {
+    // A read at an offset moves the handle's position to where it ends: back to the file's end.
+    OVERLAPPED at{};
+    at.Offset = DWORD(offset);
+    at.OffsetHigh = DWORD(offset >> 32);
+    DWORD n = 0;
+    return ReadFile(file, buffer, DWORD(count), &n, &at) && n == count;
 }
 
 }  // namespace orvo::platform

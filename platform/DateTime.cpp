@@ -51,16 +51,22 @@ TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
     return result;
 }
 
-TDateParts DecodeDateTime(TDateTime value) {
-    // Whole milliseconds since the epoch; negative values keep the time as the positive fraction.
-    double day = std::trunc(value);
-    int64_t ms = std::llround(std::fabs(value - day) * kMsPerDay);
-    if (ms >= int64_t(kMsPerDay)) {
-        ms -= int64_t(kMsPerDay);
-        day += value < 0 ? -1 : 1;
+TDayTime SplitDateTime(TDateTime value) {
+    // Negative values keep the time as the positive fraction.
+    const double day = std::trunc(value);
+    TDayTime t{int64_t(day), std::llround(std::fabs(value - day) * kMsPerDay)};
+    if (t.Millisecond >= int64_t(kMsPerDay)) {
+        t.Millisecond -= int64_t(kMsPerDay);
+        t.Day += value < 0 ? -1 : 1;
     }
+    return t;
+}
+
+TDateParts DecodeDateTime(TDateTime value) {
+    const TDayTime t = SplitDateTime(value);
+    const int64_t ms = t.Millisecond;
     TDateParts p;
-    int64_t n = int64_t(day) + kDelta - 1;  // days since 0001-01-01
+    int64_t n = t.Day + kDelta - 1;  // days since 0001-01-01
     int year = int(n / 146097 * 400 + 1);
     n %= 146097;
     int64_t c = n / 36524;

@@ -21,6 +21,13 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& result);
 bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime& result);
 // The parts of a value, the time rounded to the nearest millisecond.
 TDateParts DecodeDateTime(TDateTime value);
+// The whole days of a value and its time of day in milliseconds, rounded as DecodeDateTime
+// rounds them: values with the same day and second decode to the same parts up to the millisecond.
+struct TDayTime {
+    int64_t Day = 0;
+    int64_t Millisecond = 0;  // 0 to 86,399,999
+};
+TDayTime SplitDateTime(TDateTime value);
 // Midnight of the value's day.
 TDateTime DateOf(TDateTime value);
 // ISO 8601 day of the week: Monday 1 to Sunday 7.

@@ -33,6 +33,8 @@ TFileStatus TFileStatus::Refused(std::string path, std::string message) {
 
 TFileStatus TFileStatus::TooLarge(std::string path) { return TFileStatus(kTooLarge, std::move(path)); }
 
+bool TFileStatus::PastSizeLimit() const noexcept { return code_ == kTooLarge; }
+
 bool TFileStatus::InUse() const noexcept {
 #if defined(_WIN32)
     return code_ == ERROR_SHARING_VIOLATION || code_ == ERROR_LOCK_VIOLATION;

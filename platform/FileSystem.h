@@ -12,6 +12,9 @@
 
 namespace orvo::platform {
 
+// The longest name of one file (one part of a path) that the file systems take, in bytes.
+inline constexpr size_t kMostFileNameLength = 255;
+
 // The outcome of an operation on a file: success, or the system's error code (errno;
 // GetLastError on Windows), its text and the file it concerned.
 class TFileStatus {
@@ -34,6 +37,8 @@ public:
     const std::string& Message() const noexcept { return message_; }
     // The file is held by a writer (a TAppendFile of this or another process).
     bool InUse() const noexcept;
+    // A write was refused because it would take the file past the process's file size limit.
+    bool PastSizeLimit() const noexcept;
 
 private:
     int code_ = 0;

@@ -32,6 +32,15 @@ std::string SystemErrorText(int code) {
     return n > 0 ? std::string(buffer, n) : "Windows error";
 }
 
+TFileStatus RegularFileSize(HANDLE file, const std::string& path, uint64_t& size) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) return TFileStatus::LastError(path);
+    if (GetFileType(file) != FILE_TYPE_DISK || (info.dwFileAttributes & kNotRegular) != 0)
+        return TFileStatus::NotRegularFile(path);
+    size = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    return {};
+}
+
 TFileStatus TFileStatus::LastError(std::string path) {
     const DWORD code = GetLastError();
     return TFileStatus(code != 0 ? int(code) : ERROR_GEN_FAILURE, std::move(path));
@@ -90,13 +99,11 @@ TFileStatus TReadFile::Open(const std::string& path, TSharing sharing) {
     TFileHandle h(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | noLink,
                               nullptr));
     if (!h) return TFileStatus::LastError(path);
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(h.Get(), &info)) return TFileStatus::LastError(path);
-    if (GetFileType(h.Get()) != FILE_TYPE_DISK || (info.dwFileAttributes & kNotRegular) != 0)
-        return TFileStatus::NotRegularFile(path);
+    uint64_t size = 0;
+    if (TFileStatus regular = RegularFileSize(h.Get(), path, size); !regular) return regular;
     handle_ = std::move(h);
     path_ = path;
-    sizeAtOpen_ = (uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    sizeAtOpen_ = size;
     return {};
 }
 

@@ -235,11 +235,18 @@ int CompareTextLocale(std::string_view a, std::string_view b) {
 TDateTime SystemNow() {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
-    tm local{};
-    const time_t secs = ts.tv_sec;
-    localtime_r(&secs, &local);
-    return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-           EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), int(ts.tv_nsec / 1000000));
+    // Read on every log line: the local time of the second is worked out once per second and
+    // thread (offsets change only at whole seconds), the milliseconds added to it.
+    thread_local time_t second = -1;
+    thread_local TDateTime startOfSecond = 0;
+    if (ts.tv_sec != second) {
+        tm local{};
+        localtime_r(&ts.tv_sec, &local);
+        startOfSecond = EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+                        EncodeTime(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59), 0);
+        second = ts.tv_sec;
+    }
+    return startOfSecond + double(ts.tv_nsec / 1000000) / 86400000.0;
 }
 
 }  // namespace orvo::platform

@@ -1,7 +1,8 @@
-// The disk filling up under the log: a child process runs with a file size limit. A write that
-// would pass it is taken like one to a full disk, whatever the host does with SIGXFSZ (at its
-// default action the signal would end the process): the module goes on, every line written
-// before stays whole, and once there is room again new lines are written whole.
+// A file size limit under the log (a child process runs with one). A write that would pass it
+// is never made, whatever the host does with SIGXFSZ (at its default action the signal would end
+// the process): the live file is rotated before the line that does not fit, and only when that
+// cannot be done is the line dropped; every line written before stays whole, and once there is
+// room again new lines are written whole. A compressed copy is held to the limit by its real size.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -10,23 +11,18 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "module/Log.h"
 #include "module/LogCompress.h"
+#include "module/LogRotation.h"
+#include "tests/support/LogFiles.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo::test {
 namespace {
 
 constexpr int kLines = 200;
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 void WriteNumberedLines(TModuleLog& log, int from, int to) {
     for (int i = from; i < to; ++i) {
@@ -68,62 +64,110 @@ void RunUnderFileSizeLimit(void (*disposition)(int), const std::function<void()>
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST(LogDiskFull, LinesBeforeTheDiskFilledStayWholeAndTheModuleGoesOn) {
-    for (auto disposition : {SIG_DFL, SIG_IGN}) {
-        SCOPED_TRACE(disposition == SIG_DFL ? "SIGXFSZ at its default action" : "SIGXFSZ ignored");
-        TTempFolder folder;
-        platform::TProcessIdentity id;
-        id.ModulePath = folder / "OrvoExtraPayments.ovm";
-        id.HostProgramPath = folder / "Invoicing.exe";
-        id.ComputerName = "POS1";
+TEST(LogDiskFull, AFileAtTheLimitIsRotatedBeforeTheLineThatDoesNotFit) {
+    for (const bool rotationBlocked : {false, true}) {
+        for (auto disposition : {SIG_DFL, SIG_IGN}) {
+            SCOPED_TRACE(std::string(rotationBlocked ? "rotation blocked, " : "") +
+                         (disposition == SIG_DFL ? "SIGXFSZ at its default action" : "SIGXFSZ ignored"));
+            TTempFolder folder;
+            platform::TProcessIdentity id;
+            id.ModulePath = folder / "OrvoExtraPayments.ovm";
+            id.HostProgramPath = folder / "Invoicing.exe";
+            id.ComputerName = "POS1";
+            const std::string path = folder / "Invoicing (POS1) OrvoExtraPayments.ovm.log";
+            // The compressed copy cannot be made where a folder stands at its name.
+            if (rotationBlocked)
+                std::filesystem::create_directory(folder / "Invoicing (POS1) OrvoExtraPayments.ovm.0.tmp");
 
-        RunUnderFileSizeLimit(disposition, [&id] {
+            RunUnderFileSizeLimit(disposition, [&id] {
+                TModuleLog log;
+                log.Configure(id);  // the product's settings: rotation at 2048 KB
+                WriteNumberedLines(log, 0, kLines);
+            });
+
+            const std::string full = ReadWhole(path);
+            EXPECT_LE(full.size(), kRoom);
+            std::string rest;
+            std::vector<int> kept;
+            for (int n = kRotatedFilesKept; n >= 1; --n) {
+                if (!std::filesystem::exists(RotatedName(path, n))) continue;
+                const std::vector<int> archived = NumberedLines(Gunzip(RotatedName(path, n)), rest);
+                kept.insert(kept.end(), archived.begin(), archived.end());
+                EXPECT_EQ(rest, "") << "number " << n << " ends in a whole line";
+            }
+            const std::vector<int> live = NumberedLines(full, rest);
+            kept.insert(kept.end(), live.begin(), live.end());
+            EXPECT_EQ(rest, "") << "no line was cut at the limit";
+            ASSERT_GT(kept.size(), 10u);
+            for (size_t i = 0; i < kept.size(); ++i) ASSERT_EQ(kept[i], int(i)) << "lines in order, each once";
+            if (!rotationBlocked) {
+                EXPECT_EQ(kept.size(), size_t(kLines)) << "no line dropped";
+                EXPECT_TRUE(std::filesystem::exists(RotatedName(path, 2)));
+                continue;
+            }
+            ASSERT_LT(kept.size(), size_t(kLines)) << "dropped once rotating failed";
+            // Room again: the next lines go in whole after what is there.
             TModuleLog log;
             log.Configure(id);
-            WriteNumberedLines(log, 0, kLines);
-        });
-
-        TModuleLog log;
-        log.Configure(id);
-        const std::string path = log.FilePath();
-        const std::string full = ReadAll(path);
-        EXPECT_LE(full.size(), kRoom);
-        std::string rest;
-        const std::vector<int> before = NumberedLines(full, rest);
-        ASSERT_GT(before.size(), 10u);
-        ASSERT_LT(before.size(), size_t(kLines));
-        for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(before[i], int(i)) << "lines before the limit, in order";
-        EXPECT_EQ(rest, "") << "the line cut at the limit was taken back";
-
-        // Room again: the next lines go in whole after what is there.
-        WriteNumberedLines(log, kLines, kLines + 3);
-        const std::string later = ReadAll(path);
-        ASSERT_EQ(later.compare(0, full.size(), full), 0) << "nothing written before is lost";
-        std::string laterRest;
-        const std::vector<int> after = NumberedLines(later.substr(full.size()), laterRest);
-        EXPECT_EQ(after, (std::vector<int>{kLines, kLines + 1, kLines + 2}));
-        EXPECT_TRUE(laterRest.empty());
+            WriteNumberedLines(log, kLines, kLines + 3);
+            const std::string later = ReadWhole(path);
+            ASSERT_EQ(later.compare(0, full.size(), full), 0) << "nothing written before is lost";
+            std::string laterRest;
+            const std::vector<int> after = NumberedLines(later.substr(full.size()), laterRest);
+            EXPECT_EQ(after, (std::vector<int>{kLines, kLines + 1, kLines + 2}));
+            EXPECT_TRUE(laterRest.empty());
+        }
     }
 }
 
-// A compressed copy that might pass the limit is not begun: gzip can make a file that does not
-// compress a little larger than it was.
-TEST(LogDiskFull, ACompressedCopyThatCouldPassTheLimitIsRefusedBeforeAByteIsWritten) {
+// A line longer than the limit can never be written: it costs one rotation, not one for each
+// time it comes, which would push the chain's older files out with archives of a header.
+TEST(LogDiskFull, ALineLongerThanTheLimitIsDroppedAfterOneRotation) {
     TTempFolder folder;
-    std::string noise(kRoom - 10, '\0');
-    uint32_t seed = 12345;
-    for (char& c : noise) c = char((seed = seed * 1103515245u + 12345u) >> 24);
-    {
-        std::ofstream out(folder / "noise.log", std::ios::binary);
-        out << noise;
-    }
-    RunUnderFileSizeLimit(SIG_DFL, [&folder] {
-        platform::TReadFile source;
-        if (!source.Open(folder / "noise.log", platform::TReadFile::TSharing::WithWriter)) _exit(2);
-        const platform::TFileStatus copied = WriteGzipCopy(source, folder / "noise.log.gz");
-        _exit(!copied && copied.Code() == EFBIG ? 0 : 3);
+    platform::TProcessIdentity id;
+    id.ModulePath = folder / "OrvoExtraPayments.ovm";
+    id.HostProgramPath = folder / "Invoicing.exe";
+    id.ComputerName = "POS1";
+    const std::string path = folder / "Invoicing (POS1) OrvoExtraPayments.ovm.log";
+    RunUnderFileSizeLimit(SIG_DFL, [&id] {
+        TModuleLog log;
+        log.Configure(id);
+        WriteNumberedLines(log, 0, 50);
+        const std::string tooLong(kRoom + 1000, 'x');
+        for (int i = 0; i < 20; ++i) log.Write(TLogLevel::Info, tooLong, nullptr, 0);
+        WriteNumberedLines(log, 50, 53);
     });
-    EXPECT_FALSE(std::filesystem::exists(folder / "noise.log.gz"));
+    std::string rest;
+    std::vector<int> expected(50);
+    for (int i = 0; i < 50; ++i) expected[size_t(i)] = i;
+    EXPECT_EQ(NumberedLines(Gunzip(RotatedName(path, 1)), rest), expected);
+    EXPECT_FALSE(std::filesystem::exists(RotatedName(path, 2)));
+    EXPECT_EQ(NumberedLines(ReadWhole(path), rest), (std::vector<int>{50, 51, 52}));
+}
+
+// The limit holds the copy's real size: text at the limit compresses to a fraction of it and is
+// copied; noise grows a little in gzip and is refused, with nothing left behind.
+TEST(LogDiskFull, ACompressedCopyIsRefusedOnlyWhenItsRealSizePassesTheLimit) {
+    for (const bool noise : {false, true}) {
+        SCOPED_TRACE(noise ? "noise" : "log text");
+        TTempFolder folder;
+        std::string content(kRoom, '\0');
+        uint32_t seed = 12345;
+        for (size_t i = 0; i < content.size(); ++i)
+            content[i] = noise ? char((seed = seed * 1103515245u + 12345u) >> 24) : "[Rotate] till line\r\n"[i % 20];
+        WriteWhole(folder / "content.log", content);
+        RunUnderFileSizeLimit(SIG_DFL, [&folder, noise] {
+            platform::TReadFile source;
+            if (!source.Open(folder / "content.log", platform::TReadFile::TSharing::WithWriter)) _exit(2);
+            const platform::TFileStatus copied = WriteGzipCopy(source, folder / "content.log.gz");
+            _exit(noise == (!copied && copied.Code() == EFBIG) ? 0 : 3);
+        });
+        if (noise) {
+            EXPECT_FALSE(std::filesystem::exists(folder / "content.log.gz"));
+        } else {
+            EXPECT_EQ(Gunzip(folder / "content.log.gz"), content);
+        }
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "module/Log.h"
 #include "platform/DateTime.h"
+#include "tests/support/LogFiles.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo {
@@ -75,6 +76,32 @@ TEST(LogFile, AppendsStampedTaggedLinesEndingInCarriageReturnLineFeed) {
     EXPECT_NE(text.find(expectedTail), std::string::npos) << text;
     EXPECT_NE(text.find("2026-03-04 05:06:07.089 info  third\r\n"), std::string::npos) << text;
     EXPECT_LT(text.find("second"), text.find("third"));
+}
+
+// The stamp's text up to the seconds is kept while the second stays: it must follow the second,
+// the day, a clock set back and milliseconds rounded into the next second.
+TEST(LogFile, TimeStampsFollowTheClockAcrossSecondsDaysAndAClockSetBack) {
+    const TDateTime day = EncodeDate(2026, 3, 4), next = EncodeDate(2026, 3, 5);
+    const std::pair<TDateTime, std::string> rows[] = {
+        {day + EncodeTime(23, 59, 58, 5), "2026-03-04 23:59:58.005"},
+        {day + EncodeTime(23, 59, 59, 998), "2026-03-04 23:59:59.998"},
+        {next - 0.4 / 86400000.0, "2026-03-05 00:00:00.000"},  // 0.4 ms before midnight
+        {next + EncodeTime(0, 0, 0, 1), "2026-03-05 00:00:00.001"},
+        {day + EncodeTime(23, 59, 59, 999), "2026-03-04 23:59:59.999"},  // set back
+        {next + EncodeTime(0, 0, 1, 0), "2026-03-05 00:00:01.000"},
+    };
+    test::TTempFolder folder;
+    TModuleLog log;
+    log.Configure(test::LogIdentity(folder));
+    std::vector<std::string> expected;
+    for (const auto& [clock, stamp] : rows) {
+        test::TScopedClock scoped(clock);
+        log.Write(TLogLevel::Info, "tick", nullptr, 0);
+        expected.push_back(stamp + " info  tick");
+    }
+    log.Close();
+    const std::vector<std::string> lines = test::SplitLines(test::ReadWhole(test::LivePath(folder)));
+    EXPECT_EQ(std::vector<std::string>(lines.end() - int(std::size(rows)), lines.end()), expected);
 }
 
 TEST(LogFile, UnconfiguredOrUnopenableLogDropsLinesAndGoesOn) {

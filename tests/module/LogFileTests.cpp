@@ -62,6 +62,63 @@ TEST(LogHeader, AppendingToAnExistingFileWritesANewHeaderFirstAndKeepsWhatWasThe
     EXPECT_EQ(lines[16].substr(lines[16].size() - 15), "after reopening");
 }
 
+// A line torn by the end of an earlier process is closed with CR LF before the new header.
+TEST(LogHeader, ALastLineWithoutItsLineEndIsClosedBeforeTheHeader) {
+    const struct {
+        const char* before;
+        const char* kept;
+    } rows[] = {
+        {"earlier run, torn", "earlier run, torn\r\n"},
+        {"earlier run, torn after CR\r", "earlier run, torn after CR\r\n"},
+        {"earlier run\r\n", "earlier run\r\n"},
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.before);
+        TTempFolder folder;
+        WriteWhole(LivePath(folder), row.before);
+        TModuleLog log;
+        log.Configure(LogIdentity(folder));
+        WriteInfo(log, "next run");
+        log.Close();
+        const std::string text = ReadWhole(LivePath(folder));
+        const std::string kept = row.kept;
+        EXPECT_EQ(text.substr(0, kept.size() + 9), kept + "======== ");
+    }
+}
+
+// A path or name holding line breaks or other control characters cannot make a line of its own
+// in the header: they are written as escapes, as in a line's arguments.
+TEST(LogHeader, ControlCharactersInPathsAndNamesAreWrittenAsEscapes) {
+    TTempFolder folder;
+    TScopedClock clock(EncodeDate(2026, 3, 4) + EncodeTime(5, 6, 7, 89));
+    platform::TProcessIdentity id = LogIdentity(folder);
+    // In folders and texts that are not part of the log's own name, which Windows would refuse.
+    id.HostProgramPath = "/suite\r\n2026-03-04 05:06:07.089 EXC   forged\r\n/BackOffice.exe";
+    id.ModuleVersion = "0.0.0.6\r\nforged";
+    id.RuntimeFiles = {{"/lib\n/libstdc++.so.6", "6.0\x1B", 2048}};
+    id.UserName = "cashier\nsupervisor";
+    id.OperatingSystem = "Linux\x7F\t";
+    TModuleLog log;
+    log.Configure(id);
+    WriteInfo(log, "first");
+    log.Close();
+
+    EXPECT_EQ(
+        ReadWhole(LivePath(folder)),
+        "======== 2026-03-04 05:06:07.089\r\n"
+        "Program:  /suite\\r\\n2026-03-04 05:06:07.089 EXC   forged\\r\\n/BackOffice.exe (file version 7.1.0.12)\r\n"
+        "Module:   " +
+            id.ModulePath +
+            " (file version 0.0.0.6\\r\\nforged)\r\n"
+            "Runtime:  /lib\\n/libstdc++.so.6 (file version 6.0\\x1B, 2048 bytes)\r\n"
+            "Computer: TILL01\r\n"
+            "User:     cashier\\nsupervisor\r\n"
+            "System:   Linux\\x7F\\t\r\n"
+            "Process:  4242\r\n"
+            "2026-03-04 05:06:07.089 info  first\r\n");
+}
+
 TEST(LogHeader, TheProcessIdentityReadFromTheSystemNamesProgramModuleAndBuild) {
     const platform::TProcessIdentity self = platform::ReadProcessIdentity();
     EXPECT_FALSE(self.HostProgramPath.empty());
