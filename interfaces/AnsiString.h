@@ -70,13 +70,6 @@ public:
 
     // The text for an argument of a raw call: borrowed, no reference added.
     OrvoAnsiString Raw() const noexcept { return chars_; }
-    // Adds a reference of its own to a text someone else holds (a borrowed argument).
-    static AnsiString AddRefOf(OrvoAnsiString chars) noexcept {
-        AnsiString r;
-        r.chars_ = chars;
-        r.AddRef();
-        return r;
-    }
     // Gives up the reference without releasing it, for an out-argument.
     OrvoAnsiString Detach() noexcept { return std::exchange(chars_, nullptr); }
     // For an out-argument that receives a new reference: releases what is held first.
@@ -135,3 +128,18 @@ private:
     char* chars_ = nullptr;
 };
 ORVO_ASSERT_LAYOUT(AnsiString, 4, 8, 4, 8);
+
+// A text argument as an implementation sees it: the caller's reference, lent for the call, with
+// none added or released here (a callee that keeps the text copies the AnsiString, which adds
+// its own).
+class TBorrowedText {
+public:
+    explicit TBorrowedText(OrvoAnsiString chars) noexcept { *text_.ReleaseAndGetAddressOf() = chars; }
+    TBorrowedText(const TBorrowedText&) = delete;
+    TBorrowedText& operator=(const TBorrowedText&) = delete;
+    ~TBorrowedText() { text_.Detach(); }
+    operator const AnsiString&() const noexcept { return text_; }
+
+private:
+    AnsiString text_;
+};

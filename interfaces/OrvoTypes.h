@@ -52,7 +52,7 @@ struct Crossing {
 template <>
 struct Crossing<const AnsiString&> {
     using Raw = OrvoAnsiString;
-    static AnsiString FromRaw(OrvoAnsiString value) { return AnsiString::AddRefOf(value); }
+    static TBorrowedText FromRaw(OrvoAnsiString value) { return TBorrowedText(value); }
 };
 template <class T>
 decltype(auto) ToRaw(T&& value) noexcept {
@@ -162,7 +162,7 @@ struct ComImpl<IStrings> : IStrings {
         return orvo::ComBody([&] { orvo::PutText(line, Get(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_Add(OrvoAnsiString line, int32_t* index) final {
-        return orvo::ComBody([&] { orvo::OutArg(index) = Add(AnsiString::AddRefOf(line)); });
+        return orvo::ComBody([&] { orvo::OutArg(index) = Add(TBorrowedText(line)); });
     }
 };
 

@@ -24,9 +24,9 @@ struct ComImpl<IActCodes> : IActCodes {
 
     HRESULT32 ORVO_STDCALL raw_AddActCode(OrvoAnsiString code, OrvoAnsiString description, int32_t a,
                                           int32_t b) final {
-        return orvo::ComBody([&] { AddActCode(AnsiString::AddRefOf(code), AnsiString::AddRefOf(description), a, b); });
+        return orvo::ComBody([&] { AddActCode(TBorrowedText(code), TBorrowedText(description), a, b); });
     }
     HRESULT32 ORVO_STDCALL raw_LinkActCode(OrvoAnsiString code, OrvoAnsiString linkCode) final {
-        return orvo::ComBody([&] { LinkActCode(AnsiString::AddRefOf(code), AnsiString::AddRefOf(linkCode)); });
+        return orvo::ComBody([&] { LinkActCode(TBorrowedText(code), TBorrowedText(linkCode)); });
     }
 };

@@ -27,7 +27,7 @@ struct ComImpl<IAuthentication> : IAuthentication {
         return orvo::ComBody([&] {
             AnsiString name;
             int32_t id = 0;
-            const bool yes = CheckAccess(AnsiString::AddRefOf(code), name, id, prompt, options);
+            const bool yes = CheckAccess(TBorrowedText(code), name, id, prompt, options);
             orvo::PutText(userName, name);
             orvo::OutArg(userId) = id;
             orvo::OutArg(granted) = yes;

@@ -61,14 +61,14 @@ struct ComImpl<IDBScript> : IDBScript {
     virtual AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
 
     HRESULT32 ORVO_STDCALL raw_ExecSQL(OrvoAnsiString pattern, const TSQLArgs* args, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = ExecSQL(AnsiString::AddRefOf(pattern), ArgsOf(args)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = ExecSQL(TBorrowedText(pattern), ArgsOf(args)); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryValue(OrvoAnsiString batch, OrvoAnsiString column, OrvoAnsiString* value) final {
         return orvo::ComBody(
-            [&] { orvo::PutText(value, QueryValue(AnsiString::AddRefOf(batch), AnsiString::AddRefOf(column))); });
+            [&] { orvo::PutText(value, QueryValue(TBorrowedText(batch), TBorrowedText(column))); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryJSON(OrvoAnsiString pattern, const TSQLArgs* args, OrvoAnsiString* json) final {
-        return orvo::ComBody([&] { orvo::PutText(json, QueryJSON(AnsiString::AddRefOf(pattern), ArgsOf(args))); });
+        return orvo::ComBody([&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), ArgsOf(args))); });
     }
 
 private:

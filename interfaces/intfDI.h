@@ -92,7 +92,7 @@ struct ComImpl<IDIContainer> : IDIContainer {
         return orvo::ComBody([&] { RegisterFactory(iid, factory); });
     }
     HRESULT32 ORVO_STDCALL raw_RegisterNamedFactory(const TGUID& iid, OrvoAnsiString name, IDIFactory* factory) final {
-        return orvo::ComBody([&] { RegisterNamedFactory(iid, AnsiString::AddRefOf(name), factory); });
+        return orvo::ComBody([&] { RegisterNamedFactory(iid, TBorrowedText(name), factory); });
     }
     HRESULT32 ORVO_STDCALL raw_UnregisterInstance(const TGUID& iid) final {
         return orvo::ComBody([&] { UnregisterInstance(iid); });
@@ -101,7 +101,7 @@ struct ComImpl<IDIContainer> : IDIContainer {
         return orvo::ComBody([&] { UnregisterFactory(iid); });
     }
     HRESULT32 ORVO_STDCALL raw_UnregisterNamedFactory(const TGUID& iid, OrvoAnsiString name) final {
-        return orvo::ComBody([&] { UnregisterNamedFactory(iid, AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { UnregisterNamedFactory(iid, TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetInstance(const TGUID& iid, void** obj, OrvoBool* found) final {
         return orvo::ComBody([&] { orvo::OutArg(found) = GetInstance(iid, obj); });
@@ -110,7 +110,7 @@ struct ComImpl<IDIContainer> : IDIContainer {
         return orvo::ComBody([&] { orvo::OutArg(found) = Resolve(iid, obj); });
     }
     HRESULT32 ORVO_STDCALL raw_ResolveNamed(const TGUID& iid, OrvoAnsiString name, void** obj, OrvoBool* found) final {
-        return orvo::ComBody([&] { orvo::OutArg(found) = ResolveNamed(iid, AnsiString::AddRefOf(name), obj); });
+        return orvo::ComBody([&] { orvo::OutArg(found) = ResolveNamed(iid, TBorrowedText(name), obj); });
     }
 };
 

@@ -20,6 +20,6 @@ struct ComImpl<IEventManager> : IEventManager {
     virtual void Subscribe(const AnsiString& eventName, TEventHandler handler) = 0;
 
     HRESULT32 ORVO_STDCALL raw_Subscribe(OrvoAnsiString eventName, TEventHandler handler) final {
-        return orvo::ComBody([&] { Subscribe(AnsiString::AddRefOf(eventName), handler); });
+        return orvo::ComBody([&] { Subscribe(TBorrowedText(eventName), handler); });
     }
 };

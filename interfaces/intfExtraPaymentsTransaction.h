@@ -31,11 +31,11 @@ struct ComImpl<IExtraPaymentsTransaction> : IExtraPaymentsTransaction {
     virtual void SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) = 0;
 
     HRESULT32 ORVO_STDCALL raw_AddTransaction(OrvoAnsiString paymentMethod, int32_t* id) final {
-        return orvo::ComBody([&] { orvo::OutArg(id) = AddTransaction(AnsiString::AddRefOf(paymentMethod)); });
+        return orvo::ComBody([&] { orvo::OutArg(id) = AddTransaction(TBorrowedText(paymentMethod)); });
     }
     HRESULT32 ORVO_STDCALL raw_UpdateTransaction(int32_t transactionId, OrvoAnsiString reference,
                                                  double amount) final {
-        return orvo::ComBody([&] { UpdateTransaction(transactionId, AnsiString::AddRefOf(reference), amount); });
+        return orvo::ComBody([&] { UpdateTransaction(transactionId, TBorrowedText(reference), amount); });
     }
     HRESULT32 ORVO_STDCALL raw_SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) final {
         return orvo::ComBody([&] { SetInvoiceNum(transactionId, invoiceNum); });

@@ -151,13 +151,13 @@ struct ComImpl<IFormView> : IFormView {
         return orvo::ComBody([&] { orvo::OutArg(found) = GetControl(index, orvo::OutArg(info)); });
     }
     HRESULT32 ORVO_STDCALL raw_IndexOfControl(OrvoAnsiString name, int32_t* index) final {
-        return orvo::ComBody([&] { orvo::OutArg(index) = IndexOfControl(AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { orvo::OutArg(index) = IndexOfControl(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetText(int32_t index, OrvoAnsiString* text) final {
         return orvo::ComBody([&] { orvo::PutText(text, GetText(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetText(int32_t index, OrvoAnsiString text, OrvoBool* done) final {
-        return orvo::ComBody([&] { orvo::OutArg(done) = SetText(index, AnsiString::AddRefOf(text)); });
+        return orvo::ComBody([&] { orvo::OutArg(done) = SetText(index, TBorrowedText(text)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetDate(int32_t index, TDateTime* date, OrvoBool* done) final {
         return orvo::ComBody([&] { orvo::OutArg(done) = GetDate(index, orvo::OutArg(date)); });
@@ -195,6 +195,6 @@ struct ComImpl<IFormHost> : IFormHost {
 
     HRESULT32 ORVO_STDCALL raw_ShowModal(IFormView* form) final { return orvo::ComBody([&] { ShowModal(form); }); }
     HRESULT32 ORVO_STDCALL raw_ReportError(IFormView* form, OrvoAnsiString message) final {
-        return orvo::ComBody([&] { ReportError(form, AnsiString::AddRefOf(message)); });
+        return orvo::ComBody([&] { ReportError(form, TBorrowedText(message)); });
     }
 };

@@ -26,12 +26,12 @@ struct ComImpl<IGenericInput> : IGenericInput {
     virtual bool Execute(const AnsiString& initial, AnsiString& entered) = 0;
 
     HRESULT32 ORVO_STDCALL raw_SetCaption(OrvoAnsiString caption) final {
-        return orvo::ComBody([&] { SetCaption(AnsiString::AddRefOf(caption)); });
+        return orvo::ComBody([&] { SetCaption(TBorrowedText(caption)); });
     }
     HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered, OrvoBool* confirmed) final {
         return orvo::ComBody([&] {
             AnsiString typed;
-            const bool yes = Execute(AnsiString::AddRefOf(initial), typed);
+            const bool yes = Execute(TBorrowedText(initial), typed);
             orvo::PutText(entered, yes ? typed : AnsiString());
             orvo::OutArg(confirmed) = yes;
         });

@@ -14,6 +14,6 @@ struct ComImpl<IHTMLViewer> : IHTMLViewer {
     virtual void ShowHTML(const AnsiString& page) = 0;
 
     HRESULT32 ORVO_STDCALL raw_ShowHTML(OrvoAnsiString page) final {
-        return orvo::ComBody([&] { ShowHTML(AnsiString::AddRefOf(page)); });
+        return orvo::ComBody([&] { ShowHTML(TBorrowedText(page)); });
     }
 };

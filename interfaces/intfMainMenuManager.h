@@ -25,6 +25,6 @@ struct ComImpl<IMainMenuManager> : IMainMenuManager {
     HRESULT32 ORVO_STDCALL raw_AddMenuItem(OrvoAnsiString parent, OrvoAnsiString caption, TMenuClickEvent onClick,
                                            int32_t position) final {
         return orvo::ComBody(
-            [&] { AddMenuItem(AnsiString::AddRefOf(parent), AnsiString::AddRefOf(caption), onClick, position); });
+            [&] { AddMenuItem(TBorrowedText(parent), TBorrowedText(caption), onClick, position); });
     }
 };

@@ -140,7 +140,7 @@ struct ComImpl<IPaymentMethod> : IPaymentMethod {
         return orvo::ComBody([&] { orvo::PutObject(config, GetConfig()); });
     }
     HRESULT32 ORVO_STDCALL raw_SetDescription(OrvoAnsiString value) final {
-        return orvo::ComBody([&] { SetDescription(AnsiString::AddRefOf(value)); });
+        return orvo::ComBody([&] { SetDescription(TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetName(OrvoAnsiString* name) final {
         return orvo::ComBody([&] { orvo::PutText(name, GetName()); });

@@ -465,22 +465,22 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody([&] { orvo::PutText(text, GetLast()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetBoolean(OrvoAnsiString name, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetBoolean(AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = GetBoolean(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetDateTime(OrvoAnsiString name, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetDateTime(AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { orvo::OutArg(value) = GetDateTime(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetFloat(OrvoAnsiString name, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetFloat(AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { orvo::OutArg(value) = GetFloat(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetInteger(OrvoAnsiString name, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetInteger(AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = GetInteger(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetObject(OrvoAnsiString text, IInterface** object) final {
-        return orvo::ComBody([&] { orvo::PutObject(object, GetObject(AnsiString::AddRefOf(text))); });
+        return orvo::ComBody([&] { orvo::PutObject(object, GetObject(TBorrowedText(text))); });
     }
     HRESULT32 ORVO_STDCALL raw_GetString(OrvoAnsiString name, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetString(AnsiString::AddRefOf(name))); });
+        return orvo::ComBody([&] { orvo::PutText(text, GetString(TBorrowedText(name))); });
     }
     HRESULT32 ORVO_STDCALL raw_GetFloatAt(int32_t index, double* value) final {
         return orvo::ComBody([&] { orvo::OutArg(value) = GetFloatAt(index); });
@@ -513,28 +513,28 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody([&] { orvo::PutText(text, GetLine(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetBoolean(OrvoAnsiString name, OrvoBool value) final {
-        return orvo::ComBody([&] { SetBoolean(AnsiString::AddRefOf(name), value != 0); });
+        return orvo::ComBody([&] { SetBoolean(TBorrowedText(name), value != 0); });
     }
     HRESULT32 ORVO_STDCALL raw_SetDateTime(OrvoAnsiString name, double value) final {
-        return orvo::ComBody([&] { SetDateTime(AnsiString::AddRefOf(name), value); });
+        return orvo::ComBody([&] { SetDateTime(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_SetFloat(OrvoAnsiString name, double value) final {
-        return orvo::ComBody([&] { SetFloat(AnsiString::AddRefOf(name), value); });
+        return orvo::ComBody([&] { SetFloat(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_SetInteger(OrvoAnsiString name, int32_t value) final {
-        return orvo::ComBody([&] { SetInteger(AnsiString::AddRefOf(name), value); });
+        return orvo::ComBody([&] { SetInteger(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_SetString(OrvoAnsiString name, OrvoAnsiString value) final {
-        return orvo::ComBody([&] { SetString(AnsiString::AddRefOf(name), AnsiString::AddRefOf(value)); });
+        return orvo::ComBody([&] { SetString(TBorrowedText(name), TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetObject(OrvoAnsiString text, IInterface* object) final {
-        return orvo::ComBody([&] { SetObject(AnsiString::AddRefOf(text), object); });
+        return orvo::ComBody([&] { SetObject(TBorrowedText(text), object); });
     }
     HRESULT32 ORVO_STDCALL raw_SetFloatAt(int32_t index, double value) final {
         return orvo::ComBody([&] { SetFloatAt(index, value); });
     }
     HRESULT32 ORVO_STDCALL raw_SetValueAt(int32_t index, OrvoAnsiString value) final {
-        return orvo::ComBody([&] { SetValueAt(index, AnsiString::AddRefOf(value)); });
+        return orvo::ComBody([&] { SetValueAt(index, TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetObjectAt(int32_t index, IInterface* object) final {
         return orvo::ComBody([&] { SetObjectAt(index, object); });
@@ -555,13 +555,13 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody([&] { SetLineAsInteger(index, value); });
     }
     HRESULT32 ORVO_STDCALL raw_SetLine(int32_t index, OrvoAnsiString value) final {
-        return orvo::ComBody([&] { SetLine(index, AnsiString::AddRefOf(value)); });
+        return orvo::ComBody([&] { SetLine(index, TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetValueFromIndex(int32_t index, OrvoAnsiString* text) final {
         return orvo::ComBody([&] { orvo::PutText(text, GetValueFromIndex(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetValueFromIndex(int32_t index, OrvoAnsiString value) final {
-        return orvo::ComBody([&] { SetValueFromIndex(index, AnsiString::AddRefOf(value)); });
+        return orvo::ComBody([&] { SetValueFromIndex(index, TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetNameAt(int32_t index, OrvoAnsiString* text) final {
         return orvo::ComBody([&] { orvo::PutText(text, GetNameAt(index)); });
@@ -579,64 +579,64 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody([&] { orvo::OutArg(result) = GetCount(); });
     }
     HRESULT32 ORVO_STDCALL raw_AddString(OrvoAnsiString name, OrvoAnsiString value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddString(AnsiString::AddRefOf(name), AnsiString::AddRefOf(value)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddString(TBorrowedText(name), TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_AddInteger(OrvoAnsiString name, int32_t value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddInteger(AnsiString::AddRefOf(name), value); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddInteger(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_AddFloat(OrvoAnsiString name, double value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddFloat(AnsiString::AddRefOf(name), value); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddFloat(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_AddDateTime(OrvoAnsiString name, double value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddDateTime(AnsiString::AddRefOf(name), value); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddDateTime(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_AddBoolean(OrvoAnsiString name, OrvoBool value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddBoolean(AnsiString::AddRefOf(name), value != 0); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddBoolean(TBorrowedText(name), value != 0); });
     }
     HRESULT32 ORVO_STDCALL raw_AddObject(OrvoAnsiString text, IInterface* object, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddObject(AnsiString::AddRefOf(text), object); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddObject(TBorrowedText(text), object); });
     }
     HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithString(AnsiString::AddRefOf(name), AnsiString::AddRefOf(value))); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithString(TBorrowedText(name), TBorrowedText(value))); });
     }
     HRESULT32 ORVO_STDCALL raw_WithInteger(OrvoAnsiString name, int32_t value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithInteger(AnsiString::AddRefOf(name), value)); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithInteger(TBorrowedText(name), value)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithFloat(OrvoAnsiString name, double value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithFloat(AnsiString::AddRefOf(name), value)); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithFloat(TBorrowedText(name), value)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithDateTime(OrvoAnsiString name, double value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithDateTime(AnsiString::AddRefOf(name), value)); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithDateTime(TBorrowedText(name), value)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithBoolean(OrvoAnsiString name, OrvoBool value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithBoolean(AnsiString::AddRefOf(name), value != 0)); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithBoolean(TBorrowedText(name), value != 0)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithObject(OrvoAnsiString text, IInterface* object, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithObject(AnsiString::AddRefOf(text), object)); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithObject(TBorrowedText(text), object)); });
     }
     HRESULT32 ORVO_STDCALL raw_AddLine(OrvoAnsiString text, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddLine(AnsiString::AddRefOf(text)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = AddLine(TBorrowedText(text)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithLine(OrvoAnsiString text, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithLine(AnsiString::AddRefOf(text))); });
+        return orvo::ComBody([&] { orvo::PutObject(list, WithLine(TBorrowedText(text))); });
     }
     HRESULT32 ORVO_STDCALL raw_Join(OrvoAnsiString separator, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, Join(AnsiString::AddRefOf(separator))); });
+        return orvo::ComBody([&] { orvo::PutText(text, Join(TBorrowedText(separator))); });
     }
     HRESULT32 ORVO_STDCALL raw_FindName(OrvoAnsiString name, int32_t* index, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = FindName(AnsiString::AddRefOf(name), orvo::OutArg(index)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = FindName(TBorrowedText(name), orvo::OutArg(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_IsPairAt(int32_t index, OrvoBool* result) final {
         return orvo::ComBody([&] { orvo::OutArg(result) = IsPairAt(index); });
     }
     HRESULT32 ORVO_STDCALL raw_Contains(OrvoAnsiString text, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = Contains(AnsiString::AddRefOf(text)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = Contains(TBorrowedText(text)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetStrings(IStrings** strings) final {
         return orvo::ComBody([&] { orvo::PutObject(strings, GetStrings()); });
     }
     HRESULT32 ORVO_STDCALL raw_HasName(OrvoAnsiString name, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = HasName(AnsiString::AddRefOf(name)); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = HasName(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_Clear() final {
         return orvo::ComBody([&] { Clear(); });
@@ -645,6 +645,6 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody([&] { FreeObjects(); });
     }
     HRESULT32 ORVO_STDCALL raw_Remove(OrvoAnsiString text) final {
-        return orvo::ComBody([&] { Remove(AnsiString::AddRefOf(text)); });
+        return orvo::ComBody([&] { Remove(TBorrowedText(text)); });
     }
 };
