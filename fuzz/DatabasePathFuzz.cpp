@@ -12,7 +12,6 @@
 #include "entry/ModuleLifecycle.h"
 #include "fuzz/FuzzCheck.h"
 #include "host/THostContainer.h"
-#include "host/sqlite/SqlError.h"
 #include "host/sqlite/TSqliteScript.h"
 #include "interfaces/intfExtraPaymentsTransaction.h"
 #include "storage/implDatabaseChangesExtraPayments.h"
@@ -63,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         host.transaction->UpdateTransaction(id, AnsiString(reference), amount);
         Require(!refusable, "an amount or reference SQL cannot hold is refused", reference);
-    } catch (const host::EDatabaseError& e) {
+    } catch (const EOrvoError& e) {  // the script service's error, across the contract
+        Require(std::string_view(e.ClassName()) == "EDatabaseError", "only the database refuses", e.ClassName());
         Require(refusable, "values SQL can hold are written", e.what());
     }
     host.transaction->SetInvoiceNum(id, invoice);
