@@ -231,7 +231,8 @@ HRESULT32 ComBody(Body&& body) noexcept {
         SetErrorInfo(error.what(), error.ClassName());
         return OrvoFailed(error.Code()) ? error.Code() : ORVO_E_FAIL;
     } catch (const std::bad_alloc& error) {
-        SetErrorInfo(error.what(), ErrorClassName(error));
+        // Nothing here may allocate: its class name is a literal, not the demangled type's text.
+        SetErrorInfo(error.what(), "std::bad_alloc");
         return ORVO_E_OUTOFMEMORY;
     } catch (...) {
         try {

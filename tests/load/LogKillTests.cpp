@@ -89,6 +89,10 @@ TEST(LogKill, AWriterKilledAtAnyMomentLeavesEveryLineExactlyOnceAcrossItsRotatio
         ASSERT_FALSE(messages.empty()) << "kill " << kill;
         int64_t expected = -1;
         for (const std::string& message : messages) {
+            // The line in flight may have been torn by the kill and closed by the next open: a
+            // strict beginning of the line that follows, which the next run writes whole.
+            const std::string whole = "[Kill] line " + std::to_string(expected);
+            if (expected >= 0 && message.size() < whole.size() && whole.starts_with(message)) continue;
             long long number = -1;
             ASSERT_EQ(std::sscanf(message.c_str(), "[Kill] line %lld", &number), 1) << message;
             if (expected < 0) {
