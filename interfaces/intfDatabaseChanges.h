@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The schema changes a module hands the host, registered as a named factory.
 #pragma once
 #include "OrvoTypes.h"

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The configuration list every payment method carries: ordered text lines, mostly name=value,
 // with typed readers and writers. The host may call any operation, so the order below, the
 // argument and result types and every text form are part of the binary contract.
@@ -20,7 +21,6 @@
 
 struct IStringConfigList : IInterface {
     static constexpr TGUID IID = ParseGuid("{F6E10E87-DF36-40E3-BB1E-F10BAD1B413F}");
-
     // 1. The first line; empty when the list is empty.
     virtual HRESULT32 ORVO_STDCALL raw_GetFirst(OrvoAnsiString* text) = 0;
     // 2. The last line; empty when the list is empty.
@@ -118,7 +118,8 @@ struct IStringConfigList : IInterface {
     // 46. Appends the line text with object attached; returns its index.
     virtual HRESULT32 ORVO_STDCALL raw_AddObject(OrvoAnsiString text, IInterface* object, int32_t* result) = 0;
     // 47. AddString; returns a new reference to this list for chaining.
-    virtual HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value, IStringConfigList** list) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value,
+                                                  IStringConfigList** list) = 0;
     // 48. AddInteger; returns a new reference to this list.
     virtual HRESULT32 ORVO_STDCALL raw_WithInteger(OrvoAnsiString name, int32_t value, IStringConfigList** list) = 0;
     // 49. AddFloat; returns a new reference to this list.
@@ -128,7 +129,8 @@ struct IStringConfigList : IInterface {
     // 51. AddBoolean; returns a new reference to this list.
     virtual HRESULT32 ORVO_STDCALL raw_WithBoolean(OrvoAnsiString name, OrvoBool value, IStringConfigList** list) = 0;
     // 52. AddObject; returns a new reference to this list.
-    virtual HRESULT32 ORVO_STDCALL raw_WithObject(OrvoAnsiString text, IInterface* object, IStringConfigList** list) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_WithObject(OrvoAnsiString text, IInterface* object,
+                                                  IStringConfigList** list) = 0;
     // 53. Appends text as a line; returns its index.
     virtual HRESULT32 ORVO_STDCALL raw_AddLine(OrvoAnsiString text, int32_t* result) = 0;
     // 54. Appends text as a line; returns a new reference to this list.
@@ -153,100 +155,102 @@ struct IStringConfigList : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_Remove(OrvoAnsiString text) = 0;
 
     AnsiString GetFirst() {
-        AnsiString r;
-        orvo::CheckResult(raw_GetFirst(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetFirst(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetLast() {
-        AnsiString r;
-        orvo::CheckResult(raw_GetLast(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetLast(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     bool GetBoolean(const AnsiString& name) {
-        OrvoBool r = 0;
-        orvo::CheckResult(raw_GetBoolean(name.Raw(), &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CheckResult(raw_GetBoolean(name.Raw(), &result));
+        return result != 0;
     }
     double GetDateTime(const AnsiString& name) {
-        double r = 0;
-        orvo::CheckResult(raw_GetDateTime(name.Raw(), &r));
-        return r;
+        double value = 0;
+        orvo::CheckResult(raw_GetDateTime(name.Raw(), &value));
+        return value;
     }
     double GetFloat(const AnsiString& name) {
-        double r = 0;
-        orvo::CheckResult(raw_GetFloat(name.Raw(), &r));
-        return r;
+        double value = 0;
+        orvo::CheckResult(raw_GetFloat(name.Raw(), &value));
+        return value;
     }
     int32_t GetInteger(const AnsiString& name) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_GetInteger(name.Raw(), &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_GetInteger(name.Raw(), &result));
+        return result;
     }
     ComPtr<IInterface> GetObject(const AnsiString& text) {
-        ComPtr<IInterface> r;
-        orvo::CheckResult(raw_GetObject(text.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IInterface> object;
+        orvo::CheckResult(raw_GetObject(text.Raw(), object.ReleaseAndGetAddressOf()));
+        return object;
     }
     AnsiString GetString(const AnsiString& name) {
-        AnsiString r;
-        orvo::CheckResult(raw_GetString(name.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetString(name.Raw(), text.ReleaseAndGetAddressOf()));
+        return text;
     }
     double GetFloatAt(int32_t index) {
-        double r = 0;
-        orvo::CheckResult(raw_GetFloatAt(index, &r));
-        return r;
+        double value = 0;
+        orvo::CheckResult(raw_GetFloatAt(index, &value));
+        return value;
     }
     AnsiString GetValueAt(int32_t index) {
-        AnsiString r;
-        orvo::CheckResult(raw_GetValueAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetValueAt(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     int32_t GetIntegerAt(int32_t index) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_GetIntegerAt(index, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_GetIntegerAt(index, &result));
+        return result;
     }
     ComPtr<IInterface> GetObjectAt(int32_t index) {
-        ComPtr<IInterface> r;
-        orvo::CheckResult(raw_GetObjectAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IInterface> object;
+        orvo::CheckResult(raw_GetObjectAt(index, object.ReleaseAndGetAddressOf()));
+        return object;
     }
     AnsiString GetValueOrLineAt(int32_t index) {
-        AnsiString r;
-        orvo::CheckResult(raw_GetValueOrLineAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetValueOrLineAt(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     bool GetLineAsBoolean(int32_t index) {
-        OrvoBool r = 0;
-        orvo::CheckResult(raw_GetLineAsBoolean(index, &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CheckResult(raw_GetLineAsBoolean(index, &result));
+        return result != 0;
     }
     double GetLineAsDateTime(int32_t index) {
-        double r = 0;
-        orvo::CheckResult(raw_GetLineAsDateTime(index, &r));
-        return r;
+        double value = 0;
+        orvo::CheckResult(raw_GetLineAsDateTime(index, &value));
+        return value;
     }
     double GetLineAsFloat(int32_t index) {
-        double r = 0;
-        orvo::CheckResult(raw_GetLineAsFloat(index, &r));
-        return r;
+        double value = 0;
+        orvo::CheckResult(raw_GetLineAsFloat(index, &value));
+        return value;
     }
     int32_t GetLineAsInteger(int32_t index) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_GetLineAsInteger(index, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_GetLineAsInteger(index, &result));
+        return result;
     }
     AnsiString GetLine(int32_t index) {
-        AnsiString r;
-        orvo::CheckResult(raw_GetLine(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetLine(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     void SetBoolean(const AnsiString& name, bool value) { orvo::CheckResult(raw_SetBoolean(name.Raw(), value)); }
     void SetDateTime(const AnsiString& name, double value) { orvo::CheckResult(raw_SetDateTime(name.Raw(), value)); }
     void SetFloat(const AnsiString& name, double value) { orvo::CheckResult(raw_SetFloat(name.Raw(), value)); }
     void SetInteger(const AnsiString& name, int32_t value) { orvo::CheckResult(raw_SetInteger(name.Raw(), value)); }
-    void SetString(const AnsiString& name, const AnsiString& value) { orvo::CheckResult(raw_SetString(name.Raw(), value.Raw())); }
+    void SetString(const AnsiString& name, const AnsiString& value) {
+        orvo::CheckResult(raw_SetString(name.Raw(), value.Raw()));
+    }
     void SetObject(const AnsiString& text, IInterface* object) { orvo::CheckResult(raw_SetObject(text.Raw(), object)); }
     void SetFloatAt(int32_t index, double value) { orvo::CheckResult(raw_SetFloatAt(index, value)); }
     void SetValueAt(int32_t index, const AnsiString& value) { orvo::CheckResult(raw_SetValueAt(index, value.Raw())); }
@@ -258,135 +262,137 @@ struct IStringConfigList : IInterface {
     void SetLineAsInteger(int32_t index, int32_t value) { orvo::CheckResult(raw_SetLineAsInteger(index, value)); }
     void SetLine(int32_t index, const AnsiString& value) { orvo::CheckResult(raw_SetLine(index, value.Raw())); }
     AnsiString GetValueFromIndex(int32_t index) {
-        AnsiString r;
-        orvo::CheckResult(raw_GetValueFromIndex(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetValueFromIndex(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
-    void SetValueFromIndex(int32_t index, const AnsiString& value) { orvo::CheckResult(raw_SetValueFromIndex(index, value.Raw())); }
+    void SetValueFromIndex(int32_t index, const AnsiString& value) {
+        orvo::CheckResult(raw_SetValueFromIndex(index, value.Raw()));
+    }
     AnsiString GetNameAt(int32_t index) {
-        AnsiString r;
-        orvo::CheckResult(raw_GetNameAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetNameAt(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetCommaText() {
-        AnsiString r;
-        orvo::CheckResult(raw_GetCommaText(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetCommaText(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetDelimitedText() {
-        AnsiString r;
-        orvo::CheckResult(raw_GetDelimitedText(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetDelimitedText(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetText() {
-        AnsiString r;
-        orvo::CheckResult(raw_GetText(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_GetText(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     int32_t GetCount() {
-        int32_t r = 0;
-        orvo::CheckResult(raw_GetCount(&r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_GetCount(&result));
+        return result;
     }
     int32_t AddString(const AnsiString& name, const AnsiString& value) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddString(name.Raw(), value.Raw(), &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddString(name.Raw(), value.Raw(), &result));
+        return result;
     }
     int32_t AddInteger(const AnsiString& name, int32_t value) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddInteger(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddInteger(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddFloat(const AnsiString& name, double value) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddFloat(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddFloat(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddDateTime(const AnsiString& name, double value) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddDateTime(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddDateTime(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddBoolean(const AnsiString& name, bool value) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddBoolean(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddBoolean(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddObject(const AnsiString& text, IInterface* object) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddObject(text.Raw(), object, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddObject(text.Raw(), object, &result));
+        return result;
     }
     ComPtr<IStringConfigList> WithString(const AnsiString& name, const AnsiString& value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithString(name.Raw(), value.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithString(name.Raw(), value.Raw(), list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithInteger(const AnsiString& name, int32_t value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithInteger(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithInteger(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithFloat(const AnsiString& name, double value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithFloat(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithFloat(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithDateTime(const AnsiString& name, double value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithDateTime(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithDateTime(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithBoolean(const AnsiString& name, bool value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithBoolean(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithBoolean(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithObject(const AnsiString& text, IInterface* object) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithObject(text.Raw(), object, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithObject(text.Raw(), object, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     int32_t AddLine(const AnsiString& text) {
-        int32_t r = 0;
-        orvo::CheckResult(raw_AddLine(text.Raw(), &r));
-        return r;
+        int32_t result = 0;
+        orvo::CheckResult(raw_AddLine(text.Raw(), &result));
+        return result;
     }
     ComPtr<IStringConfigList> WithLine(const AnsiString& text) {
-        ComPtr<IStringConfigList> r;
-        orvo::CheckResult(raw_WithLine(text.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CheckResult(raw_WithLine(text.Raw(), list.ReleaseAndGetAddressOf()));
+        return list;
     }
     AnsiString Join(const AnsiString& separator) {
-        AnsiString r;
-        orvo::CheckResult(raw_Join(separator.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CheckResult(raw_Join(separator.Raw(), text.ReleaseAndGetAddressOf()));
+        return text;
     }
     bool FindName(const AnsiString& name, int32_t& index) {
-        OrvoBool r = 0;
-        orvo::CheckResult(raw_FindName(name.Raw(), &index, &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CheckResult(raw_FindName(name.Raw(), &index, &result));
+        return result != 0;
     }
     bool IsPairAt(int32_t index) {
-        OrvoBool r = 0;
-        orvo::CheckResult(raw_IsPairAt(index, &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CheckResult(raw_IsPairAt(index, &result));
+        return result != 0;
     }
     bool Contains(const AnsiString& text) {
-        OrvoBool r = 0;
-        orvo::CheckResult(raw_Contains(text.Raw(), &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CheckResult(raw_Contains(text.Raw(), &result));
+        return result != 0;
     }
     ComPtr<IStrings> GetStrings() {
-        ComPtr<IStrings> r;
-        orvo::CheckResult(raw_GetStrings(r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStrings> strings;
+        orvo::CheckResult(raw_GetStrings(strings.ReleaseAndGetAddressOf()));
+        return strings;
     }
     bool HasName(const AnsiString& name) {
-        OrvoBool r = 0;
-        orvo::CheckResult(raw_HasName(name.Raw(), &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CheckResult(raw_HasName(name.Raw(), &result));
+        return result != 0;
     }
     void Clear() { orvo::CheckResult(raw_Clear()); }
     void FreeObjects() { orvo::CheckResult(raw_FreeObjects()); }
@@ -638,12 +644,8 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
     HRESULT32 ORVO_STDCALL raw_HasName(OrvoAnsiString name, OrvoBool* result) final {
         return orvo::ComBody([&] { orvo::OutArg(result) = HasName(TBorrowedText(name)); });
     }
-    HRESULT32 ORVO_STDCALL raw_Clear() final {
-        return orvo::ComBody([&] { Clear(); });
-    }
-    HRESULT32 ORVO_STDCALL raw_FreeObjects() final {
-        return orvo::ComBody([&] { FreeObjects(); });
-    }
+    HRESULT32 ORVO_STDCALL raw_Clear() final { return orvo::ComBody([&] { Clear(); }); }
+    HRESULT32 ORVO_STDCALL raw_FreeObjects() final { return orvo::ComBody([&] { FreeObjects(); }); }
     HRESULT32 ORVO_STDCALL raw_Remove(OrvoAnsiString text) final {
         return orvo::ComBody([&] { Remove(TBorrowedText(text)); });
     }

@@ -3,7 +3,10 @@
 # - the sample host of examples/, in C (the toolchain's gcc as C: no C++ runtime at all);
 # - MsvcHost.cpp, C++ for the MSVC ABI (clang and lld-link, no MSVC runtime: the system's
 #   msvcrt.dll and import libraries made here from the .def files in msvc/), which proves that
-#   MSVC's vtables and its `this` and argument passing meet the contract's.
+#   MSVC's vtables and its `this` and argument passing meet the contract's;
+# - PascalHost.dpr, Object Pascal built by Free Pascal for i386-win32 (scripts/setup builds that
+#   compiler into build/fpc-win32) from the generated unit interfaces/OrvoContract.pas alone, with
+#   what only Pascal shows: exceptions and safecall, bound methods of objects, reference counts.
 # Included from tests/wine/CMakeLists.txt in the Windows build.
 set(orvo_foreign_run ${CMAKE_COMMAND} -DDIST=${ORVO_DIST_DIR} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
                      -DOBJDUMP=${CMAKE_OBJDUMP})
@@ -46,3 +49,22 @@ add_test(NAME orvo_wine_msvc_host
          COMMAND ${orvo_foreign_run} -DHOST=${msvc_dir}/MsvcHost.exe -DWORK=${CMAKE_CURRENT_BINARY_DIR}/msvc-host-run
                  -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
 set_tests_properties(orvo_wine_msvc_host PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
+
+set(ORVO_FPC_DIR ${PROJECT_SOURCE_DIR}/build/fpc-win32 CACHE PATH "Free Pascal's i386-win32 compiler and RTL")
+if(NOT EXISTS ${ORVO_FPC_DIR}/compiler/ppc386 OR NOT EXISTS ${ORVO_FPC_DIR}/units/comobj.ppu)
+  message(FATAL_ERROR "the Pascal host needs Free Pascal's i386-win32 compiler in ${ORVO_FPC_DIR} (scripts/setup builds it)")
+endif()
+set(pascal_dir ${CMAKE_CURRENT_BINARY_DIR}/pascal-host)
+# -Sew: a warning fails the build, as for the module.
+add_custom_command(OUTPUT ${pascal_dir}/PascalHost.exe
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${pascal_dir}/units
+  COMMAND ${ORVO_FPC_DIR}/compiler/ppc386 -Twin32 -Mdelphi -O2 -vew -Sew -Fu${ORVO_FPC_DIR}/rtl/units/i386-win32
+          -Fu${ORVO_FPC_DIR}/units -Fu${PROJECT_SOURCE_DIR}/interfaces -FU${pascal_dir}/units
+          -o${pascal_dir}/PascalHost.exe ${CMAKE_CURRENT_LIST_DIR}/PascalHost.dpr
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/PascalHost.dpr ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.pas VERBATIM)
+add_custom_target(orvo_pascal_host ALL DEPENDS ${pascal_dir}/PascalHost.exe)
+
+add_test(NAME orvo_wine_pascal_host
+         COMMAND ${orvo_foreign_run} -DHOST=${pascal_dir}/PascalHost.exe -DWORK=${pascal_dir}/run -DSCENARIO=pascal
+                 -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
+set_tests_properties(orvo_wine_pascal_host PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
