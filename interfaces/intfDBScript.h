@@ -62,16 +62,17 @@ struct ComImpl<IDBScript> : IDBScript {
     virtual AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
 
     HRESULT32 ORVO_STDCALL raw_ExecSQL(OrvoAnsiString pattern, const TSQLArgs* args, int32_t* result) final {
-        return orvo::ComBody(
-            [&] { orvo::OutArg(result) = ExecSQL(TBorrowedText(pattern), args ? *args : TSQLArgs{}); });
+        return orvo::ComBody([&] { orvo::OutArg(result) = ExecSQL(TBorrowedText(pattern), SQLArgsOf(args)); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryValue(OrvoAnsiString batch, OrvoAnsiString column, OrvoAnsiString* value) final {
         return orvo::ComBody([&] { orvo::PutText(value, QueryValue(TBorrowedText(batch), TBorrowedText(column))); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryJSON(OrvoAnsiString pattern, const TSQLArgs* args, OrvoAnsiString* json) final {
-        return orvo::ComBody(
-            [&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), args ? *args : TSQLArgs{})); });
+        return orvo::ComBody([&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), SQLArgsOf(args))); });
     }
+
+private:
+    static TSQLArgs SQLArgsOf(const TSQLArgs* lent) { return lent ? *lent : TSQLArgs{nullptr, 0}; }
 };
 
 // Building argument lists at the call site: Script->ExecSQL(pattern, SQLArgs(id, quoted, 2.5)).

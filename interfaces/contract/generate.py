@@ -348,7 +348,7 @@ def cpp_adapter(m):
             if p.type == "text":
                 args.append(f"TBorrowedText({p.name})")
             elif p.pointer:
-                args.append(f"{p.name} ? *{p.name} : {p.type}{{}}")
+                args.append(f"{p.type[1:]}Of({p.name})")
             else:
                 args.append(f"orvo::OutArg({p.name})" if p.nonnull else p.name)
         elif p.direction == "in":
@@ -428,6 +428,12 @@ def cpp_interface(item):
     out.append("")
     for m in item.methods:
         out += cpp_adapter(m)
+    lent = sorted({p.type for m in item.methods for p in m.params if p.direction == "borrowed" and p.pointer})
+    if lent:
+        out += ["", "private:"]
+        for t in lent:
+            zero = ", ".join("nullptr" if f[0].endswith("*") else "0" for f in RECORDS[t].fields)
+            out.append(f"    static {t} {t[1:]}Of(const {t}* lent) {{ return lent ? *lent : {t}{{{zero}}}; }}")
     return out + ["};"]
 
 
@@ -440,7 +446,11 @@ def cpp_values(item):
     return out + aligned([(f"inline constexpr int32_t {prefix}{n} = {v};", note) for n, v, note in item.values])
 
 
+RECORDS = {}
+
+
 def cpp_headers(items):
+    RECORDS.update({i.name: i for i in items if i.kind == "record"})
     files = {}
     for item in items:
         if item.file is None or item.kind == "file":
