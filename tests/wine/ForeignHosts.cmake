@@ -63,6 +63,13 @@ add_custom_command(OUTPUT ${pascal_dir}/PascalHost.exe
           -o${pascal_dir}/PascalHost.exe ${CMAKE_CURRENT_LIST_DIR}/PascalHost.dpr
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/PascalHost.dpr ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.pas VERBATIM)
 add_custom_target(orvo_pascal_host ALL DEPENDS ${pascal_dir}/PascalHost.exe)
+# The unit's texts are a type of their own: the compiler refuses a string literal for one.
+add_test(NAME orvo_pascal_text_refuses_literal
+         COMMAND ${ORVO_FPC_DIR}/compiler/ppc386 -Twin32 -Mdelphi -ve -Fu${ORVO_FPC_DIR}/rtl/units/i386-win32
+                 -Fu${ORVO_FPC_DIR}/units -Fu${PROJECT_SOURCE_DIR}/interfaces -FU${pascal_dir}/units -s
+                 ${CMAKE_CURRENT_LIST_DIR}/PascalTextLiteral.dpr)
+set_tests_properties(orvo_pascal_text_refuses_literal PROPERTIES
+                     PASS_REGULAR_EXPRESSION "Got \"Constant String\", expected \"TOrvoText\"")
 
 add_test(NAME orvo_wine_pascal_host
          COMMAND ${orvo_foreign_run} -DHOST=${pascal_dir}/PascalHost.exe -DWORK=${pascal_dir}/run -DSCENARIO=pascal
