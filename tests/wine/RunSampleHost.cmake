@@ -34,9 +34,18 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${program} ended with ${rc}")
 endif()
 
-# The module's own error when the host has withdrawn the database: its unit and the line that
-# asserts (payments/ExtraPaymentMethod.cpp, RemoveCashupEntry).
-set(module_error "Could not create DBScript (implPaymentMethodUber, line 125) (EAssertionFailed)")
+# The module's own error when the host has withdrawn the database names its unit and the line
+# of its source that asserts (RemoveCashupEntry): read from that source, not typed here.
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../payments/ExtraPaymentMethod.cpp source)
+string(FIND "${source}" "\"Could not create DBScript\", {names_.unitName, __LINE__}" at)
+if(at LESS 0)
+  message(FATAL_ERROR "payments/ExtraPaymentMethod.cpp no longer asserts the database in RemoveCashupEntry")
+endif()
+string(SUBSTRING "${source}" 0 ${at} before)
+string(REGEX MATCHALL "\n" breaks "${before}")
+list(LENGTH breaks line)
+math(EXPR line "${line} + 1")
+set(module_error "Could not create DBScript (implPaymentMethodUber, line ${line}) (EAssertionFailed)")
 # Due 85.00, gratuity 10.00 typed: the window's amount is 95, the payment keeps 85 plus 10, the
 # cash-up row carries 95.00 and the gratuity row 10.00. The callback's error comes back as it
 # left; the database's message reaches the log line whole; the module's own error names its
