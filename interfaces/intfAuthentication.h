@@ -27,8 +27,10 @@ struct ComImpl<IAuthentication> : IAuthentication {
                                            int32_t prompt, int32_t options, OrvoBool* granted) final {
         return orvo::ComBody([&] {
             AnsiString userNameValue;
-            const auto answer = CheckAccess(TBorrowedText(code), userNameValue, orvo::OutArg(userId), prompt, options);
+            int32_t userIdValue = 0;
+            const auto answer = CheckAccess(TBorrowedText(code), userNameValue, userIdValue, prompt, options);
             orvo::PutText(userName, userNameValue);
+            orvo::OutArg(userId) = userIdValue;
             orvo::OutArg(granted) = answer;
         });
     }

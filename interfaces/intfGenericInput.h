@@ -14,8 +14,8 @@ struct IGenericInput : IInterface {
 
     void SetCaption(const AnsiString& caption) { orvo::CheckResult(raw_SetCaption(caption.Raw())); }
     bool Execute(const AnsiString& initial, AnsiString& entered) {
-        OrvoBool confirmed = 0;
         AnsiString enteredValue;
+        OrvoBool confirmed = 0;
         orvo::CheckResult(raw_Execute(initial.Raw(), enteredValue.ReleaseAndGetAddressOf(), &confirmed));
         if (confirmed) entered = enteredValue;
         return confirmed != 0;

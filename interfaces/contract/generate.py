@@ -327,7 +327,7 @@ def cpp_wrapper(m):
             wrap(f"orvo::CheckResult(raw_{m.name}(", args, "));", "        ") + ["    }"]
     ret = f"return {res.name} != 0;" if res.type == "bool" else f"return {res.name};"
     out = wrap(f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m), ") {", "    ")
-    out += ["        " + cpp_result_local(res)] + ["        " + x for x in locals_]
+    out += ["        " + x for x in locals_] + ["        " + cpp_result_local(res)]
     out += wrap(f"orvo::CheckResult(raw_{m.name}(", args, "));", "        ")
     out += ["        " + x for x in after] + ["        " + ret, "    }"]
     return out
@@ -362,6 +362,12 @@ def cpp_adapter(m):
             args.append(f"orvo::OutArg({p.name})")
         else:
             args.append(p.name)
+    if locals_:  # with a text handed back beside the result, every value waits for the call
+        for p in m.params:
+            if p.direction == "out" and p is not res:
+                locals_.append(f"{CPP_VALUE.get(p.type, p.type)} {p.name}Value = 0;")
+                puts.append(f"orvo::OutArg({p.name}) = {p.name}Value;")
+                args[args.index(f"orvo::OutArg({p.name})")] = f"{p.name}Value"
     call = f"{m.wrapper}({', '.join(args)})"
 
     def store(value):
