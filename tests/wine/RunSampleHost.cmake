@@ -4,7 +4,8 @@
 # with the values worked out by hand (the programs check the details themselves and print
 # "FAILED: ..." for each that does not hold).
 # Arguments (-D): HOST (the program), DIST, WORK (a scratch folder), EMULATOR (wine), OBJDUMP;
-# SCENARIO "pascal" for the Pascal host's own steps (default: the shared scenario).
+# SCENARIO "pascal" for the Pascal host's own steps, "sample" for the sample host's (default: the
+# conformance scenario).
 get_filename_component(program ${HOST} NAME)
 
 # No C++ runtime, no compiler runtime DLL: what any Windows system has.
@@ -93,6 +94,19 @@ if(SCENARIO STREQUAL "pascal")
     "FinalModule: 1 registrations left, the host's own"
     "unloaded"
     "every check held")
+endif()
+if(SCENARIO STREQUAL "sample")
+  # The sample: one payment, one report, nothing checked beyond the steps; 6 services of the
+  # host's and 9 of the module's, then the host's alone.
+  set(expected_steps
+    "InitModule: 15 registrations in the container"
+    "window \"Uber Details\""
+    "paid: yes"
+    "menu \"Lists\" gets \"Extra Payments Reports\""
+    "access code AM020 granted"
+    "window \"Extra Payments Report\""
+    "viewer shows a page of "
+    "unloaded, 6 registrations left")
 endif()
 set(rest "${output}")
 foreach(step ${expected_steps})
