@@ -54,7 +54,14 @@ add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.exe
   COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart /out:${msvc_dir}/MsvcHost.exe
           ${msvc_dir}/ConformanceHost.obj ${msvc_libs}
   DEPENDS ${msvc_dir}/ConformanceHost.obj ${msvc_libs} VERBATIM)
-add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe)
+# The plain C++ face compiles for the MSVC ABI as a host includes it: no SDK, no standard library.
+file(CONFIGURE OUTPUT ${msvc_dir}/PlainFace.cpp CONTENT "#include \"OrvoContract.hpp\"\nIPaymentMethod* gProbe;\n")
+add_custom_command(OUTPUT ${msvc_dir}/PlainFace.obj
+  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++14 -ffreestanding -fno-exceptions -fno-rtti -Wall
+          -Wextra -Werror -I${PROJECT_SOURCE_DIR}/interfaces -c ${msvc_dir}/PlainFace.cpp -o ${msvc_dir}/PlainFace.obj
+  DEPENDS ${msvc_dir}/PlainFace.cpp ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.hpp
+          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
+add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe ${msvc_dir}/PlainFace.obj)
 orvo_foreign_host(orvo_wine_msvc_host ${msvc_dir}/MsvcHost.exe)
 
 set(ORVO_FPC_DIR ${PROJECT_SOURCE_DIR}/build/fpc-win32 CACHE PATH "Free Pascal's i386-win32 compiler and RTL")
