@@ -518,6 +518,9 @@ function RemoveCashupEntryEventOf(const Bound: TOrvoMethod): TRemoveCashupEntryE
 
 implementation
 
+const
+  NoInterface: TGUID = '{00000000-0000-0000-0000-000000000000}';
+
 function OrvoTextNew(Chars: PAnsiChar; Length: Integer): TOrvoText;
 var
   Block: PInteger;
@@ -586,7 +589,7 @@ end;
 function TOrvoObject.SafeCallException(ExceptObject: TObject;
   ExceptAddr: {$IFDEF FPC}CodePointer{$ELSE}Pointer{$ENDIF}): HResult;
 begin
-  Result := HandleSafeCallException(ExceptObject, ExceptAddr, GUID_NULL, WideString(ExceptObject.ClassName), '');
+  Result := HandleSafeCallException(ExceptObject, ExceptAddr, NoInterface, WideString(ExceptObject.ClassName), '');
 end;
 function BindEventHandler(const Handler: TEventHandler): TOrvoMethod;
 begin
