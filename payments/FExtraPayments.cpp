@@ -12,6 +12,9 @@ namespace {
 const ui::TFont kArial13{"Arial", 13};
 const ui::TFont kSansSerif21{"MS Sans Serif", 21};
 const ui::TFont kTahoma21{"Tahoma", 21};
+// What the transaction record's reference column holds (VARCHAR(200)): the box takes no more, so
+// a typed reference is never one the database refuses.
+constexpr int32_t kReferenceLength = 200;
 
 // Forms are sized by their client area, where the layout places the controls. The layout's
 // window is 449 by 251: inside its 4-pixel sizing frame and a 26-pixel title bar that is 441 by 217.
@@ -49,7 +52,8 @@ std::string TwoDecimals(Currency value) { return FixedCurrencyText(value, 2, pla
 TfrmExtraPayments::TfrmExtraPayments()
     : TForm("TfrmExtraPayments", DetailsWindowStyle()),
       grpReference    (GroupBox("grpReference")               .TopRow(45)          .Caption("Reference")),
-      txtReference    (Edit("txtReference", &grpReference)    .At(8, 17, 393, 24)  .Font(kArial13)),
+      txtReference    (Edit("txtReference", &grpReference)    .At(8, 17, 393, 24)  .Font(kArial13)
+                                                              .MaxLength(kReferenceLength)),
       grpGratuity     (GroupBox("grpGratuity")                .TopRow(45)          .Caption("Gratuity")),
       txtRandsGratuity(Edit("txtRandsGratuity", &grpGratuity) .At(8, 17, 93, 24)   .Font(kArial13).ReadOnly()),
       txtCentsGratuity(Edit("txtCentsGratuity", &grpGratuity) .At(105, 17, 37, 24) .Font(kArial13).ReadOnly()),

@@ -1,10 +1,24 @@
 #include "ui/Form.h"
 
 #include <cctype>
+#include <charconv>
 
+#include "platform/DateTime.h"
 #include "ui/Presenters.h"
 
 namespace orvo::ui {
+namespace {
+
+// 0001-01-01 to 9999-12-31 as whole days from 1899-12-30; the time of day must not carry a
+// value past either end. False for NaN.
+bool OnCalendar(TDateTime date) {
+    constexpr int64_t kFirstDay = -693593, kLastDay = 2958465;
+    if (!(date > kFirstDay - 1 && date < kLastDay + 1)) return false;
+    const int64_t day = SplitDateTime(date).Day;
+    return day >= kFirstDay && day <= kLastDay;
+}
+
+}  // namespace
 
 char TControl::Accelerator() const {
     if (Kind == TFormControlKind::Edit || Kind == TFormControlKind::DatePicker) return 0;
@@ -47,6 +61,11 @@ TControlDeclaration& TControlDeclaration::ReadOnly() {
 
 TControlDeclaration& TControlDeclaration::CentredText() {
     control_.CentredText = true;
+    return *this;
+}
+
+TControlDeclaration& TControlDeclaration::MaxLength(int32_t characters) {
+    control_.MaxLength = characters;
     return *this;
 }
 
@@ -141,7 +160,14 @@ void TForm::SetDate(TControl& control, TDateTime date) {
 
 void TForm::UserEdited(TControl& control, std::string text) { control.Text = std::move(text); }
 
-void TForm::UserPickedDate(TControl& control, TDateTime date) { control.Date = date; }
+void TForm::UserPickedDate(TControl& control, TDateTime date) {
+    if (!OnCalendar(date)) {
+        char text[32];
+        const auto written = std::to_chars(text, text + sizeof text, date);
+        throw EConvertError(std::string(text, written.ptr) + " is not a date of the years 1 to 9999");
+    }
+    control.Date = date;
+}
 
 void TForm::Press(TControl& button) {
     if (button.OnClick) button.OnClick();

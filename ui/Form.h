@@ -58,6 +58,7 @@ struct TControl {
     TFont Font;
     bool ReadOnly = false;
     bool CentredText = false;
+    int32_t MaxLength = 0;  // edit boxes: the most characters the user can type; 0 for no limit
     int32_t TabOrder = 0;
     int32_t ModalResult = mrNone;  // a button closes the form with this result after its click handler
     std::function<void()> OnClick;
@@ -92,6 +93,7 @@ public:
     TControlDeclaration& Font(TFont font);
     TControlDeclaration& ReadOnly();
     TControlDeclaration& CentredText();
+    TControlDeclaration& MaxLength(int32_t characters);
     TControlDeclaration& TabOrder(int32_t order);
     TControlDeclaration& ModalResult(int32_t result);
     TControlDeclaration& OnClick(std::function<void()> handler);
@@ -136,7 +138,8 @@ public:
     // For presenters. The one presenter showing the form receives the changes above (null
     // when it stops showing it).
     void AttachPresenter(TFormPresenter* presenter) { presenter_ = presenter; }
-    // What the user typed or picked; the window already shows it.
+    // What the user typed or picked; the window already shows it. A date outside the years 1 to
+    // 9999 (or not a number) raises EConvertError and the control keeps its date.
     void UserEdited(TControl& control, std::string text);
     void UserPickedDate(TControl& control, TDateTime date);
     // A press of a button: its click handler, then its modal result. An error of the handler

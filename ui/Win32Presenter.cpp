@@ -239,6 +239,12 @@ private:
             case WM_SIZE:
                 OnSize();
                 return 0;
+            case WM_GETMINMAXINFO:  // the closing buttons stay within reach
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = designedSize_;
+                return 0;
+            case WM_NCDESTROY:
+                OnDestroyed();
+                return DefWindowProcA(window, message, wParam, lParam);
             case WM_CLOSE:
                 form_.Close();
                 WakeModalLoop();
@@ -286,6 +292,18 @@ private:
         }
     }
 
+    // Destroyed, at the modal loop's end or by someone else (its owner closing while it is open):
+    // the handles are gone, and the form closes as with the close box unless it has a result.
+    // With no window left, the wake-up is a message to the thread.
+    void OnDestroyed() {
+        (void)window_.Release();
+        std::fill(controls_.begin(), controls_.end(), nullptr);
+        lastFocus_ = markedFocus_ = nullptr;
+        if (form_.ModalResult() != mrNone) return;
+        form_.Close();
+        WakeModalLoop();
+    }
+
     // A click handler's error is shown with its message; the window stays open.
     void Click(TControl& button) {
         try {
@@ -330,12 +348,11 @@ private:
         if (style.BorderIcons.Maximize) windowStyle |= WS_MAXIMIZEBOX;
         RECT frame{0, 0, Scale(style.ClientWidth), Scale(style.ClientHeight)};
         AdjustWindowRectEx(&frame, windowStyle, FALSE, extendedStyle);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        const POINT at =
-            CentredPosition(width, height, style.Position == TFormPosition::MainFormCenter ? mainWindow : nullptr);
+        designedSize_ = {frame.right - frame.left, frame.bottom - frame.top};
+        const POINT at = CentredPosition(designedSize_.x, designedSize_.y,
+                                         style.Position == TFormPosition::MainFormCenter ? mainWindow : nullptr);
         HWND window = CreateWindowExA(extendedStyle, kFormClassName, style.Caption.c_str(), windowStyle, at.x, at.y,
-                                      width, height, owner, nullptr, ModuleInstance(), this);
+                                      designedSize_.x, designedSize_.y, owner, nullptr, ModuleInstance(), this);
         if (!window) RaiseLastError("the window of " + form_.ClassName());
         window_.Reset(window);
         CreateChildren(nullptr, window);
@@ -389,6 +406,7 @@ private:
                             reinterpret_cast<HMENU>(INT_PTR(kFirstControlId + int(index))), ModuleInstance(), nullptr);
         if (!window) RaiseLastError(control.Name);
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control.Font)), FALSE);
+        if (control.MaxLength > 0) SendMessageA(window, EM_LIMITTEXT, WPARAM(control.MaxLength), 0);
         if (control.Kind == TFormControlKind::GroupBox) {
             SetWindowLongPtrA(window, GWLP_USERDATA, GetWindowLongPtrA(window, GWLP_WNDPROC));
             SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GroupBoxProc));
@@ -433,6 +451,7 @@ private:
     std::map<std::pair<std::string, int32_t>, TFontHandle> fonts_;  // outlive the windows using them
     std::vector<HWND> controls_;                                    // by control index; the form window destroys them
     TWindowHandle window_;
+    POINT designedSize_{};  // of the whole window, frame included, at the screen's dpi
     HWND lastFocus_ = nullptr;
     HWND markedFocus_ = nullptr;  // the focus that the default push button was last set for
     bool updating_ = false;       // the window is being told what the form already holds

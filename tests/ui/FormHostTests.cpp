@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -72,6 +73,26 @@ TEST_F(FormThroughHost, HostTypesOnlyIntoEditableBoxesAndPicksDatesOnlyInPickers
     EXPECT_EQ(form.dtpFrom.Date, 45000.25);
     EXPECT_EQ(formHost->reads, std::vector<std::string>{"42"});
     EXPECT_EQ(formHost->failures, (std::vector<std::string>{"Type txtShown", "Type btnDone", "PickDate txtName"}));
+}
+
+TEST_F(FormThroughHost, DatesOffTheCalendarAreRefusedByNameAndLeaveThePickerAsItWas) {
+    const std::pair<TDateTime, std::string> refused[] = {
+        {std::nan(""), "nan"}, {-INFINITY, "-inf"},
+        {1e300, "1e+300"},     {-693594, "-693594"},                       // 31 December of year 0
+        {2958466, "2958466"},  {2958465.999999995, "2958465.999999995"}};  // 10000-01-01, and a time rounding into it
+    formHost->PickDate("dtpFrom", -693593.5);                              // 0001-01-01 12:00
+    for (const auto& [date, text] : refused)
+        formHost->Inspect([&](IFormView& view) {
+            try {
+                view.SetDate(view.IndexOfControl("dtpFrom"), date);
+                ADD_FAILURE() << text;
+            } catch (const EOrvoError& e) {
+                EXPECT_EQ(e.what(), text + " is not a date of the years 1 to 9999");
+                EXPECT_STREQ(e.ClassName(), "EConvertError");
+            }
+        });
+    form.ShowModal(formHost.Get());
+    EXPECT_EQ(form.dtpFrom.Date, -693593.5);
 }
 
 TEST_F(FormThroughHost, FailingClickHandlerIsReportedAndTheFormStaysOpen) {

@@ -41,6 +41,8 @@ TEST_F(Win32Presenter, DetailsWindowMatchesTheLayoutTableControlByControl) {
         LONG style = 0;
         HWND form = nullptr, focus = nullptr;
         bool screenshot = false, openAfterEscape = false, closedByAccelerator = false;
+        int referenceLength = 0;
+        RECT designed{}, shrunk{};
     } seen;
     TfrmExtraPayments window;
     TCashier cashier(
@@ -51,6 +53,12 @@ TEST_F(Win32Presenter, DetailsWindowMatchesTheLayoutTableControlByControl) {
             seen.style = GetWindowLongA(form, GWL_STYLE);
             seen.focus = FocusOfThreadOf(form);
             seen.screenshot = SaveScreenshot(form, std::filesystem::path(ORVO_SCREENSHOT_DIR) / "FExtraPayments.bmp");
+            // 201 keys into the reference box; the window sized smaller than designed.
+            for (int i = 0; i < 201; ++i) SendMessageA(seen.children[1].handle, WM_CHAR, 'x', 1);
+            seen.referenceLength = GetWindowTextLengthA(seen.children[1].handle);
+            GetWindowRect(form, &seen.designed);
+            SetWindowPos(form, nullptr, 0, 0, 100, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            GetWindowRect(form, &seen.shrunk);
             // Escape finds no cancel button; Alt+C is the accelerator of "&Cancel".
             PostMessageA(seen.focus, WM_KEYDOWN, VK_ESCAPE, 1);
             std::this_thread::sleep_for(300ms);
@@ -71,6 +79,8 @@ TEST_F(Win32Presenter, DetailsWindowMatchesTheLayoutTableControlByControl) {
     EXPECT_TRUE(seen.screenshot);
     EXPECT_TRUE(seen.openAfterEscape);
     EXPECT_TRUE(seen.closedByAccelerator);
+    EXPECT_EQ(seen.referenceLength, 200);  // the reference column's width
+    EXPECT_TRUE(EqualRect(&seen.shrunk, &seen.designed));
     ASSERT_EQ(seen.children.size(), std::size(kDetailsLayout));
     for (size_t i = 0; i < seen.children.size(); ++i) {
         const TChildWindow& child = seen.children[i];
@@ -213,6 +223,28 @@ TEST_F(Win32Presenter, DialogDisablesAndCentresOverTheMainWindowBuildsInTabOrder
         if (!tabOrder[i].empty()) {
             EXPECT_EQ(seen.order[i], tabOrder[i]) << i;
         }
+}
+
+constexpr UINT_PTR kDestroyForm = 1, kDestroyOwner = 2;
+
+void CALLBACK DestroyOnTimer(HWND owner, UINT, UINT_PTR what, DWORD) {
+    DestroyWindow(what == kDestroyOwner ? owner : FindOwnTopLevel(nullptr, "Probe"));
+}
+
+// Someone else destroys the open form, or the window owning it (a timer of the owner here): the
+// modal loop ends with Cancel, and a surviving owner is enabled again. (A loop that never noticed
+// would wait for ever: the hang watch ends the program, naming this test.)
+TEST_F(Win32Presenter, FormOrItsOwnerDestroyedWhileOpenEndsTheModalLoopAsCancel) {
+    for (const UINT_PTR what : {kDestroyForm, kDestroyOwner}) {
+        HWND owner = CreateWindowExA(0, "STATIC", "Till", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 900, 700, nullptr,
+                                     nullptr, nullptr, nullptr);
+        SetActiveWindow(owner);
+        SetTimer(owner, what, 500, &DestroyOnTimer);
+        TProbeForm form;
+        EXPECT_EQ(form.ShowModal(nullptr), mrCancel);
+        EXPECT_EQ(IsWindowEnabled(owner) != FALSE, what == kDestroyForm);
+        DestroyWindow(owner);
+    }
 }
 
 TEST_F(Win32Presenter, QuitMessageEndsTheModalLoopAsCancelAndIsPassedOn) {
