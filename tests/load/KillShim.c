@@ -56,6 +56,23 @@ static void After(int hit) {
 }
 
 #define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
+// A call watched by its path (or that of its descriptor fd): counted, then made.
+#define WATCH(type, name, call, path, to, params, args) \
+    type name params {                                  \
+        const int hit = Before(call, path, to);         \
+        const type result = REAL(name) args;            \
+        After(hit);                                     \
+        return result;                                  \
+    }
+#define FD_PATH(fd) FdPath(fd, (char[4096]){0}, 4096)
+
+WATCH(ssize_t, write, "write", FD_PATH(fd), NULL, (int fd, const void* bytes, size_t size), (fd, bytes, size))
+WATCH(int, rename, "rename", from, to, (const char* from, const char* to), (from, to))
+WATCH(int, renameat2, "rename", from, to, (int fromDir, const char* from, int toDir, const char* to, unsigned flags),
+      (fromDir, from, toDir, to, flags))
+WATCH(int, ftruncate, "ftruncate", FD_PATH(fd), NULL, (int fd, off_t size), (fd, size))
+WATCH(int, unlink, "unlink", path, NULL, (const char* path), (path))
+WATCH(int, fsync, "fsync", FD_PATH(fd), NULL, (int fd), (fd))
 
 int open(const char* path, int flags, ...) {
     va_list args;
@@ -65,44 +82,4 @@ int open(const char* path, int flags, ...) {
     const int hit = Before("open", path, NULL), fd = REAL(open)(path, flags, mode);
     After(hit);
     return fd;
-}
-
-ssize_t write(int fd, const void* bytes, size_t size) {
-    char path[4096];
-    const int hit = Before("write", FdPath(fd, path, sizeof path), NULL);
-    const ssize_t n = REAL(write)(fd, bytes, size);
-    After(hit);
-    return n;
-}
-
-int rename(const char* from, const char* to) {
-    const int hit = Before("rename", from, to), done = REAL(rename)(from, to);
-    After(hit);
-    return done;
-}
-
-int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags) {
-    const int hit = Before("rename", from, to), done = REAL(renameat2)(fromDir, from, toDir, to, flags);
-    After(hit);
-    return done;
-}
-
-int ftruncate(int fd, off_t size) {
-    char path[4096];
-    const int hit = Before("ftruncate", FdPath(fd, path, sizeof path), NULL), done = REAL(ftruncate)(fd, size);
-    After(hit);
-    return done;
-}
-
-int unlink(const char* path) {
-    const int hit = Before("unlink", path, NULL), done = REAL(unlink)(path);
-    After(hit);
-    return done;
-}
-
-int fsync(int fd) {
-    char path[4096];
-    const int hit = Before("fsync", FdPath(fd, path, sizeof path), NULL), done = REAL(fsync)(fd);
-    After(hit);
-    return done;
 }
