@@ -36,7 +36,7 @@ TFileStatus TAppendFile::OpenForAppending(const std::string& path, uint32_t perm
         }
         handle = std::move(fd);
         size = uint64_t(st.st_size);
-        actualPermissions = uint32_t(st.st_mode & 07777);
+        actualPermissions = uint32_t(st.st_mode & 0777);
         return {};
     }
 }

@@ -105,7 +105,7 @@ TFileStatus TReadFile::Open(const std::string& path, TSharing sharing) {
     handle_ = std::move(fd);
     path_ = path;
     sizeAtOpen_ = uint64_t(st.st_size);
-    permissions_ = uint32_t(st.st_mode & 07777);
+    permissions_ = uint32_t(st.st_mode & 0777);
     return {};
 }
 
