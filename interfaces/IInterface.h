@@ -17,7 +17,7 @@ inline constexpr bool OrvoFailed(HRESULT32 result) { return result < 0; }
 struct IInterface {
     static constexpr TGUID IID = ParseGuid("{00000000-0000-0000-C000-000000000046}");
     // On success stores a new reference to the requested interface in *obj and returns ORVO_S_OK;
-    // otherwise stores null and returns ORVO_E_NOINTERFACE.
+    // otherwise stores null and returns ORVO_E_NOINTERFACE (ORVO_E_POINTER for a null iid or obj).
     virtual HRESULT32 ORVO_STDCALL QueryInterface(const TGUID& iid, void** obj) = 0;
     // Adds one reference; returns the new count (informational only).
     virtual int32_t ORVO_STDCALL _AddRef() = 0;

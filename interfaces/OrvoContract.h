@@ -291,7 +291,8 @@ typedef struct TFormControlInfo {
 #endif
 
 /* The three slots every table starts with. QueryInterface stores a new reference, or null
- * with ORVO_E_NOINTERFACE; AddRef and Release return the new count (informational). */
+ * with ORVO_E_NOINTERFACE (ORVO_E_POINTER for a null iid or obj); AddRef and Release return the
+ * new count (informational). */
 #define ORVO_IINTERFACE_SLOTS(I)                                                   \
     int32_t(ORVO_STDCALL* QueryInterface)(I * This, const TGUID* iid, void** obj); \
     int32_t(ORVO_STDCALL* AddRef)(I * This);                                       \
