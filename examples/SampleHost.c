@@ -321,7 +321,7 @@ static void RegisterHostFactory(const TGUID* iid, const char* name, TMake make) 
 /* ---- The database: prints each statement, answers fixed rows ------------------------------ */
 
 static const char kInsertFailure[] = "Timeout expired. The server did not answer within 30 seconds";
-static int gFailInsert;        /* the next transaction INSERT fails */
+static int gFailInsert;        /* the next transaction INSERT fails: 1 with an error object, 2 without */
 static OrvoAnsiString gNewId;  /* "17", held here too: its references are counted */
 static char gStatements[4096]; /* the arguments of each ExecSQL, one line each */
 static char gReportArgs[256];  /* the arguments of the report's queries */
@@ -370,9 +370,9 @@ static int32_t ORVO_STDCALL QueryValue(IDBScript* This, OrvoAnsiString batch, Or
     if (!value) return ORVO_E_POINTER;
     *value = NULL;
     if (gFailInsert && strstr(OrvoTextChars(batch), "INSERT INTO [ExtraPaymentTransactions]")) {
+        printf("    database fails \"%s\": %s\n", Brief(batch), gFailInsert == 1 ? kInsertFailure : "no error object");
+        if (gFailInsert == 1) SetError(kInsertFailure, "EHostDatabaseError");
         gFailInsert = 0;
-        printf("    database fails \"%s\": %s\n", Brief(batch), kInsertFailure);
-        SetError(kInsertFailure, "EHostDatabaseError");
         return (int32_t)0x80040E31u; /* the provider's "timeout expired" */
     }
     CHECK(SameText(column, "ID"), "QueryValue asked for column \"%s\", not \"ID\"", OrvoTextChars(column));
@@ -959,17 +959,29 @@ static void RunFailingDatabase(const char* folder) {
     if (transaction) {
         gFailInsert = 1;
         Ok(transaction->lpVtbl->AddTransaction(transaction, method, &id), "AddTransaction");
-        transaction->lpVtbl->Release(transaction);
         printf("  AddTransaction answered %d\n", (int)id);
         CHECK(id == -1 && gFailInsert == 0, "AddTransaction answered %d", (int)id);
+        _snprintf(line, sizeof line, "[TExtraPaymentsTransaction.AddTransaction] Error : %s", kInsertFailure);
+        CheckLogLine(folder, line);
+        /* Failing without an error object, an older unread one on the thread: told by its code. */
+        SetError("List index out of bounds (99)", "EStringListError");
+        gFailInsert = 2;
+        Ok(transaction->lpVtbl->AddTransaction(transaction, method, &id), "AddTransaction");
+        CheckLogLine(folder, "[TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31");
+        /* A null out-pointer is refused before the INSERT runs. */
+        gFailInsert = 1;
+        CHECK(transaction->lpVtbl->AddTransaction(transaction, method, NULL) == ORVO_E_FAIL && gFailInsert == 1,
+              "AddTransaction with a null out-pointer ran its INSERT");
+        gFailInsert = 0;
+        transaction->lpVtbl->Release(transaction);
     }
     OrvoTextRelease(method);
-    _snprintf(line, sizeof line, "[TExtraPaymentsTransaction.AddTransaction] Error : %s", kInsertFailure);
-    CheckLogLine(folder, line);
 }
 
 static void RunModuleError(IPaymentMethod* payment) {
     TRemoveCashupEntryEvent removeEntry = {OnRemoveCashupEntry, NULL};
+    IOrvoSupportErrorInfo* support = NULL;
+    void* none = &support;
     char description[512], source[128];
     int32_t result;
     printf("the module's error: RemoveCashupEntry with no database service\n");
@@ -982,6 +994,14 @@ static void RunModuleError(IPaymentMethod* payment) {
               strcmp(source, "EAssertionFailed") == 0,
           "the module's error arrived as 0x%08lX \"%s\" (%s)", (unsigned long)result, description, source);
     CheckJournal("the removed rows", "RemoveEntry 7 1 \"PAYMENT:Uber\"\n");
+    /* COM's rule finds that error: the object answers ISupportErrorInfo for its own interfaces. */
+    Ok(payment->lpVtbl->QueryInterface(payment, &IID_IOrvoSupportErrorInfo, (void**)&support), "QueryInterface");
+    CHECK(support && support->lpVtbl->InterfaceSupportsErrorInfo(support, &IID_IPaymentMethod) == ORVO_S_OK &&
+              support->lpVtbl->InterfaceSupportsErrorInfo(support, &IID_IDIContainer) == ORVO_S_FALSE,
+          "the payment object does not tell which interfaces leave an error object");
+    if (support) support->lpVtbl->Release(support);
+    CHECK(payment->lpVtbl->QueryInterface(payment, NULL, &none) == ORVO_E_POINTER && !none,
+          "QueryInterface without an identifier was not refused");
 }
 
 int main(int argc, char** argv) {

@@ -28,18 +28,12 @@ using TDateTime = double;
 typedef int32_t OrvoBool;
 
 namespace orvo {
-// The out-argument of a raw method; a null one is the caller's error.
+// Out-arguments that receive a new reference (the caller releases it), for a raw method whose
+// out-pointers ComBody has checked.
+inline void PutText(OrvoAnsiString* out, AnsiString text) noexcept { *out = text.Detach(); }
 template <class T>
-T& OutArg(T* out) {
-    if (!out) throw EOrvoError("A result pointer is null", "EArgumentNil");
-    return *out;
-}
-// Out-arguments that receive a new reference: the caller releases it. Should the pointer be
-// null, the result is released here instead.
-inline void PutText(OrvoAnsiString* out, AnsiString text) { OutArg(out) = text.Detach(); }
-template <class T>
-void PutObject(T** out, ComPtr<T> object) {
-    OutArg(out) = object.Detach();
+void PutObject(T** out, ComPtr<T> object) noexcept {
+    *out = object.Detach();
 }
 
 namespace detail {
@@ -80,7 +74,7 @@ struct TMethod<void(Args...)> {
     // Calls it; a failure raises EOrvoError with the handler's message.
     template <class... CallArgs>
     void operator()(CallArgs&&... args) const {
-        orvo::CheckResult(Code(Data, orvo::detail::ToRaw(std::forward<CallArgs>(args))...));
+        orvo::CallOut().Check(Code(Data, orvo::detail::ToRaw(std::forward<CallArgs>(args))...));
     }
     friend bool operator==(const TMethod& a, const TMethod& b) noexcept { return a.Code == b.Code && a.Data == b.Data; }
 };
@@ -135,17 +129,17 @@ struct IStrings : IInterface {
 
     int32_t Count() {
         int32_t count = 0;
-        orvo::CheckResult(raw_GetCount(&count));
+        orvo::CallOut().Check(raw_GetCount(&count));
         return count;
     }
     AnsiString Get(int32_t index) {
         AnsiString line;
-        orvo::CheckResult(raw_Get(index, line.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_Get(index, line.ReleaseAndGetAddressOf()));
         return line;
     }
     int32_t Add(const AnsiString& line) {
         int32_t index = 0;
-        orvo::CheckResult(raw_Add(line.Raw(), &index));
+        orvo::CallOut().Check(raw_Add(line.Raw(), &index));
         return index;
     }
 };
@@ -156,13 +150,13 @@ struct ComImpl<IStrings> : IStrings {
     virtual int32_t Add(const AnsiString& line) = 0;
 
     HRESULT32 ORVO_STDCALL raw_GetCount(int32_t* count) final {
-        return orvo::ComBody([&] { orvo::OutArg(count) = Count(); });
+        return orvo::ComBody(count, [&] { *count = Count(); });
     }
     HRESULT32 ORVO_STDCALL raw_Get(int32_t index, OrvoAnsiString* line) final {
-        return orvo::ComBody([&] { orvo::PutText(line, Get(index)); });
+        return orvo::ComBody(line, [&] { orvo::PutText(line, Get(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_Add(OrvoAnsiString line, int32_t* index) final {
-        return orvo::ComBody([&] { orvo::OutArg(index) = Add(TBorrowedText(line)); });
+        return orvo::ComBody(index, [&] { *index = Add(TBorrowedText(line)); });
     }
 };
 

@@ -12,7 +12,7 @@ struct IAuthentication : IInterface {
 
     bool CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt, int32_t options) {
         OrvoBool granted = 0;
-        orvo::CheckResult(
+        orvo::CallOut().Check(
             raw_CheckAccess(code.Raw(), userName.ReleaseAndGetAddressOf(), &userId, prompt, options, &granted));
         return granted != 0;
     }
@@ -24,13 +24,13 @@ struct ComImpl<IAuthentication> : IAuthentication {
 
     HRESULT32 ORVO_STDCALL raw_CheckAccess(OrvoAnsiString code, OrvoAnsiString* userName, int32_t* userId,
                                            int32_t prompt, int32_t options, OrvoBool* granted) final {
-        return orvo::ComBody([&] {
+        return orvo::ComBody(userName, userId, granted, [&] {
             AnsiString name;
             int32_t id = 0;
             const bool yes = CheckAccess(TBorrowedText(code), name, id, prompt, options);
             orvo::PutText(userName, name);
-            orvo::OutArg(userId) = id;
-            orvo::OutArg(granted) = yes;
+            *userId = id;
+            *granted = yes;
         });
     }
 };

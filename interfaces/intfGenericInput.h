@@ -11,11 +11,11 @@ struct IGenericInput : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered,
                                                OrvoBool* confirmed) = 0;
 
-    void SetCaption(const AnsiString& caption) { orvo::CheckResult(raw_SetCaption(caption.Raw())); }
+    void SetCaption(const AnsiString& caption) { orvo::CallOut().Check(raw_SetCaption(caption.Raw())); }
     bool Execute(const AnsiString& initial, AnsiString& entered) {
         AnsiString typed;
         OrvoBool confirmed = 0;
-        orvo::CheckResult(raw_Execute(initial.Raw(), typed.ReleaseAndGetAddressOf(), &confirmed));
+        orvo::CallOut().Check(raw_Execute(initial.Raw(), typed.ReleaseAndGetAddressOf(), &confirmed));
         if (confirmed) entered = typed;
         return confirmed != 0;
     }
@@ -29,11 +29,11 @@ struct ComImpl<IGenericInput> : IGenericInput {
         return orvo::ComBody([&] { SetCaption(TBorrowedText(caption)); });
     }
     HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered, OrvoBool* confirmed) final {
-        return orvo::ComBody([&] {
+        return orvo::ComBody(entered, confirmed, [&] {
             AnsiString typed;
             const bool yes = Execute(TBorrowedText(initial), typed);
             orvo::PutText(entered, yes ? typed : AnsiString());
-            orvo::OutArg(confirmed) = yes;
+            *confirmed = yes;
         });
     }
 };

@@ -74,6 +74,7 @@ __declspec(dllimport) char* __cdecl strrchr(const char* text, int c);
 __declspec(dllimport) size_t __cdecl strlen(const char* text);
 __declspec(dllimport) char* __cdecl strcat(char* out, const char* text);
 __declspec(dllimport) char* __cdecl strcpy(char* out, const char* text);
+__declspec(dllimport) int __cdecl wcscmp(const wchar_t* a, const wchar_t* b);
 __declspec(dllimport) int __cdecl memcmp(const void* a, const void* b, size_t n);
 __declspec(dllimport) void* __cdecl memmove(void* out, const void* in, size_t n);
 __declspec(dllimport) void __cdecl exit(int code);
@@ -334,7 +335,6 @@ void Copy(char* out, const char* text, size_t size) {
 }
 
 // ---- The thread's error object, through oleaut32's interfaces --------------------------------
-constexpr TGUID kIID_IErrorInfo = {0x1CF2B120, 0x547D, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
 struct ICreateErrorInfo : IInterface {
     virtual long __stdcall SetGUID(const TGUID& guid) = 0;
     virtual long __stdcall SetSource(wchar_t* source) = 0;
@@ -345,46 +345,83 @@ struct IErrorInfo : IInterface {
     virtual long __stdcall GetSource(wchar_t** source) = 0;
     virtual long __stdcall GetDescription(wchar_t** description) = 0;
 };
+struct ISupportErrorInfo : IInterface {
+    virtual HRESULT __stdcall InterfaceSupportsErrorInfo(const TGUID& iid) = 0;
+};
 
-void SetError(const char* description, const char* source) {
+void SetErrorWide(const wchar_t* description, const wchar_t* source) {
     void* created = nullptr;
     void* info = nullptr;
-    wchar_t wide[256];
     if (CreateErrorInfo(&created) < 0 || !created) return;
     auto* create = static_cast<ICreateErrorInfo*>(created);
-    MultiByteToWideChar(0, 0, description, -1, wide, 256);
-    create->SetDescription(wide);
-    MultiByteToWideChar(0, 0, source, -1, wide, 256);
-    create->SetSource(wide);
-    if (create->QueryInterface(kIID_IErrorInfo, &info) >= 0) {
+    create->SetDescription(const_cast<wchar_t*>(description));
+    create->SetSource(const_cast<wchar_t*>(source));
+    if (create->QueryInterface(c::IID_IOrvoErrorInfo, &info) >= 0) {
         SetErrorInfo(0, info);
         static_cast<IErrorInfo*>(info)->Release();
     }
     create->Release();
+}
+void SetError(const char* description, const char* source) {
+    wchar_t wideDescription[256], wideSource[256];
+    MultiByteToWideChar(0, 0, description, -1, wideDescription, 256);
+    MultiByteToWideChar(0, 0, source, -1, wideSource, 256);
+    SetErrorWide(wideDescription, wideSource);
+}
+// Takes the error object a failed call left, by COM's rule (_com_issue_errorex's): a method of
+// object's interface I left one only if the object answers ISupportErrorInfo and S_OK for I. A
+// null object (an exported function, a bound method) is not asked.
+template <class I>
+IErrorInfo* TakeErrorInfo(I* object) {
+    void* support = nullptr;
+    void* taken = nullptr;
+    if (object) {
+        if (object->QueryInterface(c::IID_IOrvoSupportErrorInfo, &support) < 0 || !support) return nullptr;
+        const HRESULT answer = static_cast<ISupportErrorInfo*>(support)->InterfaceSupportsErrorInfo(I::IID);
+        static_cast<ISupportErrorInfo*>(support)->Release();
+        if (answer != c::ORVO_S_OK) return nullptr;
+    }
+    return GetErrorInfo(0, &taken) == 0 ? static_cast<IErrorInfo*>(taken) : nullptr;
 }
 void AnsiOf(wchar_t* text, char* out, int size) {
     out[0] = '\0';
     if (text) WideCharToMultiByte(0, 0, text, -1, out, size, nullptr, nullptr);
     SysFreeString(text);
 }
-bool TakeError(char* description, char* source, int size) {
-    void* taken = nullptr;
+template <class I>
+bool TakeError(I* object, char* description, char* source, int size) {
     wchar_t* text = nullptr;
     description[0] = source[0] = '\0';
-    if (GetErrorInfo(0, &taken) != 0 || !taken) return false;
-    auto* info = static_cast<IErrorInfo*>(taken);
+    IErrorInfo* info = TakeErrorInfo(object);
+    if (!info) return false;
     if (info->GetDescription(&text) >= 0) AnsiOf(text, description, size);
     text = nullptr;
     if (info->GetSource(&text) >= 0) AnsiOf(text, source, size);
     info->Release();
     return true;
 }
-bool Ok(HRESULT result, const char* call) {
+template <class I>
+bool Ok(I* object, HRESULT result, const char* call) {
     char description[512], source[128];
     if (result >= 0) return true;
-    TakeError(description, source, sizeof description);
+    TakeError(object, description, source, sizeof description);
     Fail("%s failed with 0x%08lX: %s (%s)", call, static_cast<unsigned long>(result), description, source);
     return false;
+}
+bool Ok(HRESULT result, const char* call) { return Ok(static_cast<IInterface*>(nullptr), result, call); }
+// Takes the error object of object's failed call and tells whether it holds exactly these texts.
+template <class I>
+bool TakeSameError(I* object, const wchar_t* description, const wchar_t* source) {
+    IErrorInfo* info = TakeErrorInfo(object);
+    if (!info) return false;
+    wchar_t *text = nullptr, *from = nullptr;
+    info->GetDescription(&text);
+    info->GetSource(&from);
+    const bool same = text && from && wcscmp(text, description) == 0 && wcscmp(from, source) == 0;
+    SysFreeString(text);
+    SysFreeString(from);
+    info->Release();
+    return same;
 }
 
 // A text of this program's own, released when the holder ends.
@@ -585,7 +622,7 @@ struct TFactory : THostObject<IDIFactory> {
 
 // ---- The database: prints each statement, answers fixed rows ----------------------------------
 const char kInsertFailure[] = "Timeout expired. The server did not answer within 30 seconds";
-bool gFailInsert;        // the next transaction INSERT fails
+int gFailInsert;         // the next transaction INSERT fails: 1 with an error object, 2 without
 OrvoAnsiString gNewId;   // "17", held here too: its references are counted
 char gStatements[4096];  // the arguments of each ExecSQL, one line each
 char gReportArgs[256];   // the arguments of the report's queries
@@ -632,9 +669,9 @@ struct TScript : THostObject<IDBScript> {
         if (!value) return c::ORVO_E_POINTER;
         *value = nullptr;
         if (gFailInsert && strstr(Chars(batch), "INSERT INTO [ExtraPaymentTransactions]")) {
-            gFailInsert = false;
-            printf("    database fails \"%s\": %s\n", Brief(batch), kInsertFailure);
-            SetError(kInsertFailure, "EHostDatabaseError");
+            printf("    database fails \"%s\": %s\n", Brief(batch), gFailInsert == 1 ? kInsertFailure : "no error object");
+            if (gFailInsert == 1) SetError(kInsertFailure, "EHostDatabaseError");
+            gFailInsert = 0;
             return static_cast<HRESULT>(0x80040E31u);  // the provider's "timeout expired"
         }
         CHECK(SameText(column, "ID"), "QueryValue asked for column \"%s\", not \"ID\"", Chars(column));
@@ -757,26 +794,26 @@ int gReportedErrors;
 int32_t IndexOf(IFormView* form, const char* name) {
     Text text(name);
     int32_t index = -1;
-    Ok(form->IndexOfControl(text.chars, &index), "IFormView::IndexOfControl");
+    Ok(form, form->IndexOfControl(text.chars, &index), "IFormView::IndexOfControl");
     CHECK(index >= 0, "the window has no control \"%s\"", name);
     return index;
 }
 bool Click(IFormView* form, const char* name) {
     OrvoBool done = 0;
-    Ok(form->Click(IndexOf(form, name), &done), "IFormView::Click");
+    Ok(form, form->Click(IndexOf(form, name), &done), "IFormView::Click");
     CHECK(done, "pressing %s did nothing", name);
     return done != 0;
 }
 void TextOf(IFormView* form, const char* name, char* out, size_t size) {
     OrvoAnsiString text = nullptr;
-    Ok(form->GetText(IndexOf(form, name), &text), "IFormView::GetText");
+    Ok(form, form->GetText(IndexOf(form, name), &text), "IFormView::GetText");
     Copy(out, Chars(text), size);
     c::OrvoTextRelease(text);
 }
 void CheckControl(IFormView* form, const char* name, const TFormControlInfo& expected) {
     TFormControlInfo info = {};
     OrvoBool found = 0;
-    Ok(form->GetControl(IndexOf(form, name), &info, &found), "IFormView::GetControl");
+    Ok(form, form->GetControl(IndexOf(form, name), &info, &found), "IFormView::GetControl");
     CHECK(found && SameText(info.Name, name), "GetControl(%s) found %d, named \"%s\"", name, static_cast<int>(found),
           Chars(info.Name));
     CHECK(SameText(info.Text, expected.Text) && SameText(info.FontFace, expected.FontFace) &&
@@ -797,12 +834,12 @@ struct TFormHost : THostObject<IFormHost> {
     HRESULT __stdcall ShowModal(IFormView* form) override {
         OrvoAnsiString caption = nullptr;
         int32_t controls = 0, result = -1;
-        Ok(form->GetCaption(&caption), "IFormView::GetCaption");
-        Ok(form->GetControlCount(&controls), "IFormView::GetControlCount");
+        Ok(form, form->GetCaption(&caption), "IFormView::GetCaption");
+        Ok(form, form->GetControlCount(&controls), "IFormView::GetControlCount");
         printf("    window \"%s\" opens with %d controls\n", Chars(caption), static_cast<int>(controls));
         c::OrvoTextRelease(caption);
         if (gDrive) gDrive(form);
-        Ok(form->GetModalResult(&result), "IFormView::GetModalResult");
+        Ok(form, form->GetModalResult(&result), "IFormView::GetModalResult");
         printf("    window closes with result %s\n", result == c::mrOk       ? "OK"
                                                      : result == c::mrCancel ? "Cancel"
                                                                              : "none (closed by the host)");
@@ -877,8 +914,8 @@ int gChanges;
 HRESULT __stdcall OnPaymentChange(void*, IPaymentMethod* payment) {
     Currency amount = -1, gratuity = -1;
     ++gChanges;
-    Ok(payment->GetAmount(&amount), "GetAmount");
-    Ok(payment->GetGratuity(&gratuity), "GetGratuity");
+    Ok(payment, payment->GetAmount(&amount), "GetAmount");
+    Ok(payment, payment->GetGratuity(&gratuity), "GetGratuity");
     printf("    payment now reads amount %.2f, gratuity %.2f\n", static_cast<double>(amount) / 10000,
            static_cast<double>(gratuity) / 10000);
     CHECK(amount == 850000 && gratuity == 100000, "the change handler read amount %.4f, gratuity %.4f",
@@ -888,12 +925,14 @@ HRESULT __stdcall OnPaymentChange(void*, IPaymentMethod* payment) {
 
 const char kCashupFailure[] = "The cash-up of shift 1 is closed";
 const char kCashupFailureClass[] = "ECashupClosed";
-bool gFailCashup;
+const wchar_t kTipFailure[] = L"Tip refused \u03A9 \u4E2D", kTipFailureClass[] = L"ETip\u03A9";
+int gFailCashup;  // 1: fails with kCashupFailure; 2: with kTipFailure, texts no code page holds
 HRESULT __stdcall OnAddCashupEntry(void*, int32_t invoice, int32_t shift, OrvoAnsiString name,
                                    OrvoAnsiString parentName, int32_t a, double value, int32_t b, int32_t c) {
     if (gFailCashup) {
-        printf("    cash-up row refused: %s\n", kCashupFailure);
-        SetError(kCashupFailure, kCashupFailureClass);
+        printf("    cash-up row refused: %s\n", gFailCashup == 1 ? kCashupFailure : "a tip");
+        if (gFailCashup == 1) SetError(kCashupFailure, kCashupFailureClass);
+        if (gFailCashup == 2) SetErrorWide(kTipFailure, kTipFailureClass);
         return static_cast<HRESULT>(0x80040201u);
     }
     printf("    cash-up row for invoice %d, shift %d: \"%s\" under \"%s\", %.2f\n", static_cast<int>(invoice),
@@ -938,7 +977,7 @@ void DrivePayment(IFormView* form) {
     CheckControl(form, "btnOKNew", ok);
     Text reference("UBER-1234");
     OrvoBool done = 0;
-    Ok(form->SetText(IndexOf(form, "txtReference"), reference.chars, &done), "IFormView::SetText");
+    Ok(form, form->SetText(IndexOf(form, "txtReference"), reference.chars, &done), "IFormView::SetText");
     CHECK(done, "the reference could not be typed");
     Click(form, "btnGratuity");
     char rands[16], cents[16];
@@ -954,13 +993,13 @@ IPaymentMethod* RunPayment() {
     if (!payment) return nullptr;
     OrvoBool paid = 0;
     Currency amount = 0, gratuity = 0;
-    Ok(payment->SetAmount(850000), "SetAmount");
-    Ok(payment->SetOnChange(TPaymentChangeEvent{OnPaymentChange, nullptr}), "SetOnChange");
+    Ok(payment, payment->SetAmount(850000), "SetAmount");
+    Ok(payment, payment->SetOnChange(TPaymentChangeEvent{OnPaymentChange, nullptr}), "SetOnChange");
     gDrive = DrivePayment;
-    Ok(payment->DoPaymentPopup(&paid), "DoPaymentPopup");
+    Ok(payment, payment->DoPaymentPopup(&paid), "DoPaymentPopup");
     gDrive = nullptr;
-    Ok(payment->GetAmount(&amount), "GetAmount");
-    Ok(payment->GetGratuity(&gratuity), "GetGratuity");
+    Ok(payment, payment->GetAmount(&amount), "GetAmount");
+    Ok(payment, payment->GetGratuity(&gratuity), "GetGratuity");
     printf("  DoPaymentPopup returned %s: amount %.2f, gratuity %.2f\n", paid ? "true" : "false",
            static_cast<double>(amount) / 10000, static_cast<double>(gratuity) / 10000);
     // The window's amount is 85 + 10 = 95; the payment keeps 85 plus 10: the amount is unchanged,
@@ -970,7 +1009,7 @@ IPaymentMethod* RunPayment() {
           static_cast<double>(amount) / 10000, static_cast<double>(gratuity) / 10000, gChanges);
     CHECK(gReportedErrors == 0, "the window reported %d errors", gReportedErrors);
     // The host saves invoice 7 of shift 1, then ties the payment to it.
-    Ok(payment->InsertSQL(7), "InsertSQL");
+    Ok(payment, payment->InsertSQL(7), "InsertSQL");
     return payment;
 }
 
@@ -994,21 +1033,27 @@ void CheckPaymentStatements() {
 void RunCashup(IPaymentMethod* payment) {
     const TAddCashupEntryEvent addEntry = {OnAddCashupEntry, nullptr};
     printf("cash-up: invoice 7, shift 1\n");
-    Ok(payment->AddCashupEntry(1, 7, addEntry), "AddCashupEntry");
+    Ok(payment, payment->AddCashupEntry(1, 7, addEntry), "AddCashupEntry");
     CheckJournal("the cash-up rows",
                  "AddEntry 7 1 \"PAYMENT:Uber\" \"\" 0 95.0000 0 1\n"
                  "AddEntry 7 1 \"GRATUITY\" \"PAYMENT:Uber\" 0 10.0000 0 1\n");
     printf("cash-up again, the host's callback failing\n");
-    gFailCashup = true;
+    gFailCashup = 1;
     SetErrorInfo(0, nullptr);
     const HRESULT result = payment->AddCashupEntry(1, 7, addEntry);
-    gFailCashup = false;
+    gFailCashup = 0;
     char description[512], source[128];
-    TakeError(description, source, sizeof description);
+    TakeError(payment, description, source, sizeof description);
     printf("  AddCashupEntry failed with 0x%08lX: %s (%s)\n", static_cast<unsigned long>(result), description, source);
     CHECK(result == static_cast<HRESULT>(0x80040201u) && strcmp(description, kCashupFailure) == 0 && strcmp(source, kCashupFailureClass) == 0,
           "the callback's error came back as 0x%08lX \"%s\" (%s)", static_cast<unsigned long>(result), description,
           source);
+    // The host's own error object comes back as it was set, whatever its characters.
+    gFailCashup = 2;
+    const HRESULT tip = payment->AddCashupEntry(1, 7, addEntry);
+    gFailCashup = 0;
+    CHECK(tip == static_cast<HRESULT>(0x80040201u) && TakeSameError(payment, kTipFailure, kTipFailureClass),
+          "the callback's \"Tip refused\" did not come back as it was set");
 }
 
 void RunGetChanges() {
@@ -1016,7 +1061,7 @@ void RunGetChanges() {
     printf("schema: GetChanges into the host's list\n");
     if (!changes) return;
     TStrings& scripts = gHost->scripts;
-    Ok(changes->GetChanges(0, &scripts), "GetChanges");
+    Ok(changes, changes->GetChanges(0, &scripts), "GetChanges");
     changes->Release();
     printf("  %d scripts\n", static_cast<int>(scripts.count));
     CHECK(scripts.count == 2 && strncmp(Chars(scripts.lines[0]), "-- Extra Payments Transaction Table", 35) == 0 &&
@@ -1035,8 +1080,8 @@ void RunConfigList() {
     if (!payment) return;
     TTipJar& jar = gHost->tipJar;
     IStringConfigList *config = nullptr, *again = nullptr;
-    Ok(payment->GetConfig(&config), "GetConfig");
-    Ok(payment->GetConfig(&again), "GetConfig");
+    Ok(payment, payment->GetConfig(&config), "GetConfig");
+    Ok(payment, payment->GetConfig(&again), "GetConfig");
     CHECK(config && config == again, "GetConfig gave two lists");
     if (again) again->Release();
     if (!config) return;
@@ -1044,25 +1089,25 @@ void RunConfigList() {
     int32_t index = -1, count = 0;
     IInterface* attached = nullptr;
     OrvoAnsiString value = nullptr;
-    Ok(config->AddObject(line.chars, &jar, &index), "AddObject");
-    Ok(config->GetObjectAt(0, &attached), "GetObjectAt");
+    Ok(config, config->AddObject(line.chars, &jar, &index), "AddObject");
+    Ok(config, config->GetObjectAt(0, &attached), "GetObjectAt");
     CHECK(index == 0 && attached == &jar, "AddObject gave index %d, GetObjectAt another object",
           static_cast<int>(index));
     if (attached) attached->Release();
-    Ok(config->GetLine(0, &value), "GetLine");
-    Ok(config->GetCount(&count), "GetCount");
+    Ok(config, config->GetLine(0, &value), "GetLine");
+    Ok(config, config->GetCount(&count), "GetCount");
     printf("  line 0 \"%s\" of %d, the object held %ld times\n", Chars(value), static_cast<int>(count), jar.refs - 1);
     CHECK(count == 1 && SameText(value, "Tip jar") && jar.refs == 2,
           "the list holds %d lines, the object %ld references", static_cast<int>(count), jar.refs);
     c::OrvoTextRelease(value);
-    Ok(config->FreeObjects(), "FreeObjects");
+    Ok(config, config->FreeObjects(), "FreeObjects");
     // AddObject and GetObjectAt added one each; the host's release and FreeObjects' took them back.
     printf("  after FreeObjects the object is held %ld times (%ld AddRef, %ld Release)\n", jar.refs - 1, jar.addRefs,
            jar.releases);
     CHECK(jar.refs == 1 && jar.addRefs == 2 && jar.releases == 2,
           "after FreeObjects the object holds %ld references, not 1", jar.refs);
     // Attached again, it goes with the list, when the payment object ends.
-    Ok(config->SetObjectAt(0, &jar), "SetObjectAt");
+    Ok(config, config->SetObjectAt(0, &jar), "SetObjectAt");
     CHECK(jar.refs == 2, "SetObjectAt: the object holds %ld references, not 2", jar.refs);
     config->Release();
     payment->Release();
@@ -1088,8 +1133,8 @@ void DriveReports(IFormView* form) {
                                     0,
                                     0};
     int32_t width = 0, height = 0;
-    Ok(form->GetClientWidth(&width), "GetClientWidth");
-    Ok(form->GetClientHeight(&height), "GetClientHeight");
+    Ok(form, form->GetClientWidth(&width), "GetClientWidth");
+    Ok(form, form->GetClientHeight(&height), "GetClientHeight");
     CHECK(width == 496 && height == 383, "the reports window is %dx%d, not 496x383", static_cast<int>(width),
           static_cast<int>(height));
     CheckControl(form, "btnToday", today);
@@ -1189,15 +1234,25 @@ void RunFailingDatabase(const char* folder) {
     if (auto* transaction = static_cast<IExtraPaymentsTransaction*>(obj)) {
         Text method("Uber");
         int32_t id = 0;
-        gFailInsert = true;
-        Ok(transaction->AddTransaction(method.chars, &id), "AddTransaction");
-        transaction->Release();
+        gFailInsert = 1;
+        Ok(transaction, transaction->AddTransaction(method.chars, &id), "AddTransaction");
         printf("  AddTransaction answered %d\n", static_cast<int>(id));
         CHECK(id == -1 && !gFailInsert, "AddTransaction answered %d", static_cast<int>(id));
+        char line[256];
+        _snprintf(line, sizeof line, "[TExtraPaymentsTransaction.AddTransaction] Error : %s", kInsertFailure);
+        CheckLogLine(folder, line);
+        // Failing without an error object, an older unread one on the thread: told by its code.
+        SetError("List index out of bounds (99)", "EStringListError");
+        gFailInsert = 2;
+        Ok(transaction, transaction->AddTransaction(method.chars, &id), "AddTransaction");
+        CheckLogLine(folder, "[TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31");
+        // A null out-pointer is refused before the INSERT runs.
+        gFailInsert = 1;
+        CHECK(transaction->AddTransaction(method.chars, nullptr) == c::ORVO_E_FAIL && gFailInsert == 1,
+              "AddTransaction with a null out-pointer ran its INSERT");
+        gFailInsert = 0;
+        transaction->Release();
     }
-    char line[256];
-    _snprintf(line, sizeof line, "[TExtraPaymentsTransaction.AddTransaction] Error : %s", kInsertFailure);
-    CheckLogLine(folder, line);
 }
 
 void RunModuleError(IPaymentMethod* payment) {
@@ -1206,7 +1261,7 @@ void RunModuleError(IPaymentMethod* payment) {
     SetErrorInfo(0, nullptr);
     const HRESULT result = payment->RemoveCashupEntry(1, 7, TRemoveCashupEntryEvent{OnRemoveCashupEntry, nullptr});
     char description[512], source[128];
-    TakeError(description, source, sizeof description);
+    TakeError(payment, description, source, sizeof description);
     printf("  RemoveCashupEntry failed with 0x%08lX: %s (%s)\n", static_cast<unsigned long>(result), description,
            source);
     CHECK(result < 0 && strcmp(description, "Could not create DBScript (implPaymentMethodUber, line 125)") == 0 &&
