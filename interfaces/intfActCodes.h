@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's access-code list, obtained with Resolve.
 #pragma once
 #include "OrvoTypes.h"
@@ -22,8 +23,7 @@ struct ComImpl<IActCodes> : IActCodes {
     virtual void AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) = 0;
     virtual void LinkActCode(const AnsiString& code, const AnsiString& linkCode) = 0;
 
-    HRESULT32 ORVO_STDCALL raw_AddActCode(OrvoAnsiString code, OrvoAnsiString description, int32_t a,
-                                          int32_t b) final {
+    HRESULT32 ORVO_STDCALL raw_AddActCode(OrvoAnsiString code, OrvoAnsiString description, int32_t a, int32_t b) final {
         return orvo::ComBody([&] { AddActCode(TBorrowedText(code), TBorrowedText(description), a, b); });
     }
     HRESULT32 ORVO_STDCALL raw_LinkActCode(OrvoAnsiString code, OrvoAnsiString linkCode) final {

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's access check, obtained with Resolve.
 #pragma once
 #include "OrvoTypes.h"
@@ -12,8 +13,8 @@ struct IAuthentication : IInterface {
 
     bool CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt, int32_t options) {
         OrvoBool granted = 0;
-        orvo::CallOut().Check(
-            raw_CheckAccess(code.Raw(), userName.ReleaseAndGetAddressOf(), &userId, prompt, options, &granted));
+        orvo::CallOut().Check(raw_CheckAccess(code.Raw(), userName.ReleaseAndGetAddressOf(), &userId, prompt, options,
+                                              &granted));
         return granted != 0;
     }
 };
@@ -25,12 +26,12 @@ struct ComImpl<IAuthentication> : IAuthentication {
     HRESULT32 ORVO_STDCALL raw_CheckAccess(OrvoAnsiString code, OrvoAnsiString* userName, int32_t* userId,
                                            int32_t prompt, int32_t options, OrvoBool* granted) final {
         return orvo::ComBody(userName, userId, granted, [&] {
-            AnsiString name;
-            int32_t id = 0;
-            const bool yes = CheckAccess(TBorrowedText(code), name, id, prompt, options);
-            orvo::PutText(userName, name);
-            *userId = id;
-            *granted = yes;
+            AnsiString userNameValue;
+            int32_t userIdValue = 0;
+            const auto answer = CheckAccess(TBorrowedText(code), userNameValue, userIdValue, prompt, options);
+            orvo::PutText(userName, userNameValue);
+            *userId = userIdValue;
+            *granted = answer;
         });
     }
 };

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's database script service, obtained with Resolve: one object per operation.
 #pragma once
 #include <cstddef>
@@ -11,7 +12,7 @@ enum class TSQLArgKind : int32_t { Integer = 0, Text = 1, Float = 2 };
 
 struct TSQLArg {
     TSQLArgKind Kind;
-    int32_t Length;  // bytes of Text; 0 for the other kinds
+    int32_t Length;        // bytes of Text; 0 for the other kinds
     union {
         int64_t Integer;
         double Float;
@@ -61,18 +62,18 @@ struct ComImpl<IDBScript> : IDBScript {
     virtual AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
 
     HRESULT32 ORVO_STDCALL raw_ExecSQL(OrvoAnsiString pattern, const TSQLArgs* args, int32_t* result) final {
-        return orvo::ComBody(result, [&] { *result = ExecSQL(TBorrowedText(pattern), ArgsOf(args)); });
+        return orvo::ComBody(result, [&] { *result = ExecSQL(TBorrowedText(pattern), SQLArgsOf(args)); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryValue(OrvoAnsiString batch, OrvoAnsiString column, OrvoAnsiString* value) final {
-        return orvo::ComBody(value, 
+        return orvo::ComBody(value,
             [&] { orvo::PutText(value, QueryValue(TBorrowedText(batch), TBorrowedText(column))); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryJSON(OrvoAnsiString pattern, const TSQLArgs* args, OrvoAnsiString* json) final {
-        return orvo::ComBody(json, [&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), ArgsOf(args))); });
+        return orvo::ComBody(json, [&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), SQLArgsOf(args))); });
     }
 
 private:
-    static TSQLArgs ArgsOf(const TSQLArgs* args) { return args ? *args : TSQLArgs{nullptr, 0}; }
+    static TSQLArgs SQLArgsOf(const TSQLArgs* lent) { return lent ? *lent : TSQLArgs{nullptr, 0}; }
 };
 
 // Building argument lists at the call site: Script->ExecSQL(pattern, SQLArgs(id, quoted, 2.5)).

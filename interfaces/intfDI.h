@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's service container and the factory interface the module registers with it.
 #pragma once
 #include "OrvoTypes.h"

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The schema changes a module hands the host, registered as a named factory.
 #pragma once
 #include "OrvoTypes.h"
@@ -15,6 +16,6 @@ struct ComImpl<IDatabaseChanges> : IDatabaseChanges {
     virtual void GetChanges(int32_t version, IStrings& scripts) = 0;
 
     HRESULT32 ORVO_STDCALL raw_GetChanges(int32_t version, IStrings* scripts) final {
-        return orvo::ComBody([&] { GetChanges(version, *scripts); });
+        return orvo::ComBody(scripts, [&] { GetChanges(version, *scripts); });
     }
 };

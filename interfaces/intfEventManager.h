@@ -1,9 +1,10 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's event manager, a shared service obtained with GetInstance.
 #pragma once
 #include "OrvoTypes.h"
 
 // Event handler: the event's name (borrowed) and two further arguments of the host's.
-using TEventHandler = TMethod<void(OrvoAnsiString eventName, void* sender, void* data)>;
+using TEventHandler = TMethod<void(OrvoAnsiString eventName, void* sender, void* extra)>;
 ORVO_ASSERT_LAYOUT(TEventHandler, 8, 16, 4, 8);  // also instantiates it before the interface names it
 
 struct IEventManager : IInterface {

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The key under which the host keeps the module's management object; no operations of its own.
 #pragma once
 #include "OrvoTypes.h"

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The transaction record service: one row of ExtraPaymentTransactions per payment.
 #pragma once
 #include "OrvoTypes.h"
@@ -33,8 +34,7 @@ struct ComImpl<IExtraPaymentsTransaction> : IExtraPaymentsTransaction {
     HRESULT32 ORVO_STDCALL raw_AddTransaction(OrvoAnsiString paymentMethod, int32_t* id) final {
         return orvo::ComBody(id, [&] { *id = AddTransaction(TBorrowedText(paymentMethod)); });
     }
-    HRESULT32 ORVO_STDCALL raw_UpdateTransaction(int32_t transactionId, OrvoAnsiString reference,
-                                                 double amount) final {
+    HRESULT32 ORVO_STDCALL raw_UpdateTransaction(int32_t transactionId, OrvoAnsiString reference, double amount) final {
         return orvo::ComBody([&] { UpdateTransaction(transactionId, TBorrowedText(reference), amount); });
     }
     HRESULT32 ORVO_STDCALL raw_SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) final {

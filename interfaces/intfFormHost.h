@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // Showing the module's forms through the host: a host without native windows, the reference
 // host and test rigs register an IFormHost instance; the module hands it each form as an
 // IFormView for as long as the form is shown modally.
@@ -21,12 +22,15 @@ inline constexpr int32_t kControlAlignedTop = 8;   // stacked at the top, over t
 // One control as the host reads it. Bounds are pixels at 96 dpi, relative to the parent's
 // client area; captions keep their "&" accelerator marks.
 struct TFormControlInfo {
-    AnsiString Name;      // e.g. "btnAmount"
-    AnsiString Parent;    // name of the group box holding it; empty when on the form itself
-    AnsiString Text;      // caption of a button, group box or label; edit box contents; "" for a date picker
-    AnsiString FontFace;  // e.g. "Tahoma"
-    int32_t Kind = 0;     // a TFormControlKind
-    int32_t Left = 0, Top = 0, Width = 0, Height = 0;
+    AnsiString Name;          // e.g. "btnAmount"
+    AnsiString Parent;        // name of the group box holding it; empty when on the form itself
+    AnsiString Text;          // caption of a button, group box or label; edit box contents; "" for a date picker
+    AnsiString FontFace;      // e.g. "Tahoma"
+    int32_t Kind = 0;         // a TFormControlKind
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
     int32_t FontHeight = 0;   // character height in pixels at 96 dpi
     int32_t TabOrder = 0;     // position among the controls of the same parent
     int32_t ModalResult = 0;  // result a button closes the form with; mrNone for none
@@ -73,9 +77,21 @@ struct IFormView : IInterface {
         orvo::CallOut().Check(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
         return caption;
     }
-    int32_t GetClientWidth() { return IntegerOf(&IFormView::raw_GetClientWidth); }
-    int32_t GetClientHeight() { return IntegerOf(&IFormView::raw_GetClientHeight); }
-    int32_t GetControlCount() { return IntegerOf(&IFormView::raw_GetControlCount); }
+    int32_t GetClientWidth() {
+        int32_t width = 0;
+        orvo::CallOut().Check(raw_GetClientWidth(&width));
+        return width;
+    }
+    int32_t GetClientHeight() {
+        int32_t height = 0;
+        orvo::CallOut().Check(raw_GetClientHeight(&height));
+        return height;
+    }
+    int32_t GetControlCount() {
+        int32_t count = 0;
+        orvo::CallOut().Check(raw_GetControlCount(&count));
+        return count;
+    }
     bool GetControl(int32_t index, TFormControlInfo& info) {
         OrvoBool found = 0;
         orvo::CallOut().Check(raw_GetControl(index, &info, &found));
@@ -111,13 +127,10 @@ struct IFormView : IInterface {
         orvo::CallOut().Check(raw_Click(index, &done));
         return done != 0;
     }
-    int32_t GetModalResult() { return IntegerOf(&IFormView::raw_GetModalResult); }
-
-private:
-    int32_t IntegerOf(HRESULT32 (ORVO_STDCALL IFormView::*get)(int32_t*)) {
-        int32_t value = 0;
-        orvo::CallOut().Check((this->*get)(&value));
-        return value;
+    int32_t GetModalResult() {
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_GetModalResult(&result));
+        return result;
     }
 };
 template <>

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's numeric input popup, obtained with ResolveNamed(IID, "Currency").
 #pragma once
 #include "OrvoTypes.h"
@@ -13,10 +14,10 @@ struct IGenericInput : IInterface {
 
     void SetCaption(const AnsiString& caption) { orvo::CallOut().Check(raw_SetCaption(caption.Raw())); }
     bool Execute(const AnsiString& initial, AnsiString& entered) {
-        AnsiString typed;
+        AnsiString enteredValue;
         OrvoBool confirmed = 0;
-        orvo::CallOut().Check(raw_Execute(initial.Raw(), typed.ReleaseAndGetAddressOf(), &confirmed));
-        if (confirmed) entered = typed;
+        orvo::CallOut().Check(raw_Execute(initial.Raw(), enteredValue.ReleaseAndGetAddressOf(), &confirmed));
+        if (confirmed) entered = enteredValue;
         return confirmed != 0;
     }
 };
@@ -30,10 +31,10 @@ struct ComImpl<IGenericInput> : IGenericInput {
     }
     HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered, OrvoBool* confirmed) final {
         return orvo::ComBody(entered, confirmed, [&] {
-            AnsiString typed;
-            const bool yes = Execute(TBorrowedText(initial), typed);
-            orvo::PutText(entered, yes ? typed : AnsiString());
-            *confirmed = yes;
+            AnsiString enteredValue;
+            const auto answer = Execute(TBorrowedText(initial), enteredValue);
+            orvo::PutText(entered, answer ? enteredValue : AnsiString());
+            *confirmed = answer;
         });
     }
 };

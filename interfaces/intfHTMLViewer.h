@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's HTML viewer, obtained with Resolve.
 #pragma once
 #include "OrvoTypes.h"

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The host's main menu, a shared service obtained with GetInstance.
 #pragma once
 #include "OrvoTypes.h"
@@ -24,7 +25,6 @@ struct ComImpl<IMainMenuManager> : IMainMenuManager {
 
     HRESULT32 ORVO_STDCALL raw_AddMenuItem(OrvoAnsiString parent, OrvoAnsiString caption, TMenuClickEvent onClick,
                                            int32_t position) final {
-        return orvo::ComBody(
-            [&] { AddMenuItem(TBorrowedText(parent), TBorrowedText(caption), onClick, position); });
+        return orvo::ComBody([&] { AddMenuItem(TBorrowedText(parent), TBorrowedText(caption), onClick, position); });
     }
 };

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The interface the host drives every payment method through.
 #pragma once
 #include "OrvoTypes.h"
@@ -7,17 +8,17 @@ struct IPaymentMethod;
 
 // The host's change handler: called with the payment method's own reference after a change.
 using TPaymentChangeEvent = TMethod<void(IPaymentMethod* paymentMethod)>;
+ORVO_ASSERT_LAYOUT(TPaymentChangeEvent, 8, 16, 4, 8);  // also instantiates it before the interface names it
+
 // Adds one cash-up row; the texts are borrowed. Note: invoice first, shift second
 // (AddCashupEntry takes the shift first).
 using TAddCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, OrvoAnsiString name,
                                           OrvoAnsiString parentName, int32_t a, double value, int32_t b, int32_t c)>;
+ORVO_ASSERT_LAYOUT(TAddCashupEntryEvent, 8, 16, 4, 8);  // also instantiates it before the interface names it
+
 // Removes one cash-up row.
 using TRemoveCashupEntryEvent = TMethod<void(int32_t invoice, int32_t shift, OrvoAnsiString name)>;
-// Checking the sizes also instantiates the types before the interface names them, which the
-// 32-bit stdcall name decoration needs to count their bytes alike in every unit.
-ORVO_ASSERT_LAYOUT(TPaymentChangeEvent, 8, 16, 4, 8);
-ORVO_ASSERT_LAYOUT(TAddCashupEntryEvent, 8, 16, 4, 8);
-ORVO_ASSERT_LAYOUT(TRemoveCashupEntryEvent, 8, 16, 4, 8);
+ORVO_ASSERT_LAYOUT(TRemoveCashupEntryEvent, 8, 16, 4, 8);  // also instantiates it before the interface names it
 
 struct IPaymentMethod : IInterface {
     static constexpr TGUID IID = ParseGuid("{B99696A6-EA20-4DD7-8E91-13B5762D314D}");
@@ -42,7 +43,8 @@ struct IPaymentMethod : IInterface {
     // Returns the object to its starting state without notifying.
     virtual HRESULT32 ORVO_STDCALL raw_Clear() = 0;
     // Adds the cash-up rows through addEntry; errors reach the host.
-    virtual HRESULT32 ORVO_STDCALL raw_AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_AddCashupEntry(int32_t shift, int32_t invoice,
+                                                      TAddCashupEntryEvent addEntry) = 0;
     // Removes the cash-up rows through removeEntry and the database; errors reach the host.
     virtual HRESULT32 ORVO_STDCALL raw_RemoveCashupEntry(int32_t shift, int32_t invoice,
                                                          TRemoveCashupEntryEvent removeEntry) = 0;
@@ -77,9 +79,21 @@ struct IPaymentMethod : IInterface {
         return config;
     }
     void SetDescription(const AnsiString& value) { orvo::CallOut().Check(raw_SetDescription(value.Raw())); }
-    AnsiString GetName() { return TextOf(&IPaymentMethod::raw_GetName); }
-    AnsiString GetCaption() { return TextOf(&IPaymentMethod::raw_GetCaption); }
-    AnsiString GetPaymentType() { return TextOf(&IPaymentMethod::raw_GetPaymentType); }
+    AnsiString GetName() {
+        AnsiString name;
+        orvo::CallOut().Check(raw_GetName(name.ReleaseAndGetAddressOf()));
+        return name;
+    }
+    AnsiString GetCaption() {
+        AnsiString caption;
+        orvo::CallOut().Check(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
+        return caption;
+    }
+    AnsiString GetPaymentType() {
+        AnsiString paymentType;
+        orvo::CallOut().Check(raw_GetPaymentType(paymentType.ReleaseAndGetAddressOf()));
+        return paymentType;
+    }
     bool DoPaymentPopup() {
         OrvoBool paid = 0;
         orvo::CallOut().Check(raw_DoPaymentPopup(&paid));
@@ -93,13 +107,6 @@ struct IPaymentMethod : IInterface {
         orvo::CallOut().Check(raw_RemoveCashupEntry(shift, invoice, removeEntry));
     }
     void InsertSQL(int32_t invoiceNum) { orvo::CallOut().Check(raw_InsertSQL(invoiceNum)); }
-
-private:
-    AnsiString TextOf(HRESULT32 (ORVO_STDCALL IPaymentMethod::*get)(OrvoAnsiString*)) {
-        AnsiString text;
-        orvo::CallOut().Check((this->*get)(text.ReleaseAndGetAddressOf()));
-        return text;
-    }
 };
 template <>
 struct ComImpl<IPaymentMethod> : IPaymentMethod {
@@ -124,9 +131,7 @@ struct ComImpl<IPaymentMethod> : IPaymentMethod {
     HRESULT32 ORVO_STDCALL raw_SetOnChange(TPaymentChangeEvent handler) final {
         return orvo::ComBody([&] { SetOnChange(handler); });
     }
-    HRESULT32 ORVO_STDCALL raw_SetGratuity(Currency value) final {
-        return orvo::ComBody([&] { SetGratuity(value); });
-    }
+    HRESULT32 ORVO_STDCALL raw_SetGratuity(Currency value) final { return orvo::ComBody([&] { SetGratuity(value); }); }
     HRESULT32 ORVO_STDCALL raw_GetAmount(Currency* value) final {
         return orvo::ComBody(value, [&] { *value = GetAmount(); });
     }

@@ -1,3 +1,4 @@
+// Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 // The configuration list every payment method carries: ordered text lines, mostly name=value,
 // with typed readers and writers. The host may call any operation, so the order below, the
 // argument and result types and every text form are part of the binary contract.
@@ -20,7 +21,6 @@
 
 struct IStringConfigList : IInterface {
     static constexpr TGUID IID = ParseGuid("{F6E10E87-DF36-40E3-BB1E-F10BAD1B413F}");
-
     // 1. The first line; empty when the list is empty.
     virtual HRESULT32 ORVO_STDCALL raw_GetFirst(OrvoAnsiString* text) = 0;
     // 2. The last line; empty when the list is empty.
@@ -118,7 +118,8 @@ struct IStringConfigList : IInterface {
     // 46. Appends the line text with object attached; returns its index.
     virtual HRESULT32 ORVO_STDCALL raw_AddObject(OrvoAnsiString text, IInterface* object, int32_t* result) = 0;
     // 47. AddString; returns a new reference to this list for chaining.
-    virtual HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value, IStringConfigList** list) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value,
+                                                  IStringConfigList** list) = 0;
     // 48. AddInteger; returns a new reference to this list.
     virtual HRESULT32 ORVO_STDCALL raw_WithInteger(OrvoAnsiString name, int32_t value, IStringConfigList** list) = 0;
     // 49. AddFloat; returns a new reference to this list.
@@ -128,7 +129,8 @@ struct IStringConfigList : IInterface {
     // 51. AddBoolean; returns a new reference to this list.
     virtual HRESULT32 ORVO_STDCALL raw_WithBoolean(OrvoAnsiString name, OrvoBool value, IStringConfigList** list) = 0;
     // 52. AddObject; returns a new reference to this list.
-    virtual HRESULT32 ORVO_STDCALL raw_WithObject(OrvoAnsiString text, IInterface* object, IStringConfigList** list) = 0;
+    virtual HRESULT32 ORVO_STDCALL raw_WithObject(OrvoAnsiString text, IInterface* object,
+                                                  IStringConfigList** list) = 0;
     // 53. Appends text as a line; returns its index.
     virtual HRESULT32 ORVO_STDCALL raw_AddLine(OrvoAnsiString text, int32_t* result) = 0;
     // 54. Appends text as a line; returns a new reference to this list.
@@ -153,103 +155,111 @@ struct IStringConfigList : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_Remove(OrvoAnsiString text) = 0;
 
     AnsiString GetFirst() {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetFirst(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetFirst(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetLast() {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetLast(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetLast(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     bool GetBoolean(const AnsiString& name) {
-        OrvoBool r = 0;
-        orvo::CallOut().Check(raw_GetBoolean(name.Raw(), &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CallOut().Check(raw_GetBoolean(name.Raw(), &result));
+        return result != 0;
     }
     double GetDateTime(const AnsiString& name) {
-        double r = 0;
-        orvo::CallOut().Check(raw_GetDateTime(name.Raw(), &r));
-        return r;
+        double value = 0;
+        orvo::CallOut().Check(raw_GetDateTime(name.Raw(), &value));
+        return value;
     }
     double GetFloat(const AnsiString& name) {
-        double r = 0;
-        orvo::CallOut().Check(raw_GetFloat(name.Raw(), &r));
-        return r;
+        double value = 0;
+        orvo::CallOut().Check(raw_GetFloat(name.Raw(), &value));
+        return value;
     }
     int32_t GetInteger(const AnsiString& name) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_GetInteger(name.Raw(), &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_GetInteger(name.Raw(), &result));
+        return result;
     }
     ComPtr<IInterface> GetObject(const AnsiString& text) {
-        ComPtr<IInterface> r;
-        orvo::CallOut().Check(raw_GetObject(text.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IInterface> object;
+        orvo::CallOut().Check(raw_GetObject(text.Raw(), object.ReleaseAndGetAddressOf()));
+        return object;
     }
     AnsiString GetString(const AnsiString& name) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetString(name.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetString(name.Raw(), text.ReleaseAndGetAddressOf()));
+        return text;
     }
     double GetFloatAt(int32_t index) {
-        double r = 0;
-        orvo::CallOut().Check(raw_GetFloatAt(index, &r));
-        return r;
+        double value = 0;
+        orvo::CallOut().Check(raw_GetFloatAt(index, &value));
+        return value;
     }
     AnsiString GetValueAt(int32_t index) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetValueAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetValueAt(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     int32_t GetIntegerAt(int32_t index) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_GetIntegerAt(index, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_GetIntegerAt(index, &result));
+        return result;
     }
     ComPtr<IInterface> GetObjectAt(int32_t index) {
-        ComPtr<IInterface> r;
-        orvo::CallOut().Check(raw_GetObjectAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IInterface> object;
+        orvo::CallOut().Check(raw_GetObjectAt(index, object.ReleaseAndGetAddressOf()));
+        return object;
     }
     AnsiString GetValueOrLineAt(int32_t index) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetValueOrLineAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetValueOrLineAt(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     bool GetLineAsBoolean(int32_t index) {
-        OrvoBool r = 0;
-        orvo::CallOut().Check(raw_GetLineAsBoolean(index, &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CallOut().Check(raw_GetLineAsBoolean(index, &result));
+        return result != 0;
     }
     double GetLineAsDateTime(int32_t index) {
-        double r = 0;
-        orvo::CallOut().Check(raw_GetLineAsDateTime(index, &r));
-        return r;
+        double value = 0;
+        orvo::CallOut().Check(raw_GetLineAsDateTime(index, &value));
+        return value;
     }
     double GetLineAsFloat(int32_t index) {
-        double r = 0;
-        orvo::CallOut().Check(raw_GetLineAsFloat(index, &r));
-        return r;
+        double value = 0;
+        orvo::CallOut().Check(raw_GetLineAsFloat(index, &value));
+        return value;
     }
     int32_t GetLineAsInteger(int32_t index) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_GetLineAsInteger(index, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_GetLineAsInteger(index, &result));
+        return result;
     }
     AnsiString GetLine(int32_t index) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetLine(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetLine(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     void SetBoolean(const AnsiString& name, bool value) { orvo::CallOut().Check(raw_SetBoolean(name.Raw(), value)); }
-    void SetDateTime(const AnsiString& name, double value) { orvo::CallOut().Check(raw_SetDateTime(name.Raw(), value)); }
+    void SetDateTime(const AnsiString& name, double value) {
+        orvo::CallOut().Check(raw_SetDateTime(name.Raw(), value));
+    }
     void SetFloat(const AnsiString& name, double value) { orvo::CallOut().Check(raw_SetFloat(name.Raw(), value)); }
     void SetInteger(const AnsiString& name, int32_t value) { orvo::CallOut().Check(raw_SetInteger(name.Raw(), value)); }
-    void SetString(const AnsiString& name, const AnsiString& value) { orvo::CallOut().Check(raw_SetString(name.Raw(), value.Raw())); }
-    void SetObject(const AnsiString& text, IInterface* object) { orvo::CallOut().Check(raw_SetObject(text.Raw(), object)); }
+    void SetString(const AnsiString& name, const AnsiString& value) {
+        orvo::CallOut().Check(raw_SetString(name.Raw(), value.Raw()));
+    }
+    void SetObject(const AnsiString& text, IInterface* object) {
+        orvo::CallOut().Check(raw_SetObject(text.Raw(), object));
+    }
     void SetFloatAt(int32_t index, double value) { orvo::CallOut().Check(raw_SetFloatAt(index, value)); }
-    void SetValueAt(int32_t index, const AnsiString& value) { orvo::CallOut().Check(raw_SetValueAt(index, value.Raw())); }
+    void SetValueAt(int32_t index, const AnsiString& value) {
+        orvo::CallOut().Check(raw_SetValueAt(index, value.Raw()));
+    }
     void SetObjectAt(int32_t index, IInterface* object) { orvo::CallOut().Check(raw_SetObjectAt(index, object)); }
     void SetIntegerAt(int32_t index, int32_t value) { orvo::CallOut().Check(raw_SetIntegerAt(index, value)); }
     void SetLineAsBoolean(int32_t index, bool value) { orvo::CallOut().Check(raw_SetLineAsBoolean(index, value)); }
@@ -258,135 +268,137 @@ struct IStringConfigList : IInterface {
     void SetLineAsInteger(int32_t index, int32_t value) { orvo::CallOut().Check(raw_SetLineAsInteger(index, value)); }
     void SetLine(int32_t index, const AnsiString& value) { orvo::CallOut().Check(raw_SetLine(index, value.Raw())); }
     AnsiString GetValueFromIndex(int32_t index) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetValueFromIndex(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetValueFromIndex(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
-    void SetValueFromIndex(int32_t index, const AnsiString& value) { orvo::CallOut().Check(raw_SetValueFromIndex(index, value.Raw())); }
+    void SetValueFromIndex(int32_t index, const AnsiString& value) {
+        orvo::CallOut().Check(raw_SetValueFromIndex(index, value.Raw()));
+    }
     AnsiString GetNameAt(int32_t index) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetNameAt(index, r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetNameAt(index, text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetCommaText() {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetCommaText(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetCommaText(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetDelimitedText() {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetDelimitedText(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetDelimitedText(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     AnsiString GetText() {
-        AnsiString r;
-        orvo::CallOut().Check(raw_GetText(r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_GetText(text.ReleaseAndGetAddressOf()));
+        return text;
     }
     int32_t GetCount() {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_GetCount(&r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_GetCount(&result));
+        return result;
     }
     int32_t AddString(const AnsiString& name, const AnsiString& value) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddString(name.Raw(), value.Raw(), &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddString(name.Raw(), value.Raw(), &result));
+        return result;
     }
     int32_t AddInteger(const AnsiString& name, int32_t value) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddInteger(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddInteger(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddFloat(const AnsiString& name, double value) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddFloat(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddFloat(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddDateTime(const AnsiString& name, double value) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddDateTime(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddDateTime(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddBoolean(const AnsiString& name, bool value) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddBoolean(name.Raw(), value, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddBoolean(name.Raw(), value, &result));
+        return result;
     }
     int32_t AddObject(const AnsiString& text, IInterface* object) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddObject(text.Raw(), object, &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddObject(text.Raw(), object, &result));
+        return result;
     }
     ComPtr<IStringConfigList> WithString(const AnsiString& name, const AnsiString& value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithString(name.Raw(), value.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithString(name.Raw(), value.Raw(), list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithInteger(const AnsiString& name, int32_t value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithInteger(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithInteger(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithFloat(const AnsiString& name, double value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithFloat(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithFloat(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithDateTime(const AnsiString& name, double value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithDateTime(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithDateTime(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithBoolean(const AnsiString& name, bool value) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithBoolean(name.Raw(), value, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithBoolean(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     ComPtr<IStringConfigList> WithObject(const AnsiString& text, IInterface* object) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithObject(text.Raw(), object, r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithObject(text.Raw(), object, list.ReleaseAndGetAddressOf()));
+        return list;
     }
     int32_t AddLine(const AnsiString& text) {
-        int32_t r = 0;
-        orvo::CallOut().Check(raw_AddLine(text.Raw(), &r));
-        return r;
+        int32_t result = 0;
+        orvo::CallOut().Check(raw_AddLine(text.Raw(), &result));
+        return result;
     }
     ComPtr<IStringConfigList> WithLine(const AnsiString& text) {
-        ComPtr<IStringConfigList> r;
-        orvo::CallOut().Check(raw_WithLine(text.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStringConfigList> list;
+        orvo::CallOut().Check(raw_WithLine(text.Raw(), list.ReleaseAndGetAddressOf()));
+        return list;
     }
     AnsiString Join(const AnsiString& separator) {
-        AnsiString r;
-        orvo::CallOut().Check(raw_Join(separator.Raw(), r.ReleaseAndGetAddressOf()));
-        return r;
+        AnsiString text;
+        orvo::CallOut().Check(raw_Join(separator.Raw(), text.ReleaseAndGetAddressOf()));
+        return text;
     }
     bool FindName(const AnsiString& name, int32_t& index) {
-        OrvoBool r = 0;
-        orvo::CallOut().Check(raw_FindName(name.Raw(), &index, &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CallOut().Check(raw_FindName(name.Raw(), &index, &result));
+        return result != 0;
     }
     bool IsPairAt(int32_t index) {
-        OrvoBool r = 0;
-        orvo::CallOut().Check(raw_IsPairAt(index, &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CallOut().Check(raw_IsPairAt(index, &result));
+        return result != 0;
     }
     bool Contains(const AnsiString& text) {
-        OrvoBool r = 0;
-        orvo::CallOut().Check(raw_Contains(text.Raw(), &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CallOut().Check(raw_Contains(text.Raw(), &result));
+        return result != 0;
     }
     ComPtr<IStrings> GetStrings() {
-        ComPtr<IStrings> r;
-        orvo::CallOut().Check(raw_GetStrings(r.ReleaseAndGetAddressOf()));
-        return r;
+        ComPtr<IStrings> strings;
+        orvo::CallOut().Check(raw_GetStrings(strings.ReleaseAndGetAddressOf()));
+        return strings;
     }
     bool HasName(const AnsiString& name) {
-        OrvoBool r = 0;
-        orvo::CallOut().Check(raw_HasName(name.Raw(), &r));
-        return r != 0;
+        OrvoBool result = 0;
+        orvo::CallOut().Check(raw_HasName(name.Raw(), &result));
+        return result != 0;
     }
     void Clear() { orvo::CallOut().Check(raw_Clear()); }
     void FreeObjects() { orvo::CallOut().Check(raw_FreeObjects()); }
@@ -597,7 +609,8 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody(result, [&] { *result = AddObject(TBorrowedText(text), object); });
     }
     HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value, IStringConfigList** list) final {
-        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithString(TBorrowedText(name), TBorrowedText(value))); });
+        return orvo::ComBody(list,
+            [&] { orvo::PutObject(list, WithString(TBorrowedText(name), TBorrowedText(value))); });
     }
     HRESULT32 ORVO_STDCALL raw_WithInteger(OrvoAnsiString name, int32_t value, IStringConfigList** list) final {
         return orvo::ComBody(list, [&] { orvo::PutObject(list, WithInteger(TBorrowedText(name), value)); });
@@ -638,12 +651,8 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
     HRESULT32 ORVO_STDCALL raw_HasName(OrvoAnsiString name, OrvoBool* result) final {
         return orvo::ComBody(result, [&] { *result = HasName(TBorrowedText(name)); });
     }
-    HRESULT32 ORVO_STDCALL raw_Clear() final {
-        return orvo::ComBody([&] { Clear(); });
-    }
-    HRESULT32 ORVO_STDCALL raw_FreeObjects() final {
-        return orvo::ComBody([&] { FreeObjects(); });
-    }
+    HRESULT32 ORVO_STDCALL raw_Clear() final { return orvo::ComBody([&] { Clear(); }); }
+    HRESULT32 ORVO_STDCALL raw_FreeObjects() final { return orvo::ComBody([&] { FreeObjects(); }); }
     HRESULT32 ORVO_STDCALL raw_Remove(OrvoAnsiString text) final {
         return orvo::ComBody([&] { Remove(TBorrowedText(text)); });
     }

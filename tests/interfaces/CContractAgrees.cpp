@@ -1,6 +1,7 @@
-// The C face of the contract (OrvoContract.h) against the C++ one: every shared struct has the
-// same size and member offsets, every table the number of slots counted from the C++
-// declaration, every identifier and constant the same value. Compiling is the test.
+// The C face of the contract (OrvoContract.h) against the C++ one, both generated from
+// interfaces/contract/Orvo.idl (which fixes the slots and their order): every shared struct has
+// the same size and member offsets, every method the same arguments, every identifier and
+// constant the same value, as two compilers lay them out. Compiling is the test.
 #include <stddef.h>
 #include <stdint.h>
 
@@ -102,30 +103,29 @@ constexpr bool SameGuid(const c_face::TGUID& c, const ::TGUID& cpp) {
     return true;
 }
 
-// Each table: three IInterface slots and the raw methods of the C++ declaration, counted there.
-#define INTERFACE(I, ownSlots)                                                                   \
-    static_assert(SameGuid(c_face::IID_##I, ::I::IID), #I ": identifiers differ");              \
-    static_assert(sizeof(c_face::I##Vtbl) == (3 + (ownSlots)) * kPointer, #I ": slot count");   \
-    static_assert(offsetof(c_face::I##Vtbl, Release) == 2 * kPointer);                          \
+// Each table starts with the three IInterface slots.
+#define INTERFACE(I)                                                                \
+    static_assert(SameGuid(c_face::IID_##I, ::I::IID), #I ": identifiers differ"); \
+    static_assert(offsetof(c_face::I##Vtbl, Release) == 2 * kPointer);             \
     static_assert(sizeof(c_face::I) == kPointer)
-INTERFACE(IInterface, 0);
-INTERFACE(IDIFactory, 1);
-INTERFACE(IDIContainer, 9);
-INTERFACE(IStrings, 3);
-INTERFACE(IDBScript, 3);
-INTERFACE(IActCodes, 2);
-INTERFACE(IAuthentication, 1);
-INTERFACE(IDatabaseChanges, 1);
-INTERFACE(IEventManager, 1);
-INTERFACE(IExtraPaymentsManagement, 0);
-INTERFACE(IExtraPaymentsTransaction, 3);
-INTERFACE(IFormView, 12);
-INTERFACE(IFormHost, 2);
-INTERFACE(IGenericInput, 2);
-INTERFACE(IHTMLViewer, 1);
-INTERFACE(IMainMenuManager, 1);
-INTERFACE(IStringConfigList, 63);
-INTERFACE(IPaymentMethod, 19);
+INTERFACE(IInterface);
+INTERFACE(IDIFactory);
+INTERFACE(IDIContainer);
+INTERFACE(IStrings);
+INTERFACE(IDBScript);
+INTERFACE(IActCodes);
+INTERFACE(IAuthentication);
+INTERFACE(IDatabaseChanges);
+INTERFACE(IEventManager);
+INTERFACE(IExtraPaymentsManagement);
+INTERFACE(IExtraPaymentsTransaction);
+INTERFACE(IFormView);
+INTERFACE(IFormHost);
+INTERFACE(IGenericInput);
+INTERFACE(IHTMLViewer);
+INTERFACE(IMainMenuManager);
+INTERFACE(IStringConfigList);
+INTERFACE(IPaymentMethod);
 
 // COM's error interfaces, which the C face names as its own.
 static_assert(SameGuid(c_face::IID_IOrvoSupportErrorInfo, orvo::ISupportErrorInfo::IID));
@@ -135,20 +135,6 @@ static_assert(SameGuid(c_face::IID_IOrvoErrorInfo, orvo::detail::IErrorInfoSlots
 static_assert(SameGuid(c_face::IID_IOrvoCreateErrorInfo, orvo::detail::ICreateErrorInfoSlots::IID));
 static_assert(sizeof(c_face::IOrvoErrorInfoVtbl) == 8 * kPointer && sizeof(c_face::IOrvoCreateErrorInfoVtbl) == 8 * kPointer);
 #endif
-
-// Where the order matters most to a host, slots by number (0 = QueryInterface).
-#define SLOT(I, method, number) static_assert(offsetof(c_face::I##Vtbl, method) == (number) * kPointer, #I "::" #method)
-SLOT(IDIContainer, RegisterInstance, 3);
-SLOT(IDIContainer, ResolveNamed, 11);
-SLOT(IPaymentMethod, SetAmount, 3);
-SLOT(IPaymentMethod, GetConfig, 9);
-SLOT(IPaymentMethod, DoPaymentPopup, 14);
-SLOT(IPaymentMethod, AddCashupEntry, 16);
-SLOT(IPaymentMethod, HostHookC, 21);
-SLOT(IStringConfigList, GetCount, 42);
-SLOT(IStringConfigList, AddObject, 48);
-SLOT(IStringConfigList, FreeObjects, 64);
-SLOT(IFormView, Click, 13);
 
 // Each slot takes what the C++ method takes, the C face's types read as their C++ counterparts;
 // the bound methods' functions likewise.

@@ -1,18 +1,31 @@
 # Hosts built by other compilers than the module's, each run under Wine against dist/ as an
-# integrator installs it (RunSampleHost.cmake), on the same scenario:
-# - the sample host of examples/, in C (the toolchain's gcc as C: no C++ runtime at all);
-# - MsvcHost.cpp, C++ for the MSVC ABI (clang and lld-link, no MSVC runtime: the system's
-#   msvcrt.dll and import libraries made here from the .def files in msvc/), which proves that
-#   MSVC's vtables and its `this` and argument passing meet the contract's.
+# integrator installs it (RunSampleHost.cmake):
+# - ConformanceHost.c, the scenario of a suite program in C, built twice: by the toolchain's gcc
+#   (no C++ runtime at all) and by clang for the MSVC ABI (lld-link, no MSVC runtime: the
+#   system's msvcrt.dll and import libraries made here from the .def files in msvc/), which
+#   proves that MSVC's calling conventions and struct layouts meet the contract's;
+# - the sample host of examples/, the short one a host author starts from;
+# - PascalHost.dpr, Object Pascal built by Free Pascal for i386-win32 (scripts/setup builds that
+#   compiler into build/fpc-win32) from the generated unit interfaces/OrvoContract.pas alone, with
+#   what only Pascal shows: exceptions and safecall, bound methods of objects, reference counts.
 # Included from tests/wine/CMakeLists.txt in the Windows build.
 set(orvo_foreign_run ${CMAKE_COMMAND} -DDIST=${ORVO_DIST_DIR} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
                      -DOBJDUMP=${CMAKE_OBJDUMP})
 set(orvo_foreign_env "WINEDEBUG=-all;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
+# orvo_foreign_host(<test> <program> [SCENARIO <name>]): runs the program as an integrator would.
+function(orvo_foreign_host test program)
+  add_test(NAME ${test} COMMAND ${orvo_foreign_run} -DHOST=${program} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/${test}
+                                ${ARGN} -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
+  set_tests_properties(${test} PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
+endfunction()
 
-add_test(NAME orvo_wine_c_host
-         COMMAND ${orvo_foreign_run} -DHOST=$<TARGET_FILE:SampleHost> -DWORK=${CMAKE_CURRENT_BINARY_DIR}/c-host
-                 -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
-set_tests_properties(orvo_wine_c_host PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
+add_executable(ConformanceHost ConformanceHost.c)
+set_target_properties(ConformanceHost PROPERTIES C_STANDARD 99 C_STANDARD_REQUIRED ON)
+target_include_directories(ConformanceHost PRIVATE ${PROJECT_SOURCE_DIR}/interfaces)
+target_compile_options(ConformanceHost PRIVATE -Wall -Wextra)
+target_link_libraries(ConformanceHost PRIVATE orvo_interfaces)
+orvo_foreign_host(orvo_wine_c_host $<TARGET_FILE:ConformanceHost>)
+orvo_foreign_host(orvo_wine_sample_host $<TARGET_FILE:SampleHost> -DSCENARIO=sample)
 
 find_program(ORVO_CLANG NAMES clang clang-14)
 find_program(ORVO_LLD_LINK NAMES lld-link lld-link-14)
@@ -31,18 +44,45 @@ foreach(dll kernel32 msvcrt oleaut32)
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/msvc/${dll}.def VERBATIM)
   list(APPEND msvc_libs ${msvc_dir}/${dll}.lib)
 endforeach()
-add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.obj
-  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++20 -O1 -ffreestanding -fno-exceptions -fno-rtti
-          -Wall -Wextra -Werror -I${CMAKE_CURRENT_LIST_DIR}/../../interfaces -c ${CMAKE_CURRENT_LIST_DIR}/MsvcHost.cpp
-          -o ${msvc_dir}/MsvcHost.obj
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/MsvcHost.cpp ${CMAKE_CURRENT_LIST_DIR}/../../interfaces/OrvoContract.h VERBATIM)
+add_custom_command(OUTPUT ${msvc_dir}/ConformanceHost.obj
+  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c99 -O1 -ffreestanding -Wall -Wextra -Werror
+          -I${PROJECT_SOURCE_DIR}/interfaces -c ${CMAKE_CURRENT_LIST_DIR}/ConformanceHost.c
+          -o ${msvc_dir}/ConformanceHost.obj
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/ConformanceHost.c ${CMAKE_CURRENT_LIST_DIR}/HostSystem.h
+          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
 add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.exe
   COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart /out:${msvc_dir}/MsvcHost.exe
-          ${msvc_dir}/MsvcHost.obj ${msvc_libs}
-  DEPENDS ${msvc_dir}/MsvcHost.obj ${msvc_libs} VERBATIM)
-add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe)
+          ${msvc_dir}/ConformanceHost.obj ${msvc_libs}
+  DEPENDS ${msvc_dir}/ConformanceHost.obj ${msvc_libs} VERBATIM)
+# The plain C++ face compiles for the MSVC ABI as a host includes it: no SDK, no standard library.
+file(CONFIGURE OUTPUT ${msvc_dir}/PlainFace.cpp CONTENT "#include \"OrvoContract.hpp\"\nIPaymentMethod* gProbe;\n")
+add_custom_command(OUTPUT ${msvc_dir}/PlainFace.obj
+  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++14 -ffreestanding -fno-exceptions -fno-rtti -Wall
+          -Wextra -Werror -I${PROJECT_SOURCE_DIR}/interfaces -c ${msvc_dir}/PlainFace.cpp -o ${msvc_dir}/PlainFace.obj
+  DEPENDS ${msvc_dir}/PlainFace.cpp ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.hpp
+          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
+add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe ${msvc_dir}/PlainFace.obj)
+orvo_foreign_host(orvo_wine_msvc_host ${msvc_dir}/MsvcHost.exe)
 
-add_test(NAME orvo_wine_msvc_host
-         COMMAND ${orvo_foreign_run} -DHOST=${msvc_dir}/MsvcHost.exe -DWORK=${CMAKE_CURRENT_BINARY_DIR}/msvc-host-run
-                 -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
-set_tests_properties(orvo_wine_msvc_host PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
+set(ORVO_FPC_DIR ${PROJECT_SOURCE_DIR}/build/fpc-win32 CACHE PATH "Free Pascal's i386-win32 compiler and RTL")
+if(NOT EXISTS ${ORVO_FPC_DIR}/compiler/ppc386 OR NOT EXISTS ${ORVO_FPC_DIR}/units/comobj.ppu)
+  message(FATAL_ERROR "the Pascal host needs Free Pascal's i386-win32 compiler in ${ORVO_FPC_DIR} (scripts/setup builds it)")
+endif()
+set(pascal_dir ${CMAKE_CURRENT_BINARY_DIR}/pascal-host)
+# -Sew: a warning fails the build, as for the module.
+add_custom_command(OUTPUT ${pascal_dir}/PascalHost.exe
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${pascal_dir}/units
+  COMMAND ${ORVO_FPC_DIR}/compiler/ppc386 -Twin32 -Mdelphi -O2 -vew -Sew -Fu${ORVO_FPC_DIR}/rtl/units/i386-win32
+          -Fu${ORVO_FPC_DIR}/units -Fu${PROJECT_SOURCE_DIR}/interfaces -FU${pascal_dir}/units
+          -o${pascal_dir}/PascalHost.exe ${CMAKE_CURRENT_LIST_DIR}/PascalHost.dpr
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/PascalHost.dpr ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.pas VERBATIM)
+add_custom_target(orvo_pascal_host ALL DEPENDS ${pascal_dir}/PascalHost.exe)
+# The unit's texts are a type of their own: the compiler refuses a string literal for one.
+add_test(NAME orvo_pascal_text_refuses_literal
+         COMMAND ${ORVO_FPC_DIR}/compiler/ppc386 -Twin32 -Mdelphi -ve -Fu${ORVO_FPC_DIR}/rtl/units/i386-win32
+                 -Fu${ORVO_FPC_DIR}/units -Fu${PROJECT_SOURCE_DIR}/interfaces -FU${pascal_dir}/units -s
+                 ${CMAKE_CURRENT_LIST_DIR}/PascalTextLiteral.dpr)
+set_tests_properties(orvo_pascal_text_refuses_literal PROPERTIES
+                     PASS_REGULAR_EXPRESSION "Got \"Constant String\", expected \"TOrvoText\"")
+
+orvo_foreign_host(orvo_wine_pascal_host ${pascal_dir}/PascalHost.exe -DSCENARIO=pascal)

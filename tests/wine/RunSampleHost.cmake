@@ -3,10 +3,16 @@
 # the program imports system DLLs only, ends well, and prints each step of the scenario in order,
 # with the values worked out by hand (the programs check the details themselves and print
 # "FAILED: ..." for each that does not hold).
-# Arguments (-D): HOST (the program), DIST, WORK (a scratch folder), EMULATOR (wine), OBJDUMP.
+# Arguments (-D): HOST (the program), DIST, WORK (a scratch folder), EMULATOR (wine), OBJDUMP;
+# SCENARIO "pascal" for the Pascal host's own steps, "sample" for the sample host's (default: the
+# conformance scenario).
 get_filename_component(program ${HOST} NAME)
 
 # No C++ runtime, no compiler runtime DLL: what any Windows system has.
+set(system_dlls kernel32|msvcrt|oleaut32)
+if(SCENARIO STREQUAL "pascal")
+  set(system_dlls kernel32|oleaut32|ole32|user32)
+endif()
 execute_process(COMMAND ${OBJDUMP} -p ${HOST} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" imports "${headers}")
 if(NOT rc EQUAL 0 OR NOT imports)
@@ -14,7 +20,7 @@ if(NOT rc EQUAL 0 OR NOT imports)
 endif()
 foreach(import ${imports})
   string(TOLOWER "${import}" import)
-  if(NOT import MATCHES "^dll name: (kernel32|msvcrt|oleaut32)\\.dll$")
+  if(NOT import MATCHES "^dll name: (${system_dlls})\\.dll$")
     message(FATAL_ERROR "${program} imports more than the system's DLLs: ${imports}")
   endif()
 endforeach()
@@ -29,10 +35,23 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${program} ended with ${rc}")
 endif()
 
+# The module's own error when the host has withdrawn the database names its unit and the line
+# of its source that asserts (RemoveCashupEntry): read from that source, not typed here.
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../payments/ExtraPaymentMethod.cpp source)
+string(FIND "${source}" "\"Could not create DBScript\", {names_.unitName, __LINE__}" at)
+if(at LESS 0)
+  message(FATAL_ERROR "payments/ExtraPaymentMethod.cpp no longer asserts the database in RemoveCashupEntry")
+endif()
+string(SUBSTRING "${source}" 0 ${at} before)
+string(REGEX MATCHALL "\n" breaks "${before}")
+list(LENGTH breaks line)
+math(EXPR line "${line} + 1")
+set(module_error "Could not create DBScript (implPaymentMethodUber, line ${line}) (EAssertionFailed)")
 # Due 85.00, gratuity 10.00 typed: the window's amount is 95, the payment keeps 85 plus 10, the
 # cash-up row carries 95.00 and the gratuity row 10.00. The callback's error comes back as it
 # left; the database's message reaches the log line whole; the module's own error names its
-# unit and line; a failure without an error object is told by its code, not by an older one. The database factory is withdrawn for the last step: 7 of the host's 8 remain.
+# unit and line; a failure without an error object is told by its code, not by an older one.
+# The database factory is withdrawn for the last step: 7 of the host's 8 remain.
 set(expected_steps
   "the host registers 8 services"
   "InitModule: the module registers 9 services"
@@ -55,10 +74,42 @@ set(expected_steps
   "AddTransaction answered -1"
   "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : Timeout expired. The server did not answer within 30 seconds"
   "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31"
-  "RemoveCashupEntry failed with 0x80004005: Could not create DBScript (implPaymentMethodUber, line 125) (EAssertionFailed)"
+  "RemoveCashupEntry failed with 0x80004005: ${module_error}"
   "FinalModule: 7 registrations left, the host's own"
   "unloaded"
   "every check held")
+if(SCENARIO STREQUAL "pascal")
+  # Amount 85, gratuity 10, set by the host: two notifications, two cash-up rows. The exceptions
+  # of a Pascal callback and of a Pascal service come back with their class; so does the
+  # module's own; the attached jars are freed once each.
+  set(expected_steps
+    "InitModule: the module registers 9 services"
+    "payment now reads amount 85.00, gratuity 0.00"
+    "payment now reads amount 85.00, gratuity 10.00"
+    "7 1 \"PAYMENT:Uber\" \"\" 0 95.00 0 1"
+    "7 1 \"GRATUITY\" \"PAYMENT:Uber\" 0 10.00 0 1"
+    "AddCashupEntry with the callback raising raised EOleException: The cash-up of shift 1 is closed (ECashupClosed)"
+    "RemoveCashupEntry with the database raising raised EOleException: Timeout expired. The server did not answer within 30 seconds (EHostDatabase)"
+    "RemoveCashupEntry without a database raised EOleException: ${module_error}"
+    "GetObjectAt(99) raised EOleException: List index out of bounds (99) (EStringListError)"
+    "after FreeObjects 2 jars freed"
+    "FinalModule: 1 registrations left, the host's own"
+    "unloaded"
+    "every check held")
+endif()
+if(SCENARIO STREQUAL "sample")
+  # The sample: one payment, one report, nothing checked beyond the steps; 6 services of the
+  # host's and 9 of the module's, then the host's alone.
+  set(expected_steps
+    "InitModule: 15 registrations in the container"
+    "window \"Uber Details\""
+    "paid: yes"
+    "menu \"Lists\" gets \"Extra Payments Reports\""
+    "access code AM020 granted"
+    "window \"Extra Payments Report\""
+    "viewer shows a page of "
+    "unloaded, 6 registrations left")
+endif()
 set(rest "${output}")
 foreach(step ${expected_steps})
   string(FIND "${rest}" "${step}" at)
