@@ -18,9 +18,27 @@ void InitModule(IDIContainer* container) {
 void FinalModule() {
     const ComPtr<IDIContainer> container = HeldContainer();
     if (!container) return;
-    WithdrawAll(*container);
+    WithdrawRegistered(*container);
     LetGoOfContainer(container);  // released here, outside the lock: the host's code may run
 }
+
+namespace {
+// FinalModule when the library is unloaded without it: nothing may leave the unload notification,
+// so a refused withdrawal is logged and the rest is still withdrawn.
+void FinalModuleOnUnload() noexcept {
+    try {
+        const ComPtr<IDIContainer> container = HeldContainer();
+        if (!container) return;
+        WithdrawRegistered(*container, [](const TRegistrationRow& row) {
+            LogError("[FinalModule] Unloading: % stays registered: % (\"%\")", row.what, CurrentErrorClassName(),
+                     CurrentErrorMessage());
+        });
+        LetGoOfContainer(container);
+    } catch (...) {
+        LogCaught();
+    }
+}
+}  // namespace
 
 TDetachHook& DetachHookSlot() {
     static TDetachHook slot = nullptr;
@@ -37,7 +55,7 @@ void OnLibraryLoad(const platform::TProcessIdentity& identity) {
 void ModuleDetachHook(int reason, void* reserved) {
     if (reason == kProcessDetach) {
         const bool processEnding = reserved != nullptr;
-        if (!processEnding) FinalModule();
+        if (!processEnding) FinalModuleOnUnload();
         ModuleLog().CloseAndArchive(processEnding);
     }
     if (gPreviousHook) gPreviousHook(reason, reserved);

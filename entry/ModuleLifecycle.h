@@ -8,8 +8,9 @@ namespace orvo {
 
 // Holds the container and registers every service of the registration table.
 void InitModule(IDIContainer* container);
-// Withdraws every registration in reverse order and lets go of the container; does nothing
-// when no container is held.
+// Withdraws what is registered in reverse order and lets go of the container; does nothing
+// when no container is held. A refused withdrawal is raised with the container still held, and
+// the next call resumes with it.
 void FinalModule();
 
 // Library notification reasons, as the Windows loader numbers them.
@@ -27,7 +28,8 @@ TDetachHook& DetachHookSlot();
 // writes the start line and installs the detach hook, remembering the one installed before.
 void OnLibraryLoad(const platform::TProcessIdentity& identity);
 
-// The module's hook: explicit unload runs FinalModule; on unload and at process end the log is
+// The module's hook: explicit unload runs FinalModule (a refusal logged, the rest withdrawn,
+// nothing raised); on unload and at process end the log is
 // closed and the old logs of its folder are archived; then the previous hook, if any, runs.
 void ModuleDetachHook(int reason, void* reserved);
 

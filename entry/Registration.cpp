@@ -65,17 +65,31 @@ constexpr std::array kRows{
     PaymentMethodRow<TPaymentMethodOtherCCfactory, kOtherCCNames>(),
 };
 
+// Which rows the held container holds; InitModule and FinalModule are called one at a time.
+std::array<bool, kRows.size()> gRegistered{};
+
 }  // namespace
 
 std::span<const TRegistrationRow> RegistrationTable() { return kRows; }
 
 void RegisterAll(IDIContainer& container) {
-    for (const TRegistrationRow& row : RegistrationTable()) row.registerWith(container);
+    for (size_t i = 0; i < kRows.size(); ++i) {
+        kRows[i].registerWith(container);
+        gRegistered[i] = true;
+    }
 }
 
-void WithdrawAll(IDIContainer& container) {
-    const auto rows = RegistrationTable();
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) row->withdrawFrom(container);
+void WithdrawRegistered(IDIContainer& container, void (*onRefusal)(const TRegistrationRow& row)) {
+    for (size_t i = kRows.size(); i-- > 0;) {
+        if (!gRegistered[i]) continue;
+        try {
+            kRows[i].withdrawFrom(container);
+            gRegistered[i] = false;
+        } catch (...) {
+            if (!onRefusal) throw;
+            onRefusal(kRows[i]);
+        }
+    }
 }
 
 }  // namespace orvo

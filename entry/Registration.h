@@ -1,5 +1,6 @@
 // The registration table: what the module registers with the host's container, in order, and
-// how each registration is withdrawn. Withdrawal walks the table backwards.
+// how each registration is withdrawn. Withdrawal walks the table backwards and withdraws exactly
+// what is registered: a registration refused, or withdrawn already, is not withdrawn again.
 #pragma once
 #include <span>
 
@@ -16,7 +17,11 @@ struct TRegistrationRow {
 // The rows in registration order.
 std::span<const TRegistrationRow> RegistrationTable();
 
+// Registers every row in order; each row counts as registered once the container took it.
 void RegisterAll(IDIContainer& container);
-void WithdrawAll(IDIContainer& container);
+// Withdraws what is registered, last first. A refused withdrawal stays registered: without
+// onRefusal the refusal is raised and a later call resumes with that row; with it, onRefusal runs
+// inside the handler of the refusal and the walk goes on.
+void WithdrawRegistered(IDIContainer& container, void (*onRefusal)(const TRegistrationRow& row) = nullptr);
 
 }  // namespace orvo

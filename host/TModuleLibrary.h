@@ -27,8 +27,8 @@ public:
     void Unload();
 
     // The module's two exports; an error they report is raised as EOrvoError.
-    void InitModule(IDIContainer* container) const { orvo::CheckResult(init_(container)); }
-    void FinalModule() const { orvo::CheckResult(final_()); }
+    void InitModule(IDIContainer* container) const { orvo::CallOut().Check(init_(container)); }
+    void FinalModule() const { orvo::CallOut().Check(final_()); }
 
 private:
     TInitModule init_ = nullptr;

@@ -2,6 +2,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <new>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -86,9 +87,65 @@ inline std::atomic<int32_t> gLiveObjectCount{0};
 template <class I>
 struct ComImpl : I {};
 
+namespace orvo::detail {
+// An object's count of references, changed atomically.
+class TReferenceCount {
+public:
+    explicit TReferenceCount(int32_t initial) noexcept : count_(initial) {}
+    int32_t Add() noexcept { return count_.fetch_add(1, std::memory_order_relaxed) + 1; }
+    // Drops one reference and frees the owner at zero; the count left.
+    template <class Owner>
+    int32_t Release(Owner* owner) noexcept {
+        const int32_t left = count_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+        if (left == 0) delete owner;
+        return left;
+    }
+
+private:
+    std::atomic<int32_t> count_;
+};
+
+// A caller in another language may pass a null identifier where C++ sees a reference; its
+// address is read through a volatile so that the check is not assumed away.
+inline bool IsNullIdentifier(const TGUID& iid) noexcept {
+    const TGUID* const volatile address = &iid;
+    return address == nullptr;
+}
+
+// The ISupportErrorInfo of an object, made when a caller asks for it (COM's error readers do,
+// after a failed call), so that objects carry nothing for it: it answers for the interfaces the
+// object lists and hands every other question, and the object's identity, to the object.
+class TSupportErrorInfo final : public ISupportErrorInfo {
+public:
+    TSupportErrorInfo(ComPtr<IInterface> object, bool (*lists)(const TGUID& iid) noexcept) noexcept
+        : object_(std::move(object)), lists_(lists) {}
+    TSupportErrorInfo(const TSupportErrorInfo&) = delete;
+    TSupportErrorInfo& operator=(const TSupportErrorInfo&) = delete;
+
+    HRESULT32 ORVO_STDCALL QueryInterface(const TGUID& iid, void** obj) override {
+        if (!obj || IsNullIdentifier(iid) || !(iid == ISupportErrorInfo::IID)) return object_->QueryInterface(iid, obj);
+        _AddRef();
+        *obj = static_cast<ISupportErrorInfo*>(this);
+        return ORVO_S_OK;
+    }
+    int32_t ORVO_STDCALL _AddRef() override { return refs_.Add(); }
+    int32_t ORVO_STDCALL _Release() override { return refs_.Release(this); }
+    HRESULT32 ORVO_STDCALL InterfaceSupportsErrorInfo(const TGUID& iid) override {
+        if (IsNullIdentifier(iid)) return ORVO_E_POINTER;
+        return lists_(iid) ? ORVO_S_OK : ORVO_S_FALSE;
+    }
+
+private:
+    ComPtr<IInterface> object_;
+    bool (*lists_)(const TGUID& iid) noexcept;
+    TReferenceCount refs_{1};
+};
+}  // namespace orvo::detail
+
 // The reference-counted base of every object that implements interfaces. List the
-// interfaces once, as template arguments; QueryInterface answers for exactly those and for
-// IInterface (through the first). The object frees itself when the count returns to zero.
+// interfaces once, as template arguments; QueryInterface answers for exactly those, for
+// IInterface (through the first) and for ISupportErrorInfo, which names the listed ones. The
+// object frees itself when the count returns to zero.
 template <class... Interfaces>
 class TInterfacedObject : public ComImpl<Interfaces>... {
     static_assert(sizeof...(Interfaces) > 0, "an object implements at least one interface");
@@ -101,10 +158,17 @@ public:
     virtual ~TInterfacedObject() { orvo::gLiveObjectCount.fetch_sub(1, std::memory_order_relaxed); }
 
     HRESULT32 ORVO_STDCALL QueryInterface(const TGUID& iid, void** obj) override {
-        if (!obj) return ORVO_E_NOINTERFACE;
+        if (!obj) return ORVO_E_POINTER;
         *obj = nullptr;
+        if (orvo::detail::IsNullIdentifier(iid)) return ORVO_E_POINTER;
         if (iid == IInterface::IID) {
             *obj = static_cast<IInterface*>(static_cast<First*>(this));
+        } else if (iid == orvo::ISupportErrorInfo::IID) {
+            auto* support = new (std::nothrow)
+                orvo::detail::TSupportErrorInfo(ComPtr<IInterface>::AddRefOf(AsIInterface()), &Lists);
+            if (!support) return ORVO_E_OUTOFMEMORY;
+            *obj = static_cast<orvo::ISupportErrorInfo*>(support);
+            return ORVO_S_OK;
         } else {
             ((iid == Interfaces::IID && !*obj
                   ? void(*obj = static_cast<Interfaces*>(static_cast<ComImpl<Interfaces>*>(this)))
@@ -115,18 +179,17 @@ public:
         _AddRef();
         return ORVO_S_OK;
     }
-    int32_t ORVO_STDCALL _AddRef() override { return refCount_.fetch_add(1, std::memory_order_relaxed) + 1; }
-    int32_t ORVO_STDCALL _Release() override {
-        const int32_t left = refCount_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-        if (left == 0) delete this;
-        return left;
-    }
+    int32_t ORVO_STDCALL _AddRef() override { return refs_.Add(); }
+    int32_t ORVO_STDCALL _Release() override { return refs_.Release(this); }
 
     // The object's base interface, for handing it over without a cast at each site.
     IInterface* AsIInterface() noexcept { return static_cast<IInterface*>(static_cast<First*>(this)); }
 
 private:
-    std::atomic<int32_t> refCount_{0};
+    // Whether iid is one of the listed interfaces (IInterface itself is none of the object's own).
+    static bool Lists(const TGUID& iid) noexcept { return ((iid == Interfaces::IID) || ...); }
+
+    orvo::detail::TReferenceCount refs_{0};
 };
 
 // Makes a new object and returns the only reference to it.

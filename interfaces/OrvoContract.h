@@ -50,6 +50,7 @@ typedef struct TGUID {
 /* The HRESULTs the contract names. Any negative value is a failure. */
 enum {
     ORVO_S_OK = 0,
+    ORVO_S_FALSE = 1,
     ORVO_E_NOINTERFACE = (int32_t)0x80004002u,
     ORVO_E_POINTER = (int32_t)0x80004003u,
     ORVO_E_FAIL = (int32_t)0x80004005u,
@@ -309,7 +310,8 @@ typedef struct TRemoveCashupEntryEvent {
 #endif
 
 /* The three slots every table starts with. QueryInterface stores a new reference, or null
- * with ORVO_E_NOINTERFACE; AddRef and Release return the new count (informational). */
+ * with ORVO_E_NOINTERFACE (ORVO_E_POINTER for a null iid or obj); AddRef and Release return the
+ * new count (informational). */
 #define ORVO_IINTERFACE_SLOTS(I)                                                   \
     int32_t(ORVO_STDCALL* QueryInterface)(I * This, const TGUID* iid, void** obj); \
     int32_t(ORVO_STDCALL* AddRef)(I * This);                                       \
@@ -747,6 +749,60 @@ typedef struct IPaymentMethodVtbl {
 struct IPaymentMethod {
     const IPaymentMethodVtbl* lpVtbl;
 };
+
+/* ---- COM's error interfaces, under names of the contract's own (<windows.h> has the others) ----
+ * Every object the module hands out answers IOrvoSupportErrorInfo (COM's ISupportErrorInfo):
+ * InterfaceSupportsErrorInfo gives ORVO_S_OK for each interface of the object, whose failing
+ * methods leave the thread's error object, and ORVO_S_FALSE for any other. Read an error the COM
+ * way: ask the object for it, ask it about the interface called, then take the error object.
+ * {DF0B3D60-548F-101B-8E65-08002B2BD119} */
+struct IOrvoSupportErrorInfo;
+typedef struct IOrvoSupportErrorInfo IOrvoSupportErrorInfo;
+ORVO_IID IID_IOrvoSupportErrorInfo = {0xDF0B3D60, 0x548F, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
+typedef struct IOrvoSupportErrorInfoVtbl {
+    ORVO_IINTERFACE_SLOTS(IOrvoSupportErrorInfo)
+    int32_t(ORVO_STDCALL* InterfaceSupportsErrorInfo)(IOrvoSupportErrorInfo* This, const TGUID* iid);
+} IOrvoSupportErrorInfoVtbl;
+struct IOrvoSupportErrorInfo {
+    const IOrvoSupportErrorInfoVtbl* lpVtbl;
+};
+
+#if defined(_WIN32)
+/* The thread's error object on Windows, oleaut32's: CreateErrorInfo(ICreateErrorInfo**) makes
+ * one, SetErrorInfo(0, IErrorInfo*) leaves it on the thread (null clears it) and
+ * GetErrorInfo(0, IErrorInfo**) takes it (S_FALSE and null when there is none). Texts are
+ * BSTRs (UTF-16; SysFreeString frees what a getter returns). These are COM's IErrorInfo and
+ * ICreateErrorInfo, slot for slot, for a host without the SDK's headers.
+ * IErrorInfo {1CF2B120-547D-101B-8E65-08002B2BD119}, ICreateErrorInfo {22F03340-547D-101B-8E65-08002B2BD119} */
+struct IOrvoErrorInfo;
+typedef struct IOrvoErrorInfo IOrvoErrorInfo;
+ORVO_IID IID_IOrvoErrorInfo = {0x1CF2B120, 0x547D, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
+typedef struct IOrvoErrorInfoVtbl {
+    ORVO_IINTERFACE_SLOTS(IOrvoErrorInfo)
+    int32_t(ORVO_STDCALL* GetGUID)(IOrvoErrorInfo* This, TGUID* guid);
+    int32_t(ORVO_STDCALL* GetSource)(IOrvoErrorInfo* This, wchar_t** source);           /* the class name */
+    int32_t(ORVO_STDCALL* GetDescription)(IOrvoErrorInfo* This, wchar_t** description); /* the message */
+    int32_t(ORVO_STDCALL* GetHelpFile)(IOrvoErrorInfo* This, wchar_t** helpFile);
+    int32_t(ORVO_STDCALL* GetHelpContext)(IOrvoErrorInfo* This, uint32_t* helpContext);
+} IOrvoErrorInfoVtbl;
+struct IOrvoErrorInfo {
+    const IOrvoErrorInfoVtbl* lpVtbl;
+};
+struct IOrvoCreateErrorInfo;
+typedef struct IOrvoCreateErrorInfo IOrvoCreateErrorInfo;
+ORVO_IID IID_IOrvoCreateErrorInfo = {0x22F03340, 0x547D, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
+typedef struct IOrvoCreateErrorInfoVtbl {
+    ORVO_IINTERFACE_SLOTS(IOrvoCreateErrorInfo)
+    int32_t(ORVO_STDCALL* SetGUID)(IOrvoCreateErrorInfo* This, const TGUID* guid);
+    int32_t(ORVO_STDCALL* SetSource)(IOrvoCreateErrorInfo* This, wchar_t* source);
+    int32_t(ORVO_STDCALL* SetDescription)(IOrvoCreateErrorInfo* This, wchar_t* description);
+    int32_t(ORVO_STDCALL* SetHelpFile)(IOrvoCreateErrorInfo* This, wchar_t* helpFile);
+    int32_t(ORVO_STDCALL* SetHelpContext)(IOrvoCreateErrorInfo* This, uint32_t helpContext);
+} IOrvoCreateErrorInfoVtbl;
+struct IOrvoCreateErrorInfo {
+    const IOrvoCreateErrorInfoVtbl* lpVtbl;
+};
+#endif
 
 /* ---- The module's exports: InitModule and FinalModule, __stdcall, undecorated ---------- */
 /* Keeps the container and registers the module's services. */

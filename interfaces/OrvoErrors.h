@@ -6,7 +6,8 @@
 //
 // C++ on either side keeps exceptions: implementations run each method's body through
 // orvo::ComBody, which turns any exception into the HRESULT and the error object, and the
-// interfaces' inline wrappers call orvo::CheckResult, which raises EOrvoError from them.
+// interfaces' inline wrappers make each call as orvo::CallOut().Check(raw call), which clears the
+// thread's error object first and raises EOrvoError from a failure.
 #pragma once
 #include <cstdio>
 #include <exception>
@@ -24,44 +25,8 @@
 #endif
 
 #include "AnsiString.h"
+#include "ComPtr.h"
 #include "IInterface.h"
-
-// Every error the contract carries. ClassName is what the module's log writes beside the message;
-// Code the failure code it crosses with (an error that came across keeps the code it came with).
-class EOrvoError : public std::exception {
-public:
-    explicit EOrvoError(std::string message, std::string className = "Exception", HRESULT32 code = ORVO_E_FAIL)
-        : message_(std::move(message)), className_(std::move(className)), code_(code) {}
-    const char* what() const noexcept override { return message_.c_str(); }
-    const char* ClassName() const noexcept { return className_.c_str(); }
-    HRESULT32 Code() const noexcept { return code_; }
-
-private:
-    std::string message_;
-    std::string className_;
-    HRESULT32 code_;
-};
-
-// A host service that the operation cannot do without was not supplied.
-// Reads "text (unit, line N)".
-class EAssertionFailed : public EOrvoError {
-public:
-    EAssertionFailed(std::string_view text, std::string_view unit, int line)
-        : EOrvoError(std::string(text) + " (" + std::string(unit) + ", line " + std::to_string(line) + ")",
-                     "EAssertionFailed") {}
-};
-
-// An index outside a list, or a line that is not there.
-class EStringListError : public EOrvoError {
-public:
-    explicit EStringListError(std::string message) : EOrvoError(std::move(message), "EStringListError") {}
-};
-
-// Text that does not read as the value asked for.
-class EConvertError : public EOrvoError {
-public:
-    explicit EConvertError(std::string message) : EOrvoError(std::move(message), "EConvertError") {}
-};
 
 #if defined(_WIN32)
 // The system's error object, declared exactly as <windows.h> declares it, so that a host's own
@@ -96,9 +61,8 @@ ORVO_ASSERT_LAYOUT(OrvoErrorSlot, 8, 16, 4, 8);
 extern "C" OrvoErrorSlot* orvo_ThreadErrorSlot(void) __attribute__((weak));
 #endif
 
-namespace orvo {
-namespace detail {
 #if defined(_WIN32)
+namespace orvo::detail {
 // The two system interfaces by their slots (COM layout), for the calls this header makes.
 struct ICreateErrorInfoSlots : IInterface {
     static constexpr TGUID IID = ParseGuid("{22F03340-547D-101B-8E65-08002B2BD119}");
@@ -112,7 +76,66 @@ struct IErrorInfoSlots : IInterface {
     virtual long ORVO_STDCALL GetSource(wchar_t** source) = 0;
     virtual long ORVO_STDCALL GetDescription(wchar_t** description) = 0;
 };
+}  // namespace orvo::detail
+#endif
 
+namespace orvo {
+// The error object that came with a host's failure, carried with the error while it is in flight
+// so that, passing back to the host, it is handed back as it was set: the system's object itself
+// on Windows, the slot's two texts elsewhere. Empty for the module's own errors.
+#if defined(_WIN32)
+using TCarriedError = ComPtr<detail::IErrorInfoSlots>;
+#else
+struct TCarriedError : OrvoErrorSlot {
+    explicit operator bool() const noexcept { return !Description.empty() || !Source.empty(); }
+};
+#endif
+}  // namespace orvo
+
+// Every error the contract carries. ClassName is what the module's log writes beside the message;
+// Code the failure code it crosses with (an error that came across keeps the code it came with,
+// and the error object it came with).
+class EOrvoError : public std::exception {
+public:
+    explicit EOrvoError(std::string message, std::string className = "Exception", HRESULT32 code = ORVO_E_FAIL,
+                        orvo::TCarriedError carried = {})
+        : message_(std::move(message)), className_(std::move(className)), code_(code), carried_(std::move(carried)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+    const char* ClassName() const noexcept { return className_.c_str(); }
+    HRESULT32 Code() const noexcept { return code_; }
+    const orvo::TCarriedError& Carried() const noexcept { return carried_; }
+
+private:
+    std::string message_;
+    std::string className_;
+    HRESULT32 code_;
+    orvo::TCarriedError carried_;
+};
+
+// A host service that the operation cannot do without was not supplied.
+// Reads "text (unit, line N)".
+class EAssertionFailed : public EOrvoError {
+public:
+    EAssertionFailed(std::string_view text, std::string_view unit, int line)
+        : EOrvoError(std::string(text) + " (" + std::string(unit) + ", line " + std::to_string(line) + ")",
+                     "EAssertionFailed") {}
+};
+
+// An index outside a list, or a line that is not there.
+class EStringListError : public EOrvoError {
+public:
+    explicit EStringListError(std::string message) : EOrvoError(std::move(message), "EStringListError") {}
+};
+
+// Text that does not read as the value asked for.
+class EConvertError : public EOrvoError {
+public:
+    explicit EConvertError(std::string message) : EOrvoError(std::move(message), "EConvertError") {}
+};
+
+namespace orvo {
+namespace detail {
+#if defined(_WIN32)
 // Text in the ANSI code page and back, as the system's error object holds UTF-16.
 inline std::wstring WideOf(std::string_view text) {
     std::wstring wide(text.size(), L'\0');
@@ -172,6 +195,18 @@ inline std::string CurrentErrorClassName() {
     }
 }
 
+// Within a handler: the message of the error being handled; empty for one not derived from
+// std::exception.
+inline std::string CurrentErrorMessage() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return {};
+    }
+}
+
 // Leaves the thread's error object for the caller of a failing method.
 inline void SetErrorInfo(std::string_view description, std::string_view source) noexcept {
     try {
@@ -197,38 +232,50 @@ inline void SetErrorInfo(std::string_view description, std::string_view source) 
     }
 }
 
-// Takes the thread's error object (it is gone afterwards); false when there is none.
-inline bool TakeErrorInfo(std::string& description, std::string& source) {
+// Clears the thread's error object, so that after the next call only what that call set counts.
+inline void ClearErrorInfo() noexcept {
 #if defined(_WIN32)
-    IErrorInfo* taken = nullptr;
-    if (::GetErrorInfo(0, &taken) != 0 || !taken) return false;
-    auto* info = reinterpret_cast<detail::IErrorInfoSlots*>(taken);
-    wchar_t* text = nullptr;
-    description = info->GetDescription(&text) >= 0 ? detail::AnsiOfSystemText(text) : std::string();
-    text = nullptr;
-    source = info->GetSource(&text) >= 0 ? detail::AnsiOfSystemText(text) : std::string();
-    info->_Release();
-    return true;
+    ::SetErrorInfo(0, nullptr);
 #else
     OrvoErrorSlot& slot = detail::ThreadErrorSlot();
-    if (slot.Description.empty() && slot.Source.empty()) return false;
-    description = slot.Description.str();
-    source = slot.Source.str();
-    slot.Description = AnsiString();
-    slot.Source = AnsiString();
-    return true;
+    if (!slot.Description.empty() || !slot.Source.empty()) slot = OrvoErrorSlot();
+#endif
+}
+
+// Takes the thread's error object (it is gone afterwards); empty when there is none.
+inline TCarriedError TakeErrorInfo() noexcept {
+    TCarriedError taken;
+#if defined(_WIN32)
+    ::GetErrorInfo(0, reinterpret_cast<IErrorInfo**>(taken.ReleaseAndGetAddressOf()));
+#else
+    OrvoErrorSlot& slot = detail::ThreadErrorSlot();
+    std::swap(static_cast<OrvoErrorSlot&>(taken), slot);
+#endif
+    return taken;
+}
+
+// Hands an error object that came from the host back to the thread, as it was.
+inline void PutBackErrorInfo(const TCarriedError& carried) noexcept {
+#if defined(_WIN32)
+    ::SetErrorInfo(0, reinterpret_cast<IErrorInfo*>(carried.Get()));
+#else
+    detail::ThreadErrorSlot() = carried;
 #endif
 }
 
 // Runs the body of an implemented method: ORVO_S_OK when it returns, else the failure code with
-// the error object set from whatever it raised, standard or not.
+// the error object set from whatever it raised, standard or not; a host's error passing back is
+// handed back as the very error object the host set.
 template <class Body>
 HRESULT32 ComBody(Body&& body) noexcept {
     try {
         body();
         return ORVO_S_OK;
     } catch (const EOrvoError& error) {
-        SetErrorInfo(error.what(), error.ClassName());
+        if (error.Carried())
+            PutBackErrorInfo(error.Carried());
+        else
+            SetErrorInfo(error.what(), error.ClassName());
         return OrvoFailed(error.Code()) ? error.Code() : ORVO_E_FAIL;
     } catch (const std::bad_alloc& error) {
         // Nothing here may allocate: its class name is a literal, not the demangled type's text.
@@ -236,28 +283,54 @@ HRESULT32 ComBody(Body&& body) noexcept {
         return ORVO_E_OUTOFMEMORY;
     } catch (...) {
         try {
-            const std::string className = CurrentErrorClassName();
-            std::string message;
-            try {
-                throw;
-            } catch (const std::exception& error) {
-                message = error.what();
-            } catch (...) {
-            }
-            SetErrorInfo(message, className);
+            SetErrorInfo(CurrentErrorMessage(), CurrentErrorClassName());
         } catch (...) {
         }
         return ORVO_E_FAIL;
     }
 }
 
-// After a raw call: raises EOrvoError from the error object when the call failed.
-inline void CheckResult(HRESULT32 result) {
-    if (!OrvoFailed(result)) return;
-    std::string description, source;
-    if (TakeErrorInfo(description, source)) throw EOrvoError(std::move(description), std::move(source), result);
+// The same for a method with out-pointers, named before the body: a null one is refused before
+// the body runs, so the call has no effect and hands out nothing.
+template <class Out, class... Rest>
+HRESULT32 ComBody(Out* out, Rest&&... rest) noexcept {
+    if (!out) {
+        SetErrorInfo("A result pointer is null", "EArgumentNil");
+        return ORVO_E_FAIL;
+    }
+    return ComBody(std::forward<Rest>(rest)...);
+}
+
+// Raises EOrvoError for a failed call, from the error object the call left, which goes with it.
+[[noreturn]] inline void RaiseFailure(HRESULT32 result) {
+    TCarriedError carried = TakeErrorInfo();
+    if (carried) {
+#if defined(_WIN32)
+        wchar_t* text = nullptr;
+        std::string description = carried->GetDescription(&text) >= 0 ? detail::AnsiOfSystemText(text) : std::string();
+        text = nullptr;
+        std::string source = carried->GetSource(&text) >= 0 ? detail::AnsiOfSystemText(text) : std::string();
+#else
+        std::string description = carried.Description.str(), source = carried.Source.str();
+#endif
+        throw EOrvoError(std::move(description), std::move(source), result, std::move(carried));
+    }
     char text[64];
     std::snprintf(text, sizeof text, "The call failed with code 0x%08X", unsigned(result));
     throw EOrvoError(text, "EOleSysError", result);
+}
+
+// A call out through a raw method, written CallOut().Check(raw_Method(...)): the thread's error
+// object is cleared before the call (the object is made before the arguments are evaluated), so
+// only an error object that this call set is taken for its failure, which Check raises as
+// EOrvoError.
+struct TCallOut {
+    void Check(HRESULT32 result) const {
+        if (OrvoFailed(result)) RaiseFailure(result);
+    }
+};
+inline TCallOut CallOut() noexcept {
+    ClearErrorInfo();
+    return {};
 }
 }  // namespace orvo

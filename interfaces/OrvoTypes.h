@@ -29,18 +29,12 @@ using TDateTime = double;
 typedef int32_t OrvoBool;
 
 namespace orvo {
-// The out-argument of a raw method; a null one is the caller's error.
+// Out-arguments that receive a new reference (the caller releases it), for a raw method whose
+// out-pointers ComBody has checked.
+inline void PutText(OrvoAnsiString* out, AnsiString text) noexcept { *out = text.Detach(); }
 template <class T>
-T& OutArg(T* out) {
-    if (!out) throw EOrvoError("A result pointer is null", "EArgumentNil");
-    return *out;
-}
-// Out-arguments that receive a new reference: the caller releases it. Should the pointer be
-// null, the result is released here instead.
-inline void PutText(OrvoAnsiString* out, AnsiString text) { OutArg(out) = text.Detach(); }
-template <class T>
-void PutObject(T** out, ComPtr<T> object) {
-    OutArg(out) = object.Detach();
+void PutObject(T** out, ComPtr<T> object) noexcept {
+    *out = object.Detach();
 }
 
 namespace detail {
@@ -81,7 +75,7 @@ struct TMethod<void(Args...)> {
     // Calls it; a failure raises EOrvoError with the handler's message.
     template <class... CallArgs>
     void operator()(CallArgs&&... args) const {
-        orvo::CheckResult(Code(Data, orvo::detail::ToRaw(std::forward<CallArgs>(args))...));
+        orvo::CallOut().Check(Code(Data, orvo::detail::ToRaw(std::forward<CallArgs>(args))...));
     }
     friend bool operator==(const TMethod& a, const TMethod& b) noexcept { return a.Code == b.Code && a.Data == b.Data; }
 };

@@ -12,10 +12,10 @@ struct IActCodes : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_LinkActCode(OrvoAnsiString code, OrvoAnsiString linkCode) = 0;
 
     void AddActCode(const AnsiString& code, const AnsiString& description, int32_t a, int32_t b) {
-        orvo::CheckResult(raw_AddActCode(code.Raw(), description.Raw(), a, b));
+        orvo::CallOut().Check(raw_AddActCode(code.Raw(), description.Raw(), a, b));
     }
     void LinkActCode(const AnsiString& code, const AnsiString& linkCode) {
-        orvo::CheckResult(raw_LinkActCode(code.Raw(), linkCode.Raw()));
+        orvo::CallOut().Check(raw_LinkActCode(code.Raw(), linkCode.Raw()));
     }
 };
 template <>

@@ -13,8 +13,8 @@ struct IAuthentication : IInterface {
 
     bool CheckAccess(const AnsiString& code, AnsiString& userName, int32_t& userId, int32_t prompt, int32_t options) {
         OrvoBool granted = 0;
-        orvo::CheckResult(raw_CheckAccess(code.Raw(), userName.ReleaseAndGetAddressOf(), &userId, prompt, options,
-                                          &granted));
+        orvo::CallOut().Check(raw_CheckAccess(code.Raw(), userName.ReleaseAndGetAddressOf(), &userId, prompt, options,
+                                              &granted));
         return granted != 0;
     }
 };
@@ -25,13 +25,13 @@ struct ComImpl<IAuthentication> : IAuthentication {
 
     HRESULT32 ORVO_STDCALL raw_CheckAccess(OrvoAnsiString code, OrvoAnsiString* userName, int32_t* userId,
                                            int32_t prompt, int32_t options, OrvoBool* granted) final {
-        return orvo::ComBody([&] {
+        return orvo::ComBody(userName, userId, granted, [&] {
             AnsiString userNameValue;
             int32_t userIdValue = 0;
             const auto answer = CheckAccess(TBorrowedText(code), userNameValue, userIdValue, prompt, options);
             orvo::PutText(userName, userNameValue);
-            orvo::OutArg(userId) = userIdValue;
-            orvo::OutArg(granted) = answer;
+            *userId = userIdValue;
+            *granted = answer;
         });
     }
 };

@@ -41,17 +41,17 @@ struct IDBScript : IInterface {
 
     int32_t ExecSQL(const AnsiString& pattern, const TSQLArgs& args) {
         int32_t result = 0;
-        orvo::CheckResult(raw_ExecSQL(pattern.Raw(), &args, &result));
+        orvo::CallOut().Check(raw_ExecSQL(pattern.Raw(), &args, &result));
         return result;
     }
     AnsiString QueryValue(const AnsiString& batch, const AnsiString& column) {
         AnsiString value;
-        orvo::CheckResult(raw_QueryValue(batch.Raw(), column.Raw(), value.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_QueryValue(batch.Raw(), column.Raw(), value.ReleaseAndGetAddressOf()));
         return value;
     }
     AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) {
         AnsiString json;
-        orvo::CheckResult(raw_QueryJSON(pattern.Raw(), &args, json.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_QueryJSON(pattern.Raw(), &args, json.ReleaseAndGetAddressOf()));
         return json;
     }
 };
@@ -62,13 +62,14 @@ struct ComImpl<IDBScript> : IDBScript {
     virtual AnsiString QueryJSON(const AnsiString& pattern, const TSQLArgs& args) = 0;
 
     HRESULT32 ORVO_STDCALL raw_ExecSQL(OrvoAnsiString pattern, const TSQLArgs* args, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = ExecSQL(TBorrowedText(pattern), SQLArgsOf(args)); });
+        return orvo::ComBody(result, [&] { *result = ExecSQL(TBorrowedText(pattern), SQLArgsOf(args)); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryValue(OrvoAnsiString batch, OrvoAnsiString column, OrvoAnsiString* value) final {
-        return orvo::ComBody([&] { orvo::PutText(value, QueryValue(TBorrowedText(batch), TBorrowedText(column))); });
+        return orvo::ComBody(value,
+            [&] { orvo::PutText(value, QueryValue(TBorrowedText(batch), TBorrowedText(column))); });
     }
     HRESULT32 ORVO_STDCALL raw_QueryJSON(OrvoAnsiString pattern, const TSQLArgs* args, OrvoAnsiString* json) final {
-        return orvo::ComBody([&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), SQLArgsOf(args))); });
+        return orvo::ComBody(json, [&] { orvo::PutText(json, QueryJSON(TBorrowedText(pattern), SQLArgsOf(args))); });
     }
 
 private:

@@ -10,7 +10,7 @@ struct IDIFactory : IInterface {
 
     ComPtr<IInterface> CreateObject() {
         ComPtr<IInterface> obj;
-        orvo::CheckResult(raw_CreateObject(obj.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_CreateObject(obj.ReleaseAndGetAddressOf()));
         return obj;
     }
 };
@@ -19,7 +19,7 @@ struct ComImpl<IDIFactory> : IDIFactory {
     virtual ComPtr<IInterface> CreateObject() = 0;
 
     HRESULT32 ORVO_STDCALL raw_CreateObject(IInterface** obj) final {
-        return orvo::ComBody([&] { orvo::PutObject(obj, CreateObject()); });
+        return orvo::ComBody(obj, [&] { orvo::PutObject(obj, CreateObject()); });
     }
 };
 
@@ -46,31 +46,31 @@ struct IDIContainer : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_ResolveNamed(const TGUID& iid, OrvoAnsiString name, void** obj,
                                                     OrvoBool* found) = 0;
 
-    void RegisterInstance(const TGUID& iid, IInterface* obj) { orvo::CheckResult(raw_RegisterInstance(iid, obj)); }
+    void RegisterInstance(const TGUID& iid, IInterface* obj) { orvo::CallOut().Check(raw_RegisterInstance(iid, obj)); }
     void RegisterFactory(const TGUID& iid, IDIFactory* factory) {
-        orvo::CheckResult(raw_RegisterFactory(iid, factory));
+        orvo::CallOut().Check(raw_RegisterFactory(iid, factory));
     }
     void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) {
-        orvo::CheckResult(raw_RegisterNamedFactory(iid, name.Raw(), factory));
+        orvo::CallOut().Check(raw_RegisterNamedFactory(iid, name.Raw(), factory));
     }
-    void UnregisterInstance(const TGUID& iid) { orvo::CheckResult(raw_UnregisterInstance(iid)); }
-    void UnregisterFactory(const TGUID& iid) { orvo::CheckResult(raw_UnregisterFactory(iid)); }
+    void UnregisterInstance(const TGUID& iid) { orvo::CallOut().Check(raw_UnregisterInstance(iid)); }
+    void UnregisterFactory(const TGUID& iid) { orvo::CallOut().Check(raw_UnregisterFactory(iid)); }
     void UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) {
-        orvo::CheckResult(raw_UnregisterNamedFactory(iid, name.Raw()));
+        orvo::CallOut().Check(raw_UnregisterNamedFactory(iid, name.Raw()));
     }
     bool GetInstance(const TGUID& iid, void** obj) {
         OrvoBool found = 0;
-        orvo::CheckResult(raw_GetInstance(iid, obj, &found));
+        orvo::CallOut().Check(raw_GetInstance(iid, obj, &found));
         return found != 0;
     }
     bool Resolve(const TGUID& iid, void** obj) {
         OrvoBool found = 0;
-        orvo::CheckResult(raw_Resolve(iid, obj, &found));
+        orvo::CallOut().Check(raw_Resolve(iid, obj, &found));
         return found != 0;
     }
     bool ResolveNamed(const TGUID& iid, const AnsiString& name, void** obj) {
         OrvoBool found = 0;
-        orvo::CheckResult(raw_ResolveNamed(iid, name.Raw(), obj, &found));
+        orvo::CallOut().Check(raw_ResolveNamed(iid, name.Raw(), obj, &found));
         return found != 0;
     }
 };
@@ -105,13 +105,13 @@ struct ComImpl<IDIContainer> : IDIContainer {
         return orvo::ComBody([&] { UnregisterNamedFactory(iid, TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetInstance(const TGUID& iid, void** obj, OrvoBool* found) final {
-        return orvo::ComBody([&] { orvo::OutArg(found) = GetInstance(iid, obj); });
+        return orvo::ComBody(obj, found, [&] { *found = GetInstance(iid, obj); });
     }
     HRESULT32 ORVO_STDCALL raw_Resolve(const TGUID& iid, void** obj, OrvoBool* found) final {
-        return orvo::ComBody([&] { orvo::OutArg(found) = Resolve(iid, obj); });
+        return orvo::ComBody(obj, found, [&] { *found = Resolve(iid, obj); });
     }
     HRESULT32 ORVO_STDCALL raw_ResolveNamed(const TGUID& iid, OrvoAnsiString name, void** obj, OrvoBool* found) final {
-        return orvo::ComBody([&] { orvo::OutArg(found) = ResolveNamed(iid, TBorrowedText(name), obj); });
+        return orvo::ComBody(obj, found, [&] { *found = ResolveNamed(iid, TBorrowedText(name), obj); });
     }
 };
 

@@ -9,13 +9,13 @@ struct IDatabaseChanges : IInterface {
     // script) and registers its access codes. The first argument is the host's and is ignored.
     virtual HRESULT32 ORVO_STDCALL raw_GetChanges(int32_t version, IStrings* scripts) = 0;
 
-    void GetChanges(int32_t version, IStrings& scripts) { orvo::CheckResult(raw_GetChanges(version, &scripts)); }
+    void GetChanges(int32_t version, IStrings& scripts) { orvo::CallOut().Check(raw_GetChanges(version, &scripts)); }
 };
 template <>
 struct ComImpl<IDatabaseChanges> : IDatabaseChanges {
     virtual void GetChanges(int32_t version, IStrings& scripts) = 0;
 
     HRESULT32 ORVO_STDCALL raw_GetChanges(int32_t version, IStrings* scripts) final {
-        return orvo::ComBody([&] { GetChanges(version, orvo::OutArg(scripts)); });
+        return orvo::ComBody(scripts, [&] { GetChanges(version, *scripts); });
     }
 };

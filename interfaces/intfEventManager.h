@@ -13,7 +13,7 @@ struct IEventManager : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_Subscribe(OrvoAnsiString eventName, TEventHandler handler) = 0;
 
     void Subscribe(const AnsiString& eventName, TEventHandler handler) {
-        orvo::CheckResult(raw_Subscribe(eventName.Raw(), handler));
+        orvo::CallOut().Check(raw_Subscribe(eventName.Raw(), handler));
     }
 };
 template <>

@@ -15,14 +15,14 @@ struct IExtraPaymentsTransaction : IInterface {
 
     int32_t AddTransaction(const AnsiString& paymentMethod) {
         int32_t id = -1;
-        orvo::CheckResult(raw_AddTransaction(paymentMethod.Raw(), &id));
+        orvo::CallOut().Check(raw_AddTransaction(paymentMethod.Raw(), &id));
         return id;
     }
     void UpdateTransaction(int32_t transactionId, const AnsiString& reference, double amount) {
-        orvo::CheckResult(raw_UpdateTransaction(transactionId, reference.Raw(), amount));
+        orvo::CallOut().Check(raw_UpdateTransaction(transactionId, reference.Raw(), amount));
     }
     void SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) {
-        orvo::CheckResult(raw_SetInvoiceNum(transactionId, invoiceNum));
+        orvo::CallOut().Check(raw_SetInvoiceNum(transactionId, invoiceNum));
     }
 };
 template <>
@@ -32,7 +32,7 @@ struct ComImpl<IExtraPaymentsTransaction> : IExtraPaymentsTransaction {
     virtual void SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) = 0;
 
     HRESULT32 ORVO_STDCALL raw_AddTransaction(OrvoAnsiString paymentMethod, int32_t* id) final {
-        return orvo::ComBody([&] { orvo::OutArg(id) = AddTransaction(TBorrowedText(paymentMethod)); });
+        return orvo::ComBody(id, [&] { *id = AddTransaction(TBorrowedText(paymentMethod)); });
     }
     HRESULT32 ORVO_STDCALL raw_UpdateTransaction(int32_t transactionId, OrvoAnsiString reference, double amount) final {
         return orvo::ComBody([&] { UpdateTransaction(transactionId, TBorrowedText(reference), amount); });

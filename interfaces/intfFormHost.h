@@ -74,62 +74,62 @@ struct IFormView : IInterface {
 
     AnsiString GetCaption() {
         AnsiString caption;
-        orvo::CheckResult(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
         return caption;
     }
     int32_t GetClientWidth() {
         int32_t width = 0;
-        orvo::CheckResult(raw_GetClientWidth(&width));
+        orvo::CallOut().Check(raw_GetClientWidth(&width));
         return width;
     }
     int32_t GetClientHeight() {
         int32_t height = 0;
-        orvo::CheckResult(raw_GetClientHeight(&height));
+        orvo::CallOut().Check(raw_GetClientHeight(&height));
         return height;
     }
     int32_t GetControlCount() {
         int32_t count = 0;
-        orvo::CheckResult(raw_GetControlCount(&count));
+        orvo::CallOut().Check(raw_GetControlCount(&count));
         return count;
     }
     bool GetControl(int32_t index, TFormControlInfo& info) {
         OrvoBool found = 0;
-        orvo::CheckResult(raw_GetControl(index, &info, &found));
+        orvo::CallOut().Check(raw_GetControl(index, &info, &found));
         return found != 0;
     }
     int32_t IndexOfControl(const AnsiString& name) {
         int32_t index = -1;
-        orvo::CheckResult(raw_IndexOfControl(name.Raw(), &index));
+        orvo::CallOut().Check(raw_IndexOfControl(name.Raw(), &index));
         return index;
     }
     AnsiString GetText(int32_t index) {
         AnsiString text;
-        orvo::CheckResult(raw_GetText(index, text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetText(index, text.ReleaseAndGetAddressOf()));
         return text;
     }
     bool SetText(int32_t index, const AnsiString& text) {
         OrvoBool done = 0;
-        orvo::CheckResult(raw_SetText(index, text.Raw(), &done));
+        orvo::CallOut().Check(raw_SetText(index, text.Raw(), &done));
         return done != 0;
     }
     bool GetDate(int32_t index, TDateTime& date) {
         OrvoBool done = 0;
-        orvo::CheckResult(raw_GetDate(index, &date, &done));
+        orvo::CallOut().Check(raw_GetDate(index, &date, &done));
         return done != 0;
     }
     bool SetDate(int32_t index, TDateTime date) {
         OrvoBool done = 0;
-        orvo::CheckResult(raw_SetDate(index, date, &done));
+        orvo::CallOut().Check(raw_SetDate(index, date, &done));
         return done != 0;
     }
     bool Click(int32_t index) {
         OrvoBool done = 0;
-        orvo::CheckResult(raw_Click(index, &done));
+        orvo::CallOut().Check(raw_Click(index, &done));
         return done != 0;
     }
     int32_t GetModalResult() {
         int32_t result = 0;
-        orvo::CheckResult(raw_GetModalResult(&result));
+        orvo::CallOut().Check(raw_GetModalResult(&result));
         return result;
     }
 };
@@ -149,40 +149,40 @@ struct ComImpl<IFormView> : IFormView {
     virtual int32_t GetModalResult() = 0;
 
     HRESULT32 ORVO_STDCALL raw_GetCaption(OrvoAnsiString* caption) final {
-        return orvo::ComBody([&] { orvo::PutText(caption, GetCaption()); });
+        return orvo::ComBody(caption, [&] { orvo::PutText(caption, GetCaption()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetClientWidth(int32_t* width) final {
-        return orvo::ComBody([&] { orvo::OutArg(width) = GetClientWidth(); });
+        return orvo::ComBody(width, [&] { *width = GetClientWidth(); });
     }
     HRESULT32 ORVO_STDCALL raw_GetClientHeight(int32_t* height) final {
-        return orvo::ComBody([&] { orvo::OutArg(height) = GetClientHeight(); });
+        return orvo::ComBody(height, [&] { *height = GetClientHeight(); });
     }
     HRESULT32 ORVO_STDCALL raw_GetControlCount(int32_t* count) final {
-        return orvo::ComBody([&] { orvo::OutArg(count) = GetControlCount(); });
+        return orvo::ComBody(count, [&] { *count = GetControlCount(); });
     }
     HRESULT32 ORVO_STDCALL raw_GetControl(int32_t index, TFormControlInfo* info, OrvoBool* found) final {
-        return orvo::ComBody([&] { orvo::OutArg(found) = GetControl(index, orvo::OutArg(info)); });
+        return orvo::ComBody(info, found, [&] { *found = GetControl(index, *info); });
     }
     HRESULT32 ORVO_STDCALL raw_IndexOfControl(OrvoAnsiString name, int32_t* index) final {
-        return orvo::ComBody([&] { orvo::OutArg(index) = IndexOfControl(TBorrowedText(name)); });
+        return orvo::ComBody(index, [&] { *index = IndexOfControl(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetText(int32_t index, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetText(index)); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetText(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetText(int32_t index, OrvoAnsiString text, OrvoBool* done) final {
-        return orvo::ComBody([&] { orvo::OutArg(done) = SetText(index, TBorrowedText(text)); });
+        return orvo::ComBody(done, [&] { *done = SetText(index, TBorrowedText(text)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetDate(int32_t index, TDateTime* date, OrvoBool* done) final {
-        return orvo::ComBody([&] { orvo::OutArg(done) = GetDate(index, orvo::OutArg(date)); });
+        return orvo::ComBody(date, done, [&] { *done = GetDate(index, *date); });
     }
     HRESULT32 ORVO_STDCALL raw_SetDate(int32_t index, TDateTime date, OrvoBool* done) final {
-        return orvo::ComBody([&] { orvo::OutArg(done) = SetDate(index, date); });
+        return orvo::ComBody(done, [&] { *done = SetDate(index, date); });
     }
     HRESULT32 ORVO_STDCALL raw_Click(int32_t index, OrvoBool* done) final {
-        return orvo::ComBody([&] { orvo::OutArg(done) = Click(index); });
+        return orvo::ComBody(done, [&] { *done = Click(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetModalResult(int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetModalResult(); });
+        return orvo::ComBody(result, [&] { *result = GetModalResult(); });
     }
 };
 
@@ -196,9 +196,9 @@ struct IFormHost : IInterface {
     // An error raised by a click handler while the form is shown; the form stays open.
     virtual HRESULT32 ORVO_STDCALL raw_ReportError(IFormView* form, OrvoAnsiString message) = 0;
 
-    void ShowModal(IFormView* form) { orvo::CheckResult(raw_ShowModal(form)); }
+    void ShowModal(IFormView* form) { orvo::CallOut().Check(raw_ShowModal(form)); }
     void ReportError(IFormView* form, const AnsiString& message) {
-        orvo::CheckResult(raw_ReportError(form, message.Raw()));
+        orvo::CallOut().Check(raw_ReportError(form, message.Raw()));
     }
 };
 template <>

@@ -12,11 +12,11 @@ struct IGenericInput : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered,
                                                OrvoBool* confirmed) = 0;
 
-    void SetCaption(const AnsiString& caption) { orvo::CheckResult(raw_SetCaption(caption.Raw())); }
+    void SetCaption(const AnsiString& caption) { orvo::CallOut().Check(raw_SetCaption(caption.Raw())); }
     bool Execute(const AnsiString& initial, AnsiString& entered) {
         AnsiString enteredValue;
         OrvoBool confirmed = 0;
-        orvo::CheckResult(raw_Execute(initial.Raw(), enteredValue.ReleaseAndGetAddressOf(), &confirmed));
+        orvo::CallOut().Check(raw_Execute(initial.Raw(), enteredValue.ReleaseAndGetAddressOf(), &confirmed));
         if (confirmed) entered = enteredValue;
         return confirmed != 0;
     }
@@ -30,11 +30,11 @@ struct ComImpl<IGenericInput> : IGenericInput {
         return orvo::ComBody([&] { SetCaption(TBorrowedText(caption)); });
     }
     HRESULT32 ORVO_STDCALL raw_Execute(OrvoAnsiString initial, OrvoAnsiString* entered, OrvoBool* confirmed) final {
-        return orvo::ComBody([&] {
+        return orvo::ComBody(entered, confirmed, [&] {
             AnsiString enteredValue;
             const auto answer = Execute(TBorrowedText(initial), enteredValue);
             orvo::PutText(entered, answer ? enteredValue : AnsiString());
-            orvo::OutArg(confirmed) = answer;
+            *confirmed = answer;
         });
     }
 };

@@ -8,7 +8,7 @@ struct IHTMLViewer : IInterface {
     // Shows the page (borrowed); the viewer keeps its own reference or copy while it shows it.
     virtual HRESULT32 ORVO_STDCALL raw_ShowHTML(OrvoAnsiString page) = 0;
 
-    void ShowHTML(const AnsiString& page) { orvo::CheckResult(raw_ShowHTML(page.Raw())); }
+    void ShowHTML(const AnsiString& page) { orvo::CallOut().Check(raw_ShowHTML(page.Raw())); }
 };
 template <>
 struct ComImpl<IHTMLViewer> : IHTMLViewer {

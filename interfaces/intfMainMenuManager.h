@@ -15,7 +15,7 @@ struct IMainMenuManager : IInterface {
                                                    TMenuClickEvent onClick, int32_t position) = 0;
 
     void AddMenuItem(const AnsiString& parent, const AnsiString& caption, TMenuClickEvent onClick, int32_t position) {
-        orvo::CheckResult(raw_AddMenuItem(parent.Raw(), caption.Raw(), onClick, position));
+        orvo::CallOut().Check(raw_AddMenuItem(parent.Raw(), caption.Raw(), onClick, position));
     }
 };
 template <>

@@ -55,58 +55,58 @@ struct IPaymentMethod : IInterface {
     virtual HRESULT32 ORVO_STDCALL raw_HostHookB(void* a, void* b) = 0;
     virtual HRESULT32 ORVO_STDCALL raw_HostHookC(void* a, void* b) = 0;
 
-    void SetAmount(Currency value) { orvo::CheckResult(raw_SetAmount(value)); }
-    void SetOnChange(TPaymentChangeEvent handler) { orvo::CheckResult(raw_SetOnChange(handler)); }
-    void SetGratuity(Currency value) { orvo::CheckResult(raw_SetGratuity(value)); }
+    void SetAmount(Currency value) { orvo::CallOut().Check(raw_SetAmount(value)); }
+    void SetOnChange(TPaymentChangeEvent handler) { orvo::CallOut().Check(raw_SetOnChange(handler)); }
+    void SetGratuity(Currency value) { orvo::CallOut().Check(raw_SetGratuity(value)); }
     Currency GetAmount() {
         Currency value = 0;
-        orvo::CheckResult(raw_GetAmount(&value));
+        orvo::CallOut().Check(raw_GetAmount(&value));
         return value;
     }
     TPaymentChangeEvent GetOnChange() {
         TPaymentChangeEvent handler;
-        orvo::CheckResult(raw_GetOnChange(&handler));
+        orvo::CallOut().Check(raw_GetOnChange(&handler));
         return handler;
     }
     Currency GetGratuity() {
         Currency value = 0;
-        orvo::CheckResult(raw_GetGratuity(&value));
+        orvo::CallOut().Check(raw_GetGratuity(&value));
         return value;
     }
     ComPtr<IStringConfigList> GetConfig() {
         ComPtr<IStringConfigList> config;
-        orvo::CheckResult(raw_GetConfig(config.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetConfig(config.ReleaseAndGetAddressOf()));
         return config;
     }
-    void SetDescription(const AnsiString& value) { orvo::CheckResult(raw_SetDescription(value.Raw())); }
+    void SetDescription(const AnsiString& value) { orvo::CallOut().Check(raw_SetDescription(value.Raw())); }
     AnsiString GetName() {
         AnsiString name;
-        orvo::CheckResult(raw_GetName(name.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetName(name.ReleaseAndGetAddressOf()));
         return name;
     }
     AnsiString GetCaption() {
         AnsiString caption;
-        orvo::CheckResult(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetCaption(caption.ReleaseAndGetAddressOf()));
         return caption;
     }
     AnsiString GetPaymentType() {
         AnsiString paymentType;
-        orvo::CheckResult(raw_GetPaymentType(paymentType.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetPaymentType(paymentType.ReleaseAndGetAddressOf()));
         return paymentType;
     }
     bool DoPaymentPopup() {
         OrvoBool paid = 0;
-        orvo::CheckResult(raw_DoPaymentPopup(&paid));
+        orvo::CallOut().Check(raw_DoPaymentPopup(&paid));
         return paid != 0;
     }
-    void Clear() { orvo::CheckResult(raw_Clear()); }
+    void Clear() { orvo::CallOut().Check(raw_Clear()); }
     void AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) {
-        orvo::CheckResult(raw_AddCashupEntry(shift, invoice, addEntry));
+        orvo::CallOut().Check(raw_AddCashupEntry(shift, invoice, addEntry));
     }
     void RemoveCashupEntry(int32_t shift, int32_t invoice, TRemoveCashupEntryEvent removeEntry) {
-        orvo::CheckResult(raw_RemoveCashupEntry(shift, invoice, removeEntry));
+        orvo::CallOut().Check(raw_RemoveCashupEntry(shift, invoice, removeEntry));
     }
-    void InsertSQL(int32_t invoiceNum) { orvo::CheckResult(raw_InsertSQL(invoiceNum)); }
+    void InsertSQL(int32_t invoiceNum) { orvo::CallOut().Check(raw_InsertSQL(invoiceNum)); }
 };
 template <>
 struct ComImpl<IPaymentMethod> : IPaymentMethod {
@@ -133,31 +133,31 @@ struct ComImpl<IPaymentMethod> : IPaymentMethod {
     }
     HRESULT32 ORVO_STDCALL raw_SetGratuity(Currency value) final { return orvo::ComBody([&] { SetGratuity(value); }); }
     HRESULT32 ORVO_STDCALL raw_GetAmount(Currency* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetAmount(); });
+        return orvo::ComBody(value, [&] { *value = GetAmount(); });
     }
     HRESULT32 ORVO_STDCALL raw_GetOnChange(TPaymentChangeEvent* handler) final {
-        return orvo::ComBody([&] { orvo::OutArg(handler) = GetOnChange(); });
+        return orvo::ComBody(handler, [&] { *handler = GetOnChange(); });
     }
     HRESULT32 ORVO_STDCALL raw_GetGratuity(Currency* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetGratuity(); });
+        return orvo::ComBody(value, [&] { *value = GetGratuity(); });
     }
     HRESULT32 ORVO_STDCALL raw_GetConfig(IStringConfigList** config) final {
-        return orvo::ComBody([&] { orvo::PutObject(config, GetConfig()); });
+        return orvo::ComBody(config, [&] { orvo::PutObject(config, GetConfig()); });
     }
     HRESULT32 ORVO_STDCALL raw_SetDescription(OrvoAnsiString value) final {
         return orvo::ComBody([&] { SetDescription(TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetName(OrvoAnsiString* name) final {
-        return orvo::ComBody([&] { orvo::PutText(name, GetName()); });
+        return orvo::ComBody(name, [&] { orvo::PutText(name, GetName()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetCaption(OrvoAnsiString* caption) final {
-        return orvo::ComBody([&] { orvo::PutText(caption, GetCaption()); });
+        return orvo::ComBody(caption, [&] { orvo::PutText(caption, GetCaption()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetPaymentType(OrvoAnsiString* paymentType) final {
-        return orvo::ComBody([&] { orvo::PutText(paymentType, GetPaymentType()); });
+        return orvo::ComBody(paymentType, [&] { orvo::PutText(paymentType, GetPaymentType()); });
     }
     HRESULT32 ORVO_STDCALL raw_DoPaymentPopup(OrvoBool* paid) final {
-        return orvo::ComBody([&] { orvo::OutArg(paid) = DoPaymentPopup(); });
+        return orvo::ComBody(paid, [&] { *paid = DoPaymentPopup(); });
     }
     HRESULT32 ORVO_STDCALL raw_Clear() final { return orvo::ComBody([&] { Clear(); }); }
     HRESULT32 ORVO_STDCALL raw_AddCashupEntry(int32_t shift, int32_t invoice, TAddCashupEntryEvent addEntry) final {

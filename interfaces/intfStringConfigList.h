@@ -156,247 +156,253 @@ struct IStringConfigList : IInterface {
 
     AnsiString GetFirst() {
         AnsiString text;
-        orvo::CheckResult(raw_GetFirst(text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetFirst(text.ReleaseAndGetAddressOf()));
         return text;
     }
     AnsiString GetLast() {
         AnsiString text;
-        orvo::CheckResult(raw_GetLast(text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetLast(text.ReleaseAndGetAddressOf()));
         return text;
     }
     bool GetBoolean(const AnsiString& name) {
         OrvoBool result = 0;
-        orvo::CheckResult(raw_GetBoolean(name.Raw(), &result));
+        orvo::CallOut().Check(raw_GetBoolean(name.Raw(), &result));
         return result != 0;
     }
     double GetDateTime(const AnsiString& name) {
         double value = 0;
-        orvo::CheckResult(raw_GetDateTime(name.Raw(), &value));
+        orvo::CallOut().Check(raw_GetDateTime(name.Raw(), &value));
         return value;
     }
     double GetFloat(const AnsiString& name) {
         double value = 0;
-        orvo::CheckResult(raw_GetFloat(name.Raw(), &value));
+        orvo::CallOut().Check(raw_GetFloat(name.Raw(), &value));
         return value;
     }
     int32_t GetInteger(const AnsiString& name) {
         int32_t result = 0;
-        orvo::CheckResult(raw_GetInteger(name.Raw(), &result));
+        orvo::CallOut().Check(raw_GetInteger(name.Raw(), &result));
         return result;
     }
     ComPtr<IInterface> GetObject(const AnsiString& text) {
         ComPtr<IInterface> object;
-        orvo::CheckResult(raw_GetObject(text.Raw(), object.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetObject(text.Raw(), object.ReleaseAndGetAddressOf()));
         return object;
     }
     AnsiString GetString(const AnsiString& name) {
         AnsiString text;
-        orvo::CheckResult(raw_GetString(name.Raw(), text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetString(name.Raw(), text.ReleaseAndGetAddressOf()));
         return text;
     }
     double GetFloatAt(int32_t index) {
         double value = 0;
-        orvo::CheckResult(raw_GetFloatAt(index, &value));
+        orvo::CallOut().Check(raw_GetFloatAt(index, &value));
         return value;
     }
     AnsiString GetValueAt(int32_t index) {
         AnsiString text;
-        orvo::CheckResult(raw_GetValueAt(index, text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetValueAt(index, text.ReleaseAndGetAddressOf()));
         return text;
     }
     int32_t GetIntegerAt(int32_t index) {
         int32_t result = 0;
-        orvo::CheckResult(raw_GetIntegerAt(index, &result));
+        orvo::CallOut().Check(raw_GetIntegerAt(index, &result));
         return result;
     }
     ComPtr<IInterface> GetObjectAt(int32_t index) {
         ComPtr<IInterface> object;
-        orvo::CheckResult(raw_GetObjectAt(index, object.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetObjectAt(index, object.ReleaseAndGetAddressOf()));
         return object;
     }
     AnsiString GetValueOrLineAt(int32_t index) {
         AnsiString text;
-        orvo::CheckResult(raw_GetValueOrLineAt(index, text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetValueOrLineAt(index, text.ReleaseAndGetAddressOf()));
         return text;
     }
     bool GetLineAsBoolean(int32_t index) {
         OrvoBool result = 0;
-        orvo::CheckResult(raw_GetLineAsBoolean(index, &result));
+        orvo::CallOut().Check(raw_GetLineAsBoolean(index, &result));
         return result != 0;
     }
     double GetLineAsDateTime(int32_t index) {
         double value = 0;
-        orvo::CheckResult(raw_GetLineAsDateTime(index, &value));
+        orvo::CallOut().Check(raw_GetLineAsDateTime(index, &value));
         return value;
     }
     double GetLineAsFloat(int32_t index) {
         double value = 0;
-        orvo::CheckResult(raw_GetLineAsFloat(index, &value));
+        orvo::CallOut().Check(raw_GetLineAsFloat(index, &value));
         return value;
     }
     int32_t GetLineAsInteger(int32_t index) {
         int32_t result = 0;
-        orvo::CheckResult(raw_GetLineAsInteger(index, &result));
+        orvo::CallOut().Check(raw_GetLineAsInteger(index, &result));
         return result;
     }
     AnsiString GetLine(int32_t index) {
         AnsiString text;
-        orvo::CheckResult(raw_GetLine(index, text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetLine(index, text.ReleaseAndGetAddressOf()));
         return text;
     }
-    void SetBoolean(const AnsiString& name, bool value) { orvo::CheckResult(raw_SetBoolean(name.Raw(), value)); }
-    void SetDateTime(const AnsiString& name, double value) { orvo::CheckResult(raw_SetDateTime(name.Raw(), value)); }
-    void SetFloat(const AnsiString& name, double value) { orvo::CheckResult(raw_SetFloat(name.Raw(), value)); }
-    void SetInteger(const AnsiString& name, int32_t value) { orvo::CheckResult(raw_SetInteger(name.Raw(), value)); }
-    void SetString(const AnsiString& name, const AnsiString& value) {
-        orvo::CheckResult(raw_SetString(name.Raw(), value.Raw()));
+    void SetBoolean(const AnsiString& name, bool value) { orvo::CallOut().Check(raw_SetBoolean(name.Raw(), value)); }
+    void SetDateTime(const AnsiString& name, double value) {
+        orvo::CallOut().Check(raw_SetDateTime(name.Raw(), value));
     }
-    void SetObject(const AnsiString& text, IInterface* object) { orvo::CheckResult(raw_SetObject(text.Raw(), object)); }
-    void SetFloatAt(int32_t index, double value) { orvo::CheckResult(raw_SetFloatAt(index, value)); }
-    void SetValueAt(int32_t index, const AnsiString& value) { orvo::CheckResult(raw_SetValueAt(index, value.Raw())); }
-    void SetObjectAt(int32_t index, IInterface* object) { orvo::CheckResult(raw_SetObjectAt(index, object)); }
-    void SetIntegerAt(int32_t index, int32_t value) { orvo::CheckResult(raw_SetIntegerAt(index, value)); }
-    void SetLineAsBoolean(int32_t index, bool value) { orvo::CheckResult(raw_SetLineAsBoolean(index, value)); }
-    void SetLineAsDateTime(int32_t index, double value) { orvo::CheckResult(raw_SetLineAsDateTime(index, value)); }
-    void SetLineAsFloat(int32_t index, double value) { orvo::CheckResult(raw_SetLineAsFloat(index, value)); }
-    void SetLineAsInteger(int32_t index, int32_t value) { orvo::CheckResult(raw_SetLineAsInteger(index, value)); }
-    void SetLine(int32_t index, const AnsiString& value) { orvo::CheckResult(raw_SetLine(index, value.Raw())); }
+    void SetFloat(const AnsiString& name, double value) { orvo::CallOut().Check(raw_SetFloat(name.Raw(), value)); }
+    void SetInteger(const AnsiString& name, int32_t value) { orvo::CallOut().Check(raw_SetInteger(name.Raw(), value)); }
+    void SetString(const AnsiString& name, const AnsiString& value) {
+        orvo::CallOut().Check(raw_SetString(name.Raw(), value.Raw()));
+    }
+    void SetObject(const AnsiString& text, IInterface* object) {
+        orvo::CallOut().Check(raw_SetObject(text.Raw(), object));
+    }
+    void SetFloatAt(int32_t index, double value) { orvo::CallOut().Check(raw_SetFloatAt(index, value)); }
+    void SetValueAt(int32_t index, const AnsiString& value) {
+        orvo::CallOut().Check(raw_SetValueAt(index, value.Raw()));
+    }
+    void SetObjectAt(int32_t index, IInterface* object) { orvo::CallOut().Check(raw_SetObjectAt(index, object)); }
+    void SetIntegerAt(int32_t index, int32_t value) { orvo::CallOut().Check(raw_SetIntegerAt(index, value)); }
+    void SetLineAsBoolean(int32_t index, bool value) { orvo::CallOut().Check(raw_SetLineAsBoolean(index, value)); }
+    void SetLineAsDateTime(int32_t index, double value) { orvo::CallOut().Check(raw_SetLineAsDateTime(index, value)); }
+    void SetLineAsFloat(int32_t index, double value) { orvo::CallOut().Check(raw_SetLineAsFloat(index, value)); }
+    void SetLineAsInteger(int32_t index, int32_t value) { orvo::CallOut().Check(raw_SetLineAsInteger(index, value)); }
+    void SetLine(int32_t index, const AnsiString& value) { orvo::CallOut().Check(raw_SetLine(index, value.Raw())); }
     AnsiString GetValueFromIndex(int32_t index) {
         AnsiString text;
-        orvo::CheckResult(raw_GetValueFromIndex(index, text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetValueFromIndex(index, text.ReleaseAndGetAddressOf()));
         return text;
     }
     void SetValueFromIndex(int32_t index, const AnsiString& value) {
-        orvo::CheckResult(raw_SetValueFromIndex(index, value.Raw()));
+        orvo::CallOut().Check(raw_SetValueFromIndex(index, value.Raw()));
     }
     AnsiString GetNameAt(int32_t index) {
         AnsiString text;
-        orvo::CheckResult(raw_GetNameAt(index, text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetNameAt(index, text.ReleaseAndGetAddressOf()));
         return text;
     }
     AnsiString GetCommaText() {
         AnsiString text;
-        orvo::CheckResult(raw_GetCommaText(text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetCommaText(text.ReleaseAndGetAddressOf()));
         return text;
     }
     AnsiString GetDelimitedText() {
         AnsiString text;
-        orvo::CheckResult(raw_GetDelimitedText(text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetDelimitedText(text.ReleaseAndGetAddressOf()));
         return text;
     }
     AnsiString GetText() {
         AnsiString text;
-        orvo::CheckResult(raw_GetText(text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetText(text.ReleaseAndGetAddressOf()));
         return text;
     }
     int32_t GetCount() {
         int32_t result = 0;
-        orvo::CheckResult(raw_GetCount(&result));
+        orvo::CallOut().Check(raw_GetCount(&result));
         return result;
     }
     int32_t AddString(const AnsiString& name, const AnsiString& value) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddString(name.Raw(), value.Raw(), &result));
+        orvo::CallOut().Check(raw_AddString(name.Raw(), value.Raw(), &result));
         return result;
     }
     int32_t AddInteger(const AnsiString& name, int32_t value) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddInteger(name.Raw(), value, &result));
+        orvo::CallOut().Check(raw_AddInteger(name.Raw(), value, &result));
         return result;
     }
     int32_t AddFloat(const AnsiString& name, double value) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddFloat(name.Raw(), value, &result));
+        orvo::CallOut().Check(raw_AddFloat(name.Raw(), value, &result));
         return result;
     }
     int32_t AddDateTime(const AnsiString& name, double value) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddDateTime(name.Raw(), value, &result));
+        orvo::CallOut().Check(raw_AddDateTime(name.Raw(), value, &result));
         return result;
     }
     int32_t AddBoolean(const AnsiString& name, bool value) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddBoolean(name.Raw(), value, &result));
+        orvo::CallOut().Check(raw_AddBoolean(name.Raw(), value, &result));
         return result;
     }
     int32_t AddObject(const AnsiString& text, IInterface* object) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddObject(text.Raw(), object, &result));
+        orvo::CallOut().Check(raw_AddObject(text.Raw(), object, &result));
         return result;
     }
     ComPtr<IStringConfigList> WithString(const AnsiString& name, const AnsiString& value) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithString(name.Raw(), value.Raw(), list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithString(name.Raw(), value.Raw(), list.ReleaseAndGetAddressOf()));
         return list;
     }
     ComPtr<IStringConfigList> WithInteger(const AnsiString& name, int32_t value) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithInteger(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithInteger(name.Raw(), value, list.ReleaseAndGetAddressOf()));
         return list;
     }
     ComPtr<IStringConfigList> WithFloat(const AnsiString& name, double value) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithFloat(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithFloat(name.Raw(), value, list.ReleaseAndGetAddressOf()));
         return list;
     }
     ComPtr<IStringConfigList> WithDateTime(const AnsiString& name, double value) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithDateTime(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithDateTime(name.Raw(), value, list.ReleaseAndGetAddressOf()));
         return list;
     }
     ComPtr<IStringConfigList> WithBoolean(const AnsiString& name, bool value) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithBoolean(name.Raw(), value, list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithBoolean(name.Raw(), value, list.ReleaseAndGetAddressOf()));
         return list;
     }
     ComPtr<IStringConfigList> WithObject(const AnsiString& text, IInterface* object) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithObject(text.Raw(), object, list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithObject(text.Raw(), object, list.ReleaseAndGetAddressOf()));
         return list;
     }
     int32_t AddLine(const AnsiString& text) {
         int32_t result = 0;
-        orvo::CheckResult(raw_AddLine(text.Raw(), &result));
+        orvo::CallOut().Check(raw_AddLine(text.Raw(), &result));
         return result;
     }
     ComPtr<IStringConfigList> WithLine(const AnsiString& text) {
         ComPtr<IStringConfigList> list;
-        orvo::CheckResult(raw_WithLine(text.Raw(), list.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_WithLine(text.Raw(), list.ReleaseAndGetAddressOf()));
         return list;
     }
     AnsiString Join(const AnsiString& separator) {
         AnsiString text;
-        orvo::CheckResult(raw_Join(separator.Raw(), text.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_Join(separator.Raw(), text.ReleaseAndGetAddressOf()));
         return text;
     }
     bool FindName(const AnsiString& name, int32_t& index) {
         OrvoBool result = 0;
-        orvo::CheckResult(raw_FindName(name.Raw(), &index, &result));
+        orvo::CallOut().Check(raw_FindName(name.Raw(), &index, &result));
         return result != 0;
     }
     bool IsPairAt(int32_t index) {
         OrvoBool result = 0;
-        orvo::CheckResult(raw_IsPairAt(index, &result));
+        orvo::CallOut().Check(raw_IsPairAt(index, &result));
         return result != 0;
     }
     bool Contains(const AnsiString& text) {
         OrvoBool result = 0;
-        orvo::CheckResult(raw_Contains(text.Raw(), &result));
+        orvo::CallOut().Check(raw_Contains(text.Raw(), &result));
         return result != 0;
     }
     ComPtr<IStrings> GetStrings() {
         ComPtr<IStrings> strings;
-        orvo::CheckResult(raw_GetStrings(strings.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_GetStrings(strings.ReleaseAndGetAddressOf()));
         return strings;
     }
     bool HasName(const AnsiString& name) {
         OrvoBool result = 0;
-        orvo::CheckResult(raw_HasName(name.Raw(), &result));
+        orvo::CallOut().Check(raw_HasName(name.Raw(), &result));
         return result != 0;
     }
-    void Clear() { orvo::CheckResult(raw_Clear()); }
-    void FreeObjects() { orvo::CheckResult(raw_FreeObjects()); }
-    void Remove(const AnsiString& text) { orvo::CheckResult(raw_Remove(text.Raw())); }
+    void Clear() { orvo::CallOut().Check(raw_Clear()); }
+    void FreeObjects() { orvo::CallOut().Check(raw_FreeObjects()); }
+    void Remove(const AnsiString& text) { orvo::CallOut().Check(raw_Remove(text.Raw())); }
 };
 template <>
 struct ComImpl<IStringConfigList> : IStringConfigList {
@@ -465,58 +471,58 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
     virtual void Remove(const AnsiString& text) = 0;
 
     HRESULT32 ORVO_STDCALL raw_GetFirst(OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetFirst()); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetFirst()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetLast(OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetLast()); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetLast()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetBoolean(OrvoAnsiString name, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetBoolean(TBorrowedText(name)); });
+        return orvo::ComBody(result, [&] { *result = GetBoolean(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetDateTime(OrvoAnsiString name, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetDateTime(TBorrowedText(name)); });
+        return orvo::ComBody(value, [&] { *value = GetDateTime(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetFloat(OrvoAnsiString name, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetFloat(TBorrowedText(name)); });
+        return orvo::ComBody(value, [&] { *value = GetFloat(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetInteger(OrvoAnsiString name, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetInteger(TBorrowedText(name)); });
+        return orvo::ComBody(result, [&] { *result = GetInteger(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetObject(OrvoAnsiString text, IInterface** object) final {
-        return orvo::ComBody([&] { orvo::PutObject(object, GetObject(TBorrowedText(text))); });
+        return orvo::ComBody(object, [&] { orvo::PutObject(object, GetObject(TBorrowedText(text))); });
     }
     HRESULT32 ORVO_STDCALL raw_GetString(OrvoAnsiString name, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetString(TBorrowedText(name))); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetString(TBorrowedText(name))); });
     }
     HRESULT32 ORVO_STDCALL raw_GetFloatAt(int32_t index, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetFloatAt(index); });
+        return orvo::ComBody(value, [&] { *value = GetFloatAt(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetValueAt(int32_t index, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetValueAt(index)); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetValueAt(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetIntegerAt(int32_t index, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetIntegerAt(index); });
+        return orvo::ComBody(result, [&] { *result = GetIntegerAt(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetObjectAt(int32_t index, IInterface** object) final {
-        return orvo::ComBody([&] { orvo::PutObject(object, GetObjectAt(index)); });
+        return orvo::ComBody(object, [&] { orvo::PutObject(object, GetObjectAt(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetValueOrLineAt(int32_t index, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetValueOrLineAt(index)); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetValueOrLineAt(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetLineAsBoolean(int32_t index, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetLineAsBoolean(index); });
+        return orvo::ComBody(result, [&] { *result = GetLineAsBoolean(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetLineAsDateTime(int32_t index, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetLineAsDateTime(index); });
+        return orvo::ComBody(value, [&] { *value = GetLineAsDateTime(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetLineAsFloat(int32_t index, double* value) final {
-        return orvo::ComBody([&] { orvo::OutArg(value) = GetLineAsFloat(index); });
+        return orvo::ComBody(value, [&] { *value = GetLineAsFloat(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetLineAsInteger(int32_t index, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetLineAsInteger(index); });
+        return orvo::ComBody(result, [&] { *result = GetLineAsInteger(index); });
     }
     HRESULT32 ORVO_STDCALL raw_GetLine(int32_t index, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetLine(index)); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetLine(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetBoolean(OrvoAnsiString name, OrvoBool value) final {
         return orvo::ComBody([&] { SetBoolean(TBorrowedText(name), value != 0); });
@@ -564,85 +570,86 @@ struct ComImpl<IStringConfigList> : IStringConfigList {
         return orvo::ComBody([&] { SetLine(index, TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetValueFromIndex(int32_t index, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetValueFromIndex(index)); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetValueFromIndex(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_SetValueFromIndex(int32_t index, OrvoAnsiString value) final {
         return orvo::ComBody([&] { SetValueFromIndex(index, TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetNameAt(int32_t index, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetNameAt(index)); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetNameAt(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetCommaText(OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetCommaText()); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetCommaText()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetDelimitedText(OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetDelimitedText()); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetDelimitedText()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetText(OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, GetText()); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, GetText()); });
     }
     HRESULT32 ORVO_STDCALL raw_GetCount(int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = GetCount(); });
+        return orvo::ComBody(result, [&] { *result = GetCount(); });
     }
     HRESULT32 ORVO_STDCALL raw_AddString(OrvoAnsiString name, OrvoAnsiString value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddString(TBorrowedText(name), TBorrowedText(value)); });
+        return orvo::ComBody(result, [&] { *result = AddString(TBorrowedText(name), TBorrowedText(value)); });
     }
     HRESULT32 ORVO_STDCALL raw_AddInteger(OrvoAnsiString name, int32_t value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddInteger(TBorrowedText(name), value); });
+        return orvo::ComBody(result, [&] { *result = AddInteger(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_AddFloat(OrvoAnsiString name, double value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddFloat(TBorrowedText(name), value); });
+        return orvo::ComBody(result, [&] { *result = AddFloat(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_AddDateTime(OrvoAnsiString name, double value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddDateTime(TBorrowedText(name), value); });
+        return orvo::ComBody(result, [&] { *result = AddDateTime(TBorrowedText(name), value); });
     }
     HRESULT32 ORVO_STDCALL raw_AddBoolean(OrvoAnsiString name, OrvoBool value, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddBoolean(TBorrowedText(name), value != 0); });
+        return orvo::ComBody(result, [&] { *result = AddBoolean(TBorrowedText(name), value != 0); });
     }
     HRESULT32 ORVO_STDCALL raw_AddObject(OrvoAnsiString text, IInterface* object, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddObject(TBorrowedText(text), object); });
+        return orvo::ComBody(result, [&] { *result = AddObject(TBorrowedText(text), object); });
     }
     HRESULT32 ORVO_STDCALL raw_WithString(OrvoAnsiString name, OrvoAnsiString value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithString(TBorrowedText(name), TBorrowedText(value))); });
+        return orvo::ComBody(list,
+            [&] { orvo::PutObject(list, WithString(TBorrowedText(name), TBorrowedText(value))); });
     }
     HRESULT32 ORVO_STDCALL raw_WithInteger(OrvoAnsiString name, int32_t value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithInteger(TBorrowedText(name), value)); });
+        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithInteger(TBorrowedText(name), value)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithFloat(OrvoAnsiString name, double value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithFloat(TBorrowedText(name), value)); });
+        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithFloat(TBorrowedText(name), value)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithDateTime(OrvoAnsiString name, double value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithDateTime(TBorrowedText(name), value)); });
+        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithDateTime(TBorrowedText(name), value)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithBoolean(OrvoAnsiString name, OrvoBool value, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithBoolean(TBorrowedText(name), value != 0)); });
+        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithBoolean(TBorrowedText(name), value != 0)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithObject(OrvoAnsiString text, IInterface* object, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithObject(TBorrowedText(text), object)); });
+        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithObject(TBorrowedText(text), object)); });
     }
     HRESULT32 ORVO_STDCALL raw_AddLine(OrvoAnsiString text, int32_t* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = AddLine(TBorrowedText(text)); });
+        return orvo::ComBody(result, [&] { *result = AddLine(TBorrowedText(text)); });
     }
     HRESULT32 ORVO_STDCALL raw_WithLine(OrvoAnsiString text, IStringConfigList** list) final {
-        return orvo::ComBody([&] { orvo::PutObject(list, WithLine(TBorrowedText(text))); });
+        return orvo::ComBody(list, [&] { orvo::PutObject(list, WithLine(TBorrowedText(text))); });
     }
     HRESULT32 ORVO_STDCALL raw_Join(OrvoAnsiString separator, OrvoAnsiString* text) final {
-        return orvo::ComBody([&] { orvo::PutText(text, Join(TBorrowedText(separator))); });
+        return orvo::ComBody(text, [&] { orvo::PutText(text, Join(TBorrowedText(separator))); });
     }
     HRESULT32 ORVO_STDCALL raw_FindName(OrvoAnsiString name, int32_t* index, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = FindName(TBorrowedText(name), orvo::OutArg(index)); });
+        return orvo::ComBody(index, result, [&] { *result = FindName(TBorrowedText(name), *index); });
     }
     HRESULT32 ORVO_STDCALL raw_IsPairAt(int32_t index, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = IsPairAt(index); });
+        return orvo::ComBody(result, [&] { *result = IsPairAt(index); });
     }
     HRESULT32 ORVO_STDCALL raw_Contains(OrvoAnsiString text, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = Contains(TBorrowedText(text)); });
+        return orvo::ComBody(result, [&] { *result = Contains(TBorrowedText(text)); });
     }
     HRESULT32 ORVO_STDCALL raw_GetStrings(IStrings** strings) final {
-        return orvo::ComBody([&] { orvo::PutObject(strings, GetStrings()); });
+        return orvo::ComBody(strings, [&] { orvo::PutObject(strings, GetStrings()); });
     }
     HRESULT32 ORVO_STDCALL raw_HasName(OrvoAnsiString name, OrvoBool* result) final {
-        return orvo::ComBody([&] { orvo::OutArg(result) = HasName(TBorrowedText(name)); });
+        return orvo::ComBody(result, [&] { *result = HasName(TBorrowedText(name)); });
     }
     HRESULT32 ORVO_STDCALL raw_Clear() final { return orvo::ComBody([&] { Clear(); }); }
     HRESULT32 ORVO_STDCALL raw_FreeObjects() final { return orvo::ComBody([&] { FreeObjects(); }); }

@@ -15,17 +15,17 @@ struct IStrings : IInterface {
 
     int32_t Count() {
         int32_t count = 0;
-        orvo::CheckResult(raw_GetCount(&count));
+        orvo::CallOut().Check(raw_GetCount(&count));
         return count;
     }
     AnsiString Get(int32_t index) {
         AnsiString line;
-        orvo::CheckResult(raw_Get(index, line.ReleaseAndGetAddressOf()));
+        orvo::CallOut().Check(raw_Get(index, line.ReleaseAndGetAddressOf()));
         return line;
     }
     int32_t Add(const AnsiString& line) {
         int32_t index = 0;
-        orvo::CheckResult(raw_Add(line.Raw(), &index));
+        orvo::CallOut().Check(raw_Add(line.Raw(), &index));
         return index;
     }
 };
@@ -36,12 +36,12 @@ struct ComImpl<IStrings> : IStrings {
     virtual int32_t Add(const AnsiString& line) = 0;
 
     HRESULT32 ORVO_STDCALL raw_GetCount(int32_t* count) final {
-        return orvo::ComBody([&] { orvo::OutArg(count) = Count(); });
+        return orvo::ComBody(count, [&] { *count = Count(); });
     }
     HRESULT32 ORVO_STDCALL raw_Get(int32_t index, OrvoAnsiString* line) final {
-        return orvo::ComBody([&] { orvo::PutText(line, Get(index)); });
+        return orvo::ComBody(line, [&] { orvo::PutText(line, Get(index)); });
     }
     HRESULT32 ORVO_STDCALL raw_Add(OrvoAnsiString line, int32_t* index) final {
-        return orvo::ComBody([&] { orvo::OutArg(index) = Add(TBorrowedText(line)); });
+        return orvo::ComBody(index, [&] { *index = Add(TBorrowedText(line)); });
     }
 };

@@ -270,12 +270,14 @@ void TModuleLog::OpenLocked(TDateTime now) {
         const std::string name = NameWithDashes(dashes);
         for (int attempt = 0;; ++attempt) {
             // A file whose rotation a crash interrupted takes lines only once that is resolved.
-            if (file_.Open(name) && RecoverRotation(name, file_)) {
+            TRotation recovered;
+            if (file_.Open(name) && (recovered = RecoverRotation(name, file_)).Status) {
                 path_ = name;
                 state_ = TState::Open;
                 nextRotation_ = settings_.RotateSize;
                 rotationTriedAt_ = 0;
                 WriteHeaderLocked(now);
+                NoteSetAsideLocked(recovered.SetAsideTo);
                 return;
             }
             file_.Close();
@@ -310,12 +312,22 @@ void TModuleLog::WriteHeaderLocked(TDateTime now) {
     file_.Write(header);
 }
 
+void TModuleLog::NoteSetAsideLocked(const std::string& setAsideTo) {
+    if (setAsideTo.empty()) return;
+    const TLogArg to(setAsideTo);
+    std::string line = UnstampedLine(
+        TLogLevel::Info, "[TModuleLog.Rotate] What stood at the old number 9's name could not be deleted and was moved to %",
+        &to, 1);
+    AppendLocked(line);
+}
+
 bool TModuleLog::RotateLocked(TDateTime now) {
     const TRotation rotation = RotateIntoChain(path_, file_);
     if (rotation.Status) {
         nextRotation_ = settings_.RotateSize;
         WriteHeaderLocked(now);
         rotationTriedAt_ = file_.Size();
+        NoteSetAsideLocked(rotation.SetAsideTo);
         return true;
     }
     rotationTriedAt_ = file_.Size();
@@ -331,6 +343,7 @@ bool TModuleLog::RotateLocked(TDateTime now) {
         nextRotation_ = file_.Size() + settings_.RotateSize;
     }
     WriteFailureLocked("[TModuleLog.Rotate] Error : %: %", rotation.Status);
+    NoteSetAsideLocked(rotation.SetAsideTo);
     return false;
 }
 

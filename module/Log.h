@@ -109,6 +109,8 @@ private:
     void OpenLocked(TDateTime now);
     void WriteHeaderLocked(TDateTime now);
     bool RotateLocked(TDateTime now);
+    // One line saying that something at the old number 9's name was moved to setAsideTo, if so.
+    void NoteSetAsideLocked(const std::string& setAsideTo);
 
     mutable std::mutex mutex_;
     std::atomic<std::thread::id> writer_{};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "module/LogCompress.h"
+#include "module/LogRotation.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
@@ -43,21 +44,12 @@ std::string WithSeparator(std::string folder) {
     return folder;
 }
 
-// Moves the finished archive to the first free name: "<target>", then "<stem> (2).synlz"...
-// and sets placed to the name taken.
-platform::TFileStatus PlaceUnderFreeName(const std::string& pending, const std::string& target, std::string& placed) {
+// Name n of an archive: "<target>" first, then "<stem> (2).synlz" and so on.
+std::string ArchiveName(const std::string& target, int n) {
     constexpr std::string_view kExtension = ".synlz";
-    const std::string stem = target.substr(0, target.size() - kExtension.size());
-    platform::TFileStatus status;
-    for (int n = 1; n <= kMostNamesTried; ++n) {
-        const std::string name = n == 1 ? target : stem + " (" + std::to_string(n) + ")" + std::string(kExtension);
-        if ((status = platform::RenameIfFree(pending, name))) {
-            placed = name;
-            return status;
-        }
-        if (!platform::PathExists(name)) return status;  // failed for another reason than a taken name
-    }
-    return status;
+    if (n == 1) return target;
+    return target.substr(0, target.size() - kExtension.size()) + " (" + std::to_string(n) + ")" +
+           std::string(kExtension);
 }
 
 platform::TFileStatus ArchiveFile(const std::string& source, const std::string& target) {
@@ -66,17 +58,39 @@ platform::TFileStatus ArchiveFile(const std::string& source, const std::string& 
     // start writing to it meanwhile.
     platform::TReadFile in;
     if (auto opened = in.Open(source, platform::TReadFile::TSharing::Exclusive); !opened) return opened;
-    const std::string pending = target + ".tmp";
-    if (auto copied = WriteGzipCopy(in, pending); !copied) return copied;
-    std::string placed;
-    if (auto moved = PlaceUnderFreeName(pending, target, placed); !moved) {
-        platform::RemoveFile(pending);
-        return moved;
+    const auto isCopy = [&in](const std::string& name) {
+        return in.SeekTo(0) && IsGzipCopyOf(name, ReadFromStart(in), in.SizeAtOpen());
+    };
+    // The file's lines may stand elsewhere already: in its chain's number 1, when a rotation was
+    // stopped after its commit, or in an archive, when an archiving was stopped before deleting
+    // the file. Then only the deletion is left to do; otherwise the copy takes the first free name.
+    bool archived = isCopy(RotatedName(source, 1));
+    std::string free;
+    for (int n = 1; !archived && free.empty() && n <= kMostNamesTried; ++n) {
+        const std::string name = ArchiveName(target, n);
+        if (!platform::PathExists(name)) {
+            free = name;
+        } else {
+            archived = isCopy(name);
+        }
     }
-    // The original must go, or the next pass would archive it a second time.
-    platform::TFileStatus removed = platform::RemoveFile(source);
-    if (!removed) platform::RemoveFile(placed);
-    return removed;
+    if (!archived) {
+        if (free.empty())
+            return platform::TFileStatus::Refused(source, "All " + std::to_string(kMostNamesTried) +
+                                                              " names of its archive are taken");
+        const std::string pending = target + ".tmp";
+        if (auto rewound = in.SeekTo(0); !rewound) return rewound;
+        if (auto copied = WriteGzipCopy(ReadFromStart(in), pending, in.Permissions()); !copied) return copied;
+        platform::TFileStatus placed = platform::RenameIfFree(pending, free);
+        // The archive's name on the disk before the original goes.
+        if (placed) placed = platform::SyncFolder(std::string(FolderOf(target)));
+        if (!placed) {
+            platform::RemoveFile(pending);
+            return placed;
+        }
+    }
+    // The original must go, or the next pass would find it again (and only delete it then).
+    return platform::RemoveFile(source);
 }
 }  // namespace
 

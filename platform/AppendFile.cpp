@@ -5,11 +5,11 @@
 
 namespace orvo::platform {
 
-TFileStatus TAppendFile::Open(const std::string& path) {
+TFileStatus TAppendFile::Open(const std::string& path, uint32_t permissions) {
     Close();
     TFileHandle handle;
     uint64_t size = 0;
-    if (TFileStatus opened = OpenForAppending(path, handle, size); !opened) return opened;
+    if (TFileStatus opened = OpenForAppending(path, permissions, handle, size, permissions_); !opened) return opened;
     handle_ = std::move(handle);
     path_ = path;
     end_ = size;
@@ -32,8 +32,21 @@ TFileStatus TAppendFile::Write(std::string_view bytes) {
 
 std::string TAppendFile::LastBytes(size_t count) const {
     std::string bytes(size_t(std::min<uint64_t>(count, end_)), '\0');
-    if (!bytes.empty() && !ReadAt(handle_.Get(), end_ - bytes.size(), bytes.data(), bytes.size())) return {};
+    size_t got = 0;
+    if (!bytes.empty() && (!ReadSome(handle_.Get(), end_ - bytes.size(), bytes.data(), bytes.size(), got) ||
+                           got != bytes.size()))
+        return {};
     return bytes;
+}
+
+TFileStatus TAppendFile::ReadAt(uint64_t offset, char* buffer, size_t size, size_t& count) const {
+    if (!ReadSome(handle_.Get(), offset, buffer, size, count)) return TFileStatus::LastError(path_);
+    return {};
+}
+
+TFileStatus TAppendFile::Sync() const {
+    if (!SyncHandle(handle_.Get())) return TFileStatus::LastError(path_);
+    return {};
 }
 
 TFileStatus TAppendFile::Truncate() {

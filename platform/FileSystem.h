@@ -71,6 +71,10 @@ TFileStatus RenameIfFree(const std::string& from, const std::string& to);
 // Deletes a file; succeeds when it is gone (also when it was not there).
 TFileStatus RemoveFile(const std::string& path);
 
+// Hands the folder's entries (names made, renamed, deleted) to the disk, so a rename survives a
+// power cut (POSIX: fsync of the folder). Windows writes a rename through on its own: nothing to do.
+TFileStatus SyncFolder(const std::string& folder);
+
 // The size no file of the process may pass (RLIMIT_FSIZE, "ulimit -f"; the largest value when
 // there is none). A write past it would raise SIGXFSZ, which ends the process unless the host
 // says otherwise, and the host's signal handling is not the module's to change: such a write is
@@ -92,14 +96,19 @@ public:
     TFileStatus Open(const std::string& path, TSharing sharing);
     // Reads up to size bytes into buffer; count is 0 at the end of the file.
     TFileStatus Read(char* buffer, size_t size, size_t& count);
+    // Moves to offset bytes from the start; the next Read reads from there.
+    TFileStatus SeekTo(uint64_t offset);
     // The size when it was opened.
     uint64_t SizeAtOpen() const noexcept { return sizeAtOpen_; }
+    // The file's permissions (POSIX mode bits; Windows: those of a new file).
+    uint32_t Permissions() const noexcept { return permissions_; }
     void Close() noexcept { handle_.Reset(); }
 
 private:
     TFileHandle handle_;
     std::string path_;
     uint64_t sizeAtOpen_ = 0;
+    uint32_t permissions_ = 0644;
 };
 
 }  // namespace orvo::platform

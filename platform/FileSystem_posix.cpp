@@ -79,6 +79,12 @@ TFileStatus RemoveFile(const std::string& path) {
     return TFileStatus::LastError(path);
 }
 
+TFileStatus SyncFolder(const std::string& folder) {
+    const TFileHandle fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd || ::fsync(fd.Get()) != 0) return TFileStatus::LastError(folder);
+    return {};
+}
+
 uint64_t FileSizeLimit() {
     rlimit limit{};
     if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return UINT64_MAX;
@@ -99,6 +105,12 @@ TFileStatus TReadFile::Open(const std::string& path, TSharing sharing) {
     handle_ = std::move(fd);
     path_ = path;
     sizeAtOpen_ = uint64_t(st.st_size);
+    permissions_ = uint32_t(st.st_mode & 0777);
+    return {};
+}
+
+TFileStatus TReadFile::SeekTo(uint64_t offset) {
+    if (::lseek(handle_.Get(), off_t(offset), SEEK_SET) < 0) return TFileStatus::LastError(path_);
     return {};
 }
 

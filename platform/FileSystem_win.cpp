@@ -86,6 +86,8 @@ TFileStatus RemoveFile(const std::string& path) {
     return failed.Code() == ERROR_FILE_NOT_FOUND || failed.Code() == ERROR_PATH_NOT_FOUND ? TFileStatus() : failed;
 }
 
+TFileStatus SyncFolder(const std::string&) { return {}; }
+
 // Windows has no per-process file size limit.
 uint64_t FileSizeLimit() { return UINT64_MAX; }
 
@@ -104,6 +106,13 @@ TFileStatus TReadFile::Open(const std::string& path, TSharing sharing) {
     handle_ = std::move(h);
     path_ = path;
     sizeAtOpen_ = size;
+    return {};
+}
+
+TFileStatus TReadFile::SeekTo(uint64_t offset) {
+    LARGE_INTEGER at{};
+    at.QuadPart = LONGLONG(offset);
+    if (!SetFilePointerEx(handle_.Get(), at, nullptr, FILE_BEGIN)) return TFileStatus::LastError(path_);
     return {};
 }
 

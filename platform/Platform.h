@@ -78,8 +78,8 @@ struct TRegionalSettings {
     std::string ShortDateFormat = "yyyy/mm/dd";  // letters y, m, d; any other character literal
     char DateSeparator = '/';
     char TimeSeparator = ':';
-    // Each code page character in lower case under the locale's rules, for CompareTextLocale on
-    // POSIX (Windows compares with the system's own rules).
+    // Each code page character in lower case under the locale's rules, for CompareTextByTable
+    // (Windows compares with the system's own rules while it can).
     std::array<char, 256> LowerCase = AsciiLowerCase();
 
     bool operator==(const TRegionalSettings&) const = default;
@@ -96,6 +96,9 @@ TRegionalSettings ReadRegionalSettings();
 
 // Case-insensitive comparison under the user's locale: <0, 0 or >0.
 int CompareTextLocale(std::string_view a, std::string_view b);
+// The same by the regional record's lower-case table: CompareTextLocale on POSIX, and on Windows
+// when the system cannot compare.
+int CompareTextByTable(std::string_view a, std::string_view b);
 inline bool SameTextLocale(std::string_view a, std::string_view b) { return CompareTextLocale(a, b) == 0; }
 
 // The workstation's local date and time, with milliseconds.

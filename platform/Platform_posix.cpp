@@ -221,16 +221,7 @@ TRegionalSettings ReadRegionalSettings() {
     return s;
 }
 
-int CompareTextLocale(std::string_view a, std::string_view b) {
-    const std::array<char, 256>& lower = Regional().LowerCase;
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(lower[static_cast<unsigned char>(a[i])]);
-        const auto cb = static_cast<unsigned char>(lower[static_cast<unsigned char>(b[i])]);
-        if (ca != cb) return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
+int CompareTextLocale(std::string_view a, std::string_view b) { return CompareTextByTable(a, b); }
 
 TDateTime SystemNow() {
     timespec ts{};

@@ -180,6 +180,7 @@ TRegionalSettings ReadRegionalSettings() {
 int CompareTextLocale(std::string_view a, std::string_view b) {
     const int r =
         CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()), b.data(), int(b.size()));
+    if (r == 0) return CompareTextByTable(a, b);  // the system could not compare: never "equal" by default
     return r == CSTR_LESS_THAN ? -1 : r == CSTR_GREATER_THAN ? 1 : 0;
 }
 

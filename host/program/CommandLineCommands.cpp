@@ -36,11 +36,12 @@ bool ReadFlags(const std::vector<std::string>& args, const std::set<std::string>
     return true;
 }
 
-// An amount the keypad can type: number text in whole cents, above minimum.
+// An amount the keypad can type: number text in whole cents, above minimum. Like every number
+// of the command line it holds no blank, not even around it: the keypad types none.
 std::optional<Currency> ReadAmountFlag(const std::map<std::string, std::string>& flags, const std::string& name,
                                        Currency minimum, std::ostream& err) {
     const std::string& text = flags.at(name);
-    const auto money = ReadMoneyText(text);
+    const auto money = text.find_first_of(" \t\n\v\f\r") == std::string::npos ? ReadMoneyText(text) : std::nullopt;
     if (!money)
         err << "--" << name << " is not an amount: \"" << text << "\"\n";
     else if (*money < minimum)

@@ -21,8 +21,9 @@ constexpr TCommandUsage kCommands[] = {
     {"pay",
      "  pay --method NAME --due AMOUNT [--tendered AMOUNT | --gratuity AMOUNT]\n"
      "      [--reference TEXT] [--invoice N]  one payment; NAME one of Uber, \"Mr D\", ABSA, Nedbank,\n"
-     "                                     \"Other CC\"; amounts point-decimal, whole cents (120.50); N a\n"
-     "                                     free invoice number, the next one when left out\n"},
+     "                                     \"Other CC\"; amounts point-decimal, whole cents (120.50), N a\n"
+     "                                     free invoice number (the next one when left out), both\n"
+     "                                     without blanks\n"},
     {"report",
      "  report --range today|this-week|last-week|this-month|last-month\n"
      "  report --from yyyy-mm-dd --to yyyy-mm-dd\n"},

@@ -317,18 +317,18 @@ def cpp_wrapper(m):
             args.append(f"&{p.name}")
         else:
             args.append(p.name)
-    call = f"orvo::CheckResult(raw_{m.name}({', '.join(args)}));"
+    call = f"orvo::CallOut().Check(raw_{m.name}({', '.join(args)}));"
     head = f"{cpp_result_type(res)} {m.wrapper}({', '.join(cpp_wrapper_params(m))}) {{"
     if res is None:
         lines = wrap(head[:-1] + "{ ", [], call + " }", "    ")
         if len(lines[0]) <= WIDTH:
             return lines
         return wrap(f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m), ") {", "    ") + \
-            wrap(f"orvo::CheckResult(raw_{m.name}(", args, "));", "        ") + ["    }"]
+            wrap(f"orvo::CallOut().Check(raw_{m.name}(", args, "));", "        ") + ["    }"]
     ret = f"return {res.name} != 0;" if res.type == "bool" else f"return {res.name};"
     out = wrap(f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m), ") {", "    ")
     out += ["        " + x for x in locals_] + ["        " + cpp_result_local(res)]
-    out += wrap(f"orvo::CheckResult(raw_{m.name}(", args, "));", "        ")
+    out += wrap(f"orvo::CallOut().Check(raw_{m.name}(", args, "));", "        ")
     out += ["        " + x for x in after] + ["        " + ret, "    }"]
     return out
 
@@ -350,7 +350,7 @@ def cpp_adapter(m):
             elif p.pointer:
                 args.append(f"{p.type[1:]}Of({p.name})")
             else:
-                args.append(f"orvo::OutArg({p.name})" if p.nonnull else p.name)
+                args.append(f"*{p.name}" if p.nonnull else p.name)
         elif p.direction == "in":
             args.append(f"{p.name} != 0" if p.type == "bool" else p.name)
         elif p.direction == "new" and p.type == "text":
@@ -359,15 +359,15 @@ def cpp_adapter(m):
             puts.append(f"orvo::PutText({p.name}, {value});")
             args.append(f"{p.name}Value")
         elif p.direction in ("out", "inout"):
-            args.append(f"orvo::OutArg({p.name})")
+            args.append(f"*{p.name}")
         else:
             args.append(p.name)
     if locals_:  # with a text handed back beside the result, every value waits for the call
         for p in m.params:
             if p.direction == "out" and p is not res:
                 locals_.append(f"{CPP_VALUE.get(p.type, p.type)} {p.name}Value = 0;")
-                puts.append(f"orvo::OutArg({p.name}) = {p.name}Value;")
-                args[args.index(f"orvo::OutArg({p.name})")] = f"{p.name}Value"
+                puts.append(f"*{p.name} = {p.name}Value;")
+                args[args.index(f"*{p.name}")] = f"{p.name}Value"
     call = f"{m.wrapper}({', '.join(args)})"
 
     def store(value):
@@ -375,19 +375,22 @@ def cpp_adapter(m):
             return f"{value};"
         if res.direction == "new":
             return f"orvo::{'PutText' if res.type == 'text' else 'PutObject'}({res.name}, {value});"
-        return f"orvo::OutArg({res.name}) = {value};"
+        return f"*{res.name} = {value};"
 
     head = wrap(f"HRESULT32 ORVO_STDCALL raw_{m.name}(", raw, ") final {", "    ")
+    # Every pointer the body writes through or reads is checked before any effect.
+    checked = "".join(f"{p.name}, " for p in m.params
+                      if p.direction in ("out", "new", "inout") or (p.direction == "borrowed" and p.nonnull))
     if locals_:
         body = locals_ + [f"const auto answer = {call};"] + puts + [store("answer")]
-        return head + ["        return orvo::ComBody([&] {"] + ["            " + b for b in body] + \
+        return head + [f"        return orvo::ComBody({checked}[&] {{"] + ["            " + b for b in body] + \
             ["        });", "    }"]
-    line = f"        return orvo::ComBody([&] {{ {store(call)} }});"
+    line = f"        return orvo::ComBody({checked}[&] {{ {store(call)} }});"
     single = f"{head[0]} {line.strip()} }}"
     if len(head) == 1 and len(single) <= WIDTH:
         return [single]
     if len(line) > WIDTH:
-        line = f"        return orvo::ComBody(\n            [&] {{ {store(call)} }});"
+        line = f"        return orvo::ComBody({checked.rstrip()}\n            [&] {{ {store(call)} }});"
     return head + [line, "    }"]
 
 

@@ -167,6 +167,48 @@ TEST_F(DetachHook, UnloadWithoutInitFindsNoContainerAndLeavesTheStartLine) {
     EXPECT_NE(text.find("info  Starting ExtraPayments\r\n"), std::string::npos) << text;
 }
 
+// A container that will not take or give back one named registration.
+class TRefusingContainer : public TCountingContainer {
+public:
+    void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override {
+        Refuse(name);
+        TCountingContainer::RegisterNamedFactory(iid, name, factory);
+    }
+    void UnregisterNamedFactory(const TGUID& iid, const AnsiString& name) override {
+        Refuse(name);
+        TCountingContainer::UnregisterNamedFactory(iid, name);
+    }
+    std::string refused;
+
+private:
+    void Refuse(const AnsiString& name) const {
+        if (name == refused) throw EOrvoError("The container refuses " + refused, "EContainerRefusal");
+    }
+};
+
+// InitModule stops at a refused registration; FinalModule withdraws only what was taken, stops at
+// a refused withdrawal and, called again, resumes with it; an unload without FinalModule logs the
+// refusal, withdraws the rest and lets go of the container.
+TEST_F(DetachHook, WithdrawsExactlyWhatIsRegisteredAndAnUnloadLogsARefusal) {
+    const std::vector<std::string> withdrawals = ExpectedWithdrawals();  // Other CC, Nedbank, ABSA, ...
+    auto refusing = MakeObject<TRefusingContainer>();
+    refusing->refused = "Other CC";
+    EXPECT_THROW(InitModule(refusing.Get()), EOrvoError);
+    refusing->refused = "ABSA";
+    refusing->ClearJournal();
+    for (int round = 0; round < 2; ++round) EXPECT_THROW(FinalModule(), EOrvoError);
+    EXPECT_EQ(refusing->Journal(), std::vector<std::string>{withdrawals[1]});  // Nedbank, once
+    refusing->ClearJournal();
+    DetachHookSlot()(kProcessDetach, nullptr);
+    EXPECT_EQ(refusing->Journal(), std::vector<std::string>(withdrawals.begin() + 3, withdrawals.end()));
+    EXPECT_EQ(refusing->RegistrationCount(), 1u);
+    EXPECT_EQ(calls, std::vector<std::string>{"previous 0 unload container released"});
+    EXPECT_NE(test::ReadWhole((folder.Path() / "BackOffice (TILL01) OrvoExtraPayments.ovm.log").string())
+                  .find(" EXC   [FinalModule] Unloading: ABSA stays registered: EContainerRefusal (\"The container "
+                        "refuses ABSA\")\r\n"),
+              std::string::npos);
+}
+
 // The library leaving the process archives the module folder's old logs into the host
 // program's folder, both on an explicit unload and at process end.
 TEST(LogArchiveOnUnload, TheDetachHookClosesTheLogAndArchivesOnUnloadAndAtProcessEnd) {

@@ -159,7 +159,7 @@ TEST(LogDiskFull, ACompressedCopyIsRefusedOnlyWhenItsRealSizePassesTheLimit) {
         RunUnderFileSizeLimit(SIG_DFL, [&folder, noise] {
             platform::TReadFile source;
             if (!source.Open(folder / "content.log", platform::TReadFile::TSharing::WithWriter)) _exit(2);
-            const platform::TFileStatus copied = WriteGzipCopy(source, folder / "content.log.gz");
+            const platform::TFileStatus copied = WriteGzipCopy(ReadFromStart(source), folder / "content.log.gz", 0644);
             _exit(noise == (!copied && copied.Code() == EFBIG) ? 0 : 3);
         });
         if (noise) {

@@ -146,6 +146,7 @@ TEST_F(DemoSession, TheProgramSaysWhatIsWrongOnceWithItsExitCode) {
         {"pay --due 10", kExitUsage, "--method is required: one of Uber, \"Mr D\", ABSA, Nedbank, \"Other CC\""},
         {"pay --method Zapper --due 10", kExitUsage, "unknown method \"Zapper\""},
         {"pay --method Uber --due ten", kExitUsage, "--due is not an amount: \"ten\""},
+        {"pay --method Uber --due ' 5 '", kExitUsage, "--due is not an amount: \" 5 \""},
         {"pay --method Uber --due 10 --amount 5", kExitUsage, "unknown option --amount"},
         {"report --range next-year", kExitUsage, "unknown range \"next-year\""},
         {"report --from 2026-02-30 --to 2026-03-01", kExitUsage,

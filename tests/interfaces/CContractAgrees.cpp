@@ -91,7 +91,8 @@ SAME_OFFSET(OrvoErrorSlot, Description, Description);
 SAME_OFFSET(OrvoErrorSlot, Source, Source);
 #endif
 
-static_assert(c_face::ORVO_S_OK == ::ORVO_S_OK && c_face::ORVO_E_NOINTERFACE == ::ORVO_E_NOINTERFACE &&
+static_assert(c_face::ORVO_S_OK == ::ORVO_S_OK && c_face::ORVO_S_FALSE == ::ORVO_S_FALSE &&
+              c_face::ORVO_E_NOINTERFACE == ::ORVO_E_NOINTERFACE &&
               c_face::ORVO_E_POINTER == ::ORVO_E_POINTER && c_face::ORVO_E_FAIL == ::ORVO_E_FAIL &&
               c_face::ORVO_E_OUTOFMEMORY == ::ORVO_E_OUTOFMEMORY);
 
@@ -125,6 +126,15 @@ INTERFACE(IHTMLViewer);
 INTERFACE(IMainMenuManager);
 INTERFACE(IStringConfigList);
 INTERFACE(IPaymentMethod);
+
+// COM's error interfaces, which the C face names as its own.
+static_assert(SameGuid(c_face::IID_IOrvoSupportErrorInfo, orvo::ISupportErrorInfo::IID));
+static_assert(sizeof(c_face::IOrvoSupportErrorInfoVtbl) == 4 * kPointer);
+#if defined(_WIN32)
+static_assert(SameGuid(c_face::IID_IOrvoErrorInfo, orvo::detail::IErrorInfoSlots::IID));
+static_assert(SameGuid(c_face::IID_IOrvoCreateErrorInfo, orvo::detail::ICreateErrorInfoSlots::IID));
+static_assert(sizeof(c_face::IOrvoErrorInfoVtbl) == 8 * kPointer && sizeof(c_face::IOrvoCreateErrorInfoVtbl) == 8 * kPointer);
+#endif
 
 // Each slot takes what the C++ method takes, the C face's types read as their C++ counterparts;
 // the bound methods' functions likewise.
@@ -168,6 +178,8 @@ Args<typename Cpp<A>::type...> FunctionArgs(int32_t(ORVO_STDCALL*)(A...));
     static_assert(std::is_same_v<decltype(SlotArgs(c_face::I##Vtbl{}.method)), decltype(MethodArgs(&::I::raw_##method))>, \
                   #I "::" #method ": arguments differ")
 AGREES(IDIFactory, CreateObject);
+static_assert(std::is_same_v<decltype(SlotArgs(c_face::IOrvoSupportErrorInfoVtbl{}.InterfaceSupportsErrorInfo)),
+                             decltype(MethodArgs(&orvo::ISupportErrorInfo::InterfaceSupportsErrorInfo))>);
 AGREES(IDIContainer, RegisterInstance); AGREES(IDIContainer, RegisterFactory);
 AGREES(IDIContainer, RegisterNamedFactory); AGREES(IDIContainer, UnregisterInstance);
 AGREES(IDIContainer, UnregisterFactory); AGREES(IDIContainer, UnregisterNamedFactory);

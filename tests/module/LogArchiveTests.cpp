@@ -139,6 +139,18 @@ TEST_F(LogArchive, AnArchiveAlreadyThereIsKeptAndTheNewOneTakesTheNextFreeName) 
     EXPECT_EQ(Gunzip((MonthFolder("202601") / "a.log (3).synlz").string()), "content of a.log\r\n");
 }
 
+TEST_F(LogArchive, WhenAllHundredNamesAreTakenTheFailureNamesTheOldLog) {
+    fs::create_directories(MonthFolder("202601"));
+    for (int n = 1; n <= 100; ++n)
+        WriteGzip((MonthFolder("202601") / (n == 1 ? "a.log.synlz" : "a.log (" + std::to_string(n) + ").synlz")).string(),
+                  "taken");
+    const std::string old = Put("a.log", kNow - 3);
+    const std::vector<platform::TFileStatus> failures = Archive();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].Path(), old);
+    EXPECT_EQ(ReadWhole(old), "content of a.log\r\n");
+}
+
 #if !defined(_WIN32)
 // A pipe, a device or a link under a log's name is not a log: it stays as it is, and the pass
 // neither waits on it nor reads what it leads to. Run in a child, so a pass that hangs fails.

@@ -14,12 +14,12 @@
 
 namespace orvo::test {
 
-platform::TProcessIdentity LogIdentity(const TTempFolder& folder) {
-    std::filesystem::create_directories(folder.Path() / "host");
-    std::filesystem::create_directories(folder.Path() / "modules");
+platform::TProcessIdentity LogIdentity(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder / "host");
+    std::filesystem::create_directories(folder / "modules");
     platform::TProcessIdentity id;
-    id.HostProgramPath = (folder.Path() / "host" / "BackOffice.exe").string();
-    id.ModulePath = (folder.Path() / "modules" / "OrvoExtraPayments.ovm").string();
+    id.HostProgramPath = (folder / "host" / "BackOffice.exe").string();
+    id.ModulePath = (folder / "modules" / "OrvoExtraPayments.ovm").string();
     id.ComputerName = "TILL01";
     id.UserName = "cashier";
     id.OperatingSystem = "Windows 10.0 build 19045";

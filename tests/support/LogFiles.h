@@ -11,7 +11,8 @@ namespace orvo::test {
 
 // A host program in <folder>/host and the module in <folder>/modules (both folders made), on
 // computer TILL01.
-platform::TProcessIdentity LogIdentity(const TTempFolder& folder);
+platform::TProcessIdentity LogIdentity(const std::filesystem::path& folder);
+inline platform::TProcessIdentity LogIdentity(const TTempFolder& folder) { return LogIdentity(folder.Path()); }
 // "<folder>/modules/BackOffice (TILL01) OrvoExtraPayments.ovm.log"
 std::string LivePath(const TTempFolder& folder);
 // Settings that skip the waits between open attempts and count them.

@@ -41,20 +41,23 @@ static int32_t TextRefs(OrvoAnsiString text) { return text ? ((const int32_t*)te
 
 /* ---- The thread's error object (oleaut32), as a host leaves and reads it ---------------- */
 
-static void SetError(const char* description, const char* source) {
-    ICreateErrorInfo* create = NULL;
-    IErrorInfo* info = NULL;
-    wchar_t wide[256];
+static void SetErrorWide(const wchar_t* description, const wchar_t* source) {
+    IOrvoCreateErrorInfo* create = NULL;
+    IOrvoErrorInfo* info = NULL;
     if (CreateErrorInfo(&create) < 0) return;
-    MultiByteToWideChar(CP_ACP, 0, description, -1, wide, 256);
-    create->lpVtbl->SetDescription(create, wide);
-    MultiByteToWideChar(CP_ACP, 0, source, -1, wide, 256);
-    create->lpVtbl->SetSource(create, wide);
-    if (create->lpVtbl->QueryInterface(create, &IID_IErrorInfo, (void**)&info) >= 0) {
+    create->lpVtbl->SetDescription(create, (wchar_t*)description);
+    create->lpVtbl->SetSource(create, (wchar_t*)source);
+    if (create->lpVtbl->QueryInterface(create, &IID_IOrvoErrorInfo, (void**)&info) >= 0) {
         SetErrorInfo(0, info);
         info->lpVtbl->Release(info);
     }
     create->lpVtbl->Release(create);
+}
+static void SetError(const char* description, const char* source) {
+    wchar_t wideDescription[256], wideSource[256];
+    MultiByteToWideChar(CP_ACP, 0, description, -1, wideDescription, 256);
+    MultiByteToWideChar(CP_ACP, 0, source, -1, wideSource, 256);
+    SetErrorWide(wideDescription, wideSource);
 }
 
 static void AnsiOf(BSTR text, char* out, int size) {
@@ -63,24 +66,55 @@ static void AnsiOf(BSTR text, char* out, int size) {
     SysFreeString(text);
 }
 
-/* Takes the thread's error object; 0 when there is none. */
-static int TakeError(char* description, char* source, int size) {
-    IErrorInfo* info = NULL;
+/* The error object a failed call left, by COM's rule (that of MSVC's _com_issue_errorex): a
+ * method of the object's interface iid left one only if the object answers ISupportErrorInfo
+ * and ORVO_S_OK for iid. A null object (an exported function) is not asked. */
+static IOrvoErrorInfo* TakeErrorInfo(void* object, const TGUID* iid) {
+    IOrvoSupportErrorInfo* support = NULL;
+    IOrvoErrorInfo* info = NULL;
+    if (object) {
+        int32_t answer;
+        if (((IInterface*)object)->lpVtbl->QueryInterface(object, &IID_IOrvoSupportErrorInfo, (void**)&support) < 0 ||
+            !support)
+            return NULL;
+        answer = support->lpVtbl->InterfaceSupportsErrorInfo(support, iid);
+        support->lpVtbl->Release(support);
+        if (answer != ORVO_S_OK) return NULL;
+    }
+    return GetErrorInfo(0, &info) == ORVO_S_OK ? info : NULL;
+}
+/* Takes the error object of object's failed call (through interface iid); 0 when there is none. */
+static int TakeError(void* object, const TGUID* iid, char* description, char* source, int size) {
+    IOrvoErrorInfo* info = TakeErrorInfo(object, iid);
     BSTR text = NULL;
     description[0] = source[0] = '\0';
-    if (GetErrorInfo(0, &info) != ORVO_S_OK || !info) return 0;
+    if (!info) return 0;
     if (info->lpVtbl->GetDescription(info, &text) >= 0) AnsiOf(text, description, size);
     text = NULL;
     if (info->lpVtbl->GetSource(info, &text) >= 0) AnsiOf(text, source, size);
     info->lpVtbl->Release(info);
     return 1;
 }
+/* Takes the error object of object's failed call and tells whether it holds exactly these texts. */
+static int TakeSameError(void* object, const TGUID* iid, const wchar_t* description, const wchar_t* source) {
+    IOrvoErrorInfo* info = TakeErrorInfo(object, iid);
+    BSTR text = NULL, from = NULL;
+    int same;
+    if (!info) return 0;
+    info->lpVtbl->GetDescription(info, &text);
+    info->lpVtbl->GetSource(info, &from);
+    same = text && from && wcscmp(text, description) == 0 && wcscmp(from, source) == 0;
+    SysFreeString(text);
+    SysFreeString(from);
+    info->lpVtbl->Release(info);
+    return same;
+}
 
 /* A call of the module that must succeed. */
 static int Ok(int32_t result, const char* call) {
     char description[512], source[128];
     if (result >= 0) return 1;
-    TakeError(description, source, sizeof description);
+    TakeError(NULL, NULL, description, source, sizeof description);
     Fail("%s failed with 0x%08lX: %s (%s)", call, (unsigned long)result, description, source);
     return 0;
 }
@@ -317,7 +351,7 @@ static void RegisterHostFactory(const TGUID* iid, const char* name, TMake make) 
 /* ---- The database: prints each statement, answers fixed rows ------------------------------ */
 
 static const char kInsertFailure[] = "Timeout expired. The server did not answer within 30 seconds";
-static int gFailInsert;        /* the next transaction INSERT fails */
+static int gFailInsert;        /* the next transaction INSERT fails: 1 with an error object, 2 without */
 static OrvoAnsiString gNewId;  /* "17", held here too: its references are counted */
 static char gStatements[4096]; /* the arguments of each ExecSQL, one line each */
 static char gReportArgs[256];  /* the arguments of the report's queries */
@@ -366,9 +400,9 @@ static int32_t ORVO_STDCALL QueryValue(IDBScript* This, OrvoAnsiString batch, Or
     if (!value) return ORVO_E_POINTER;
     *value = NULL;
     if (gFailInsert && strstr(OrvoTextChars(batch), "INSERT INTO [ExtraPaymentTransactions]")) {
+        printf("    database fails \"%s\": %s\n", Brief(batch), gFailInsert == 1 ? kInsertFailure : "no error object");
+        if (gFailInsert == 1) SetError(kInsertFailure, "EHostDatabaseError");
         gFailInsert = 0;
-        printf("    database fails \"%s\": %s\n", Brief(batch), kInsertFailure);
-        SetError(kInsertFailure, "EHostDatabaseError");
         return (int32_t)0x80040E31u; /* the provider's "timeout expired" */
     }
     CHECK(SameText(column, "ID"), "QueryValue asked for column \"%s\", not \"ID\"", OrvoTextChars(column));
@@ -663,13 +697,15 @@ static int32_t ORVO_STDCALL OnPaymentChange(void* data, IPaymentMethod* payment)
 
 static const char kCashupFailure[] = "The cash-up of shift 1 is closed";
 static const char kCashupFailureClass[] = "ECashupClosed";
-static int gFailCashup;
+static const wchar_t kTipFailure[] = L"Tip refused \u03A9 \u4E2D", kTipFailureClass[] = L"ETip\u03A9";
+static int gFailCashup; /* 1: fails with kCashupFailure; 2: with kTipFailure, texts no code page holds */
 static int32_t ORVO_STDCALL OnAddCashupEntry(void* data, int32_t invoice, int32_t shift, OrvoAnsiString name,
                                              OrvoAnsiString parentName, int32_t a, double value, int32_t b, int32_t c) {
     (void)data;
     if (gFailCashup) {
-        printf("    cash-up row refused: %s\n", kCashupFailure);
-        SetError(kCashupFailure, kCashupFailureClass);
+        printf("    cash-up row refused: %s\n", gFailCashup == 1 ? kCashupFailure : "a tip");
+        if (gFailCashup == 1) SetError(kCashupFailure, kCashupFailureClass);
+        if (gFailCashup == 2) SetErrorWide(kTipFailure, kTipFailureClass);
         return (int32_t)0x80040201u;
     }
     printf("    cash-up row for invoice %d, shift %d: \"%s\" under \"%s\", %.2f\n", (int)invoice, (int)shift,
@@ -774,10 +810,16 @@ static void RunCashup(IPaymentMethod* payment) {
     SetErrorInfo(0, NULL);
     result = payment->lpVtbl->AddCashupEntry(payment, 1, 7, addEntry);
     gFailCashup = 0;
-    TakeError(description, source, sizeof description);
+    TakeError(payment, &IID_IPaymentMethod, description, source, sizeof description);
     printf("  AddCashupEntry failed with 0x%08lX: %s (%s)\n", (unsigned long)result, description, source);
     CHECK(result == (int32_t)0x80040201u && strcmp(description, kCashupFailure) == 0 && strcmp(source, kCashupFailureClass) == 0,
           "the callback's error came back as 0x%08lX \"%s\" (%s)", (unsigned long)result, description, source);
+    /* The host's own error object comes back as it was set, whatever its characters. */
+    gFailCashup = 2;
+    result = payment->lpVtbl->AddCashupEntry(payment, 1, 7, addEntry);
+    gFailCashup = 0;
+    CHECK(result == (int32_t)0x80040201u && TakeSameError(payment, &IID_IPaymentMethod, kTipFailure, kTipFailureClass),
+          "the callback's \"Tip refused\" did not come back as it was set");
 }
 
 static void RunGetChanges(void) {
@@ -955,29 +997,49 @@ static void RunFailingDatabase(const char* folder) {
     if (transaction) {
         gFailInsert = 1;
         Ok(transaction->lpVtbl->AddTransaction(transaction, method, &id), "AddTransaction");
-        transaction->lpVtbl->Release(transaction);
         printf("  AddTransaction answered %d\n", (int)id);
         CHECK(id == -1 && gFailInsert == 0, "AddTransaction answered %d", (int)id);
+        _snprintf(line, sizeof line, "[TExtraPaymentsTransaction.AddTransaction] Error : %s", kInsertFailure);
+        CheckLogLine(folder, line);
+        /* Failing without an error object, an older unread one on the thread: told by its code. */
+        SetError("List index out of bounds (99)", "EStringListError");
+        gFailInsert = 2;
+        Ok(transaction->lpVtbl->AddTransaction(transaction, method, &id), "AddTransaction");
+        CheckLogLine(folder, "[TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31");
+        /* A null out-pointer is refused before the INSERT runs. */
+        gFailInsert = 1;
+        CHECK(transaction->lpVtbl->AddTransaction(transaction, method, NULL) == ORVO_E_FAIL && gFailInsert == 1,
+              "AddTransaction with a null out-pointer ran its INSERT");
+        gFailInsert = 0;
+        transaction->lpVtbl->Release(transaction);
     }
     OrvoTextRelease(method);
-    _snprintf(line, sizeof line, "[TExtraPaymentsTransaction.AddTransaction] Error : %s", kInsertFailure);
-    CheckLogLine(folder, line);
 }
 
 static void RunModuleError(IPaymentMethod* payment) {
     TRemoveCashupEntryEvent removeEntry = {OnRemoveCashupEntry, NULL};
+    IOrvoSupportErrorInfo* support = NULL;
+    void* none = &support;
     char description[512], source[128];
     int32_t result;
     printf("the module's error: RemoveCashupEntry with no database service\n");
     UnregisterFactory((IDIContainer*)&gContainer, &IID_IDBScript);
     SetErrorInfo(0, NULL);
     result = payment->lpVtbl->RemoveCashupEntry(payment, 1, 7, removeEntry);
-    TakeError(description, source, sizeof description);
+    TakeError(payment, &IID_IPaymentMethod, description, source, sizeof description);
     printf("  RemoveCashupEntry failed with 0x%08lX: %s (%s)\n", (unsigned long)result, description, source);
     CHECK(result < 0 && strncmp(description, "Could not create DBScript (implPaymentMethodUber, line ", 55) == 0 &&
               strcmp(source, "EAssertionFailed") == 0,
           "the module's error arrived as 0x%08lX \"%s\" (%s)", (unsigned long)result, description, source);
     CheckJournal("the removed rows", "RemoveEntry 7 1 \"PAYMENT:Uber\"\n");
+    /* COM's rule finds that error: the object answers ISupportErrorInfo for its own interfaces. */
+    Ok(payment->lpVtbl->QueryInterface(payment, &IID_IOrvoSupportErrorInfo, (void**)&support), "QueryInterface");
+    CHECK(support && support->lpVtbl->InterfaceSupportsErrorInfo(support, &IID_IPaymentMethod) == ORVO_S_OK &&
+              support->lpVtbl->InterfaceSupportsErrorInfo(support, &IID_IDIContainer) == ORVO_S_FALSE,
+          "the payment object does not tell which interfaces leave an error object");
+    if (support) support->lpVtbl->Release(support);
+    CHECK(payment->lpVtbl->QueryInterface(payment, NULL, &none) == ORVO_E_POINTER && !none,
+          "QueryInterface without an identifier was not refused");
 }
 
 int main(int argc, char** argv) {

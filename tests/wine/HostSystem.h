@@ -52,31 +52,10 @@ IMPORT char* WINAPI lstrcpynA(char* out, const char* text, int size);
 #define HEAP_ZERO_MEMORY 0x8
 #define CP_ACP 0
 
-/* COM's error object (oleaut32): IErrorInfo and ICreateErrorInfo, slot for slot. */
-typedef struct IErrorInfo IErrorInfo;
-typedef struct IErrorInfoVtbl {
-    ORVO_IINTERFACE_SLOTS(IErrorInfo)
-    int32_t(WINAPI* GetGUID)(IErrorInfo* This, TGUID* guid);
-    int32_t(WINAPI* GetSource)(IErrorInfo* This, BSTR* source);
-    int32_t(WINAPI* GetDescription)(IErrorInfo* This, BSTR* description);
-} IErrorInfoVtbl;
-struct IErrorInfo {
-    const IErrorInfoVtbl* lpVtbl;
-};
-typedef struct ICreateErrorInfo ICreateErrorInfo;
-typedef struct ICreateErrorInfoVtbl {
-    ORVO_IINTERFACE_SLOTS(ICreateErrorInfo)
-    int32_t(WINAPI* SetGUID)(ICreateErrorInfo* This, const TGUID* guid);
-    int32_t(WINAPI* SetSource)(ICreateErrorInfo* This, const wchar_t* source);
-    int32_t(WINAPI* SetDescription)(ICreateErrorInfo* This, const wchar_t* description);
-} ICreateErrorInfoVtbl;
-struct ICreateErrorInfo {
-    const ICreateErrorInfoVtbl* lpVtbl;
-};
-static const TGUID IID_IErrorInfo = {0x1CF2B120, 0x547D, 0x101B, {0x8E, 0x65, 0x08, 0x00, 0x2B, 0x2B, 0xD1, 0x19}};
-IMPORT int32_t WINAPI CreateErrorInfo(ICreateErrorInfo** created);
-IMPORT int32_t WINAPI SetErrorInfo(DWORD reserved, IErrorInfo* info);
-IMPORT int32_t WINAPI GetErrorInfo(DWORD reserved, IErrorInfo** info);
+/* COM's error object (oleaut32), through the C face's IOrvoCreateErrorInfo and IOrvoErrorInfo. */
+IMPORT int32_t WINAPI CreateErrorInfo(IOrvoCreateErrorInfo** created);
+IMPORT int32_t WINAPI SetErrorInfo(DWORD reserved, IOrvoErrorInfo* info);
+IMPORT int32_t WINAPI GetErrorInfo(DWORD reserved, IOrvoErrorInfo** info);
 IMPORT void WINAPI SysFreeString(BSTR text);
 
 IMPORT int __cdecl printf(const char* format, ...);
@@ -90,6 +69,7 @@ IMPORT char* __cdecl strrchr(const char* text, int c);
 IMPORT size_t __cdecl strlen(const char* text);
 IMPORT char* __cdecl strcat(char* out, const char* text);
 IMPORT char* __cdecl strcpy(char* out, const char* text);
+IMPORT int __cdecl wcscmp(const wchar_t* a, const wchar_t* b);
 IMPORT int __cdecl memcmp(const void* a, const void* b, size_t n);
 IMPORT void* __cdecl memmove(void* out, const void* in, size_t n);
 IMPORT void* __cdecl memset(void* out, int c, size_t n);

@@ -50,7 +50,8 @@ set(module_error "Could not create DBScript (implPaymentMethodUber, line ${line}
 # Due 85.00, gratuity 10.00 typed: the window's amount is 95, the payment keeps 85 plus 10, the
 # cash-up row carries 95.00 and the gratuity row 10.00. The callback's error comes back as it
 # left; the database's message reaches the log line whole; the module's own error names its
-# unit and line. The database factory is withdrawn for the last step: 7 of the host's 8 remain.
+# unit and line; a failure without an error object is told by its code, not by an older one.
+# The database factory is withdrawn for the last step: 7 of the host's 8 remain.
 set(expected_steps
   "the host registers 8 services"
   "InitModule: the module registers 9 services"
@@ -72,6 +73,7 @@ set(expected_steps
   "viewer shows a page of "
   "AddTransaction answered -1"
   "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : Timeout expired. The server did not answer within 30 seconds"
+  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31"
   "RemoveCashupEntry failed with 0x80004005: ${module_error}"
   "FinalModule: 7 registrations left, the host's own"
   "unloaded"
