@@ -1,12 +1,8 @@
 /* A stand-in for <windows.h> on Linux: the few Win32 names the sample host uses, made of POSIX,
  * so that examples/SampleHost.c, unchanged, drives the native module. Included by that one
  * source alone: it also defines the thread error slot the program lends the module. */
-#ifndef ORVO_POSIX_WINDOWS_H
-#define ORVO_POSIX_WINDOWS_H
-
-#ifndef _XOPEN_SOURCE
-#define _XOPEN_SOURCE 700 /* realpath, strdup, strnlen under -std=c99 */
-#endif
+#pragma once
+#define _XOPEN_SOURCE 700 /* realpath, strdup and strnlen under -std=c99 */
 
 #include <dlfcn.h>
 #include <stdio.h>
@@ -19,7 +15,7 @@
 #define MAX_PATH 260
 #define S_OK 0
 #define S_FALSE 1
-#define LOAD_WITH_ALTERED_SEARCH_PATH 0x8 /* dlopen of a path: the module's own RUNPATH counts */
+#define LOAD_WITH_ALTERED_SEARCH_PATH 0x8 /* ignored: dlopen loads the very file a path names */
 
 typedef long LONG;
 typedef unsigned long DWORD;
@@ -107,5 +103,3 @@ static inline unsigned long IErrorInfo_Release(IErrorInfo* info) {
     free(info);
     return 0;
 }
-
-#endif
