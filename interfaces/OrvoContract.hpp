@@ -436,4 +436,37 @@ struct IPaymentMethod : IInterface {
     virtual int32_t ORVO_STDCALL HostHookC(void* a, void* b) = 0;
 };
 
+// COM's error interfaces as this face's structs, slot for slot, for a host without the SDK's
+// headers (the C face tells the rules): every object the module hands out answers
+// IOrvoSupportErrorInfo (ISupportErrorInfo); on Windows oleaut32's GetErrorInfo, SetErrorInfo and
+// CreateErrorInfo take IOrvoErrorInfo (IErrorInfo) and IOrvoCreateErrorInfo (ICreateErrorInfo),
+// whose texts are BSTRs (SysFreeString frees what a getter returns).
+struct IOrvoSupportErrorInfo : IInterface {
+    static constexpr const TGUID& IID = orvo_c::IID_IOrvoSupportErrorInfo;
+    // ORVO_S_OK when a failing method of interface iid leaves the error object.
+    virtual int32_t ORVO_STDCALL InterfaceSupportsErrorInfo(const TGUID& iid) = 0;
+};
+#if defined(_WIN32)
+struct IOrvoErrorInfo : IInterface {
+    static constexpr const TGUID& IID = orvo_c::IID_IOrvoErrorInfo;
+    virtual int32_t ORVO_STDCALL GetGUID(TGUID* guid) = 0;
+    virtual int32_t ORVO_STDCALL GetSource(wchar_t** source) = 0;            // the class name
+    virtual int32_t ORVO_STDCALL GetDescription(wchar_t** description) = 0;  // the message
+    virtual int32_t ORVO_STDCALL GetHelpFile(wchar_t** helpFile) = 0;
+    virtual int32_t ORVO_STDCALL GetHelpContext(uint32_t* helpContext) = 0;
+};
+struct IOrvoCreateErrorInfo : IInterface {
+    static constexpr const TGUID& IID = orvo_c::IID_IOrvoCreateErrorInfo;
+    virtual int32_t ORVO_STDCALL SetGUID(const TGUID& guid) = 0;
+    virtual int32_t ORVO_STDCALL SetSource(wchar_t* source) = 0;
+    virtual int32_t ORVO_STDCALL SetDescription(wchar_t* description) = 0;
+    virtual int32_t ORVO_STDCALL SetHelpFile(wchar_t* helpFile) = 0;
+    virtual int32_t ORVO_STDCALL SetHelpContext(uint32_t helpContext) = 0;
+};
+#endif
+
+// The module's exports, __stdcall and undecorated, with this face's container.
+typedef int32_t(ORVO_STDCALL* TInitModule)(IDIContainer* container);
+typedef int32_t(ORVO_STDCALL* TFinalModule)();
+
 #endif  // ORVO_CONTRACT_HPP

@@ -4,6 +4,8 @@
 #   (no C++ runtime at all) and by clang for the MSVC ABI (lld-link, no MSVC runtime: the
 #   system's msvcrt.dll and import libraries made here from the .def files in msvc/), which
 #   proves that MSVC's calling conventions and struct layouts meet the contract's;
+# - PlainFaceHost.cpp, C++ built by clang for the MSVC ABI the same way from the plain C++ face
+#   interfaces/OrvoContract.hpp alone: MSVC's C++ vtables and `this` on both sides of the call;
 # - the sample host of examples/, the short one a host author starts from;
 # - PascalHost.dpr, Object Pascal built by Free Pascal for i386-win32 (scripts/setup builds that
 #   compiler into build/fpc-win32) from the generated unit interfaces/OrvoContract.pas alone, with
@@ -54,15 +56,19 @@ add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.exe
   COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart /out:${msvc_dir}/MsvcHost.exe
           ${msvc_dir}/ConformanceHost.obj ${msvc_libs}
   DEPENDS ${msvc_dir}/ConformanceHost.obj ${msvc_libs} VERBATIM)
-# The plain C++ face compiles for the MSVC ABI as a host includes it: no SDK, no standard library.
-file(CONFIGURE OUTPUT ${msvc_dir}/PlainFace.cpp CONTENT "#include \"OrvoContract.hpp\"\nIPaymentMethod* gProbe;\n")
-add_custom_command(OUTPUT ${msvc_dir}/PlainFace.obj
-  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++14 -ffreestanding -fno-exceptions -fno-rtti -Wall
-          -Wextra -Werror -I${PROJECT_SOURCE_DIR}/interfaces -c ${msvc_dir}/PlainFace.cpp -o ${msvc_dir}/PlainFace.obj
-  DEPENDS ${msvc_dir}/PlainFace.cpp ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.hpp
-          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
-add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe ${msvc_dir}/PlainFace.obj)
+add_custom_command(OUTPUT ${msvc_dir}/PlainFaceHost.obj
+  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++14 -O1 -ffreestanding -fno-exceptions -fno-rtti -Wall
+          -Wextra -Werror -I${PROJECT_SOURCE_DIR}/interfaces -c ${CMAKE_CURRENT_LIST_DIR}/PlainFaceHost.cpp
+          -o ${msvc_dir}/PlainFaceHost.obj
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/PlainFaceHost.cpp ${CMAKE_CURRENT_LIST_DIR}/HostSystem.h
+          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.hpp ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
+add_custom_command(OUTPUT ${msvc_dir}/PlainFaceHost.exe
+  COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart
+          /out:${msvc_dir}/PlainFaceHost.exe ${msvc_dir}/PlainFaceHost.obj ${msvc_libs}
+  DEPENDS ${msvc_dir}/PlainFaceHost.obj ${msvc_libs} VERBATIM)
+add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe ${msvc_dir}/PlainFaceHost.exe)
 orvo_foreign_host(orvo_wine_msvc_host ${msvc_dir}/MsvcHost.exe)
+orvo_foreign_host(orvo_wine_plain_face_host ${msvc_dir}/PlainFaceHost.exe -DSCENARIO=plain)
 
 set(ORVO_FPC_DIR ${PROJECT_SOURCE_DIR}/build/fpc-win32 CACHE PATH "Free Pascal's i386-win32 compiler and RTL")
 if(NOT EXISTS ${ORVO_FPC_DIR}/compiler/ppc386 OR NOT EXISTS ${ORVO_FPC_DIR}/units/comobj.ppu)

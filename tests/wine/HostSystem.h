@@ -1,12 +1,17 @@
 /* What the conformance host uses of the system, declared here rather than taken from an SDK, so
  * that one source builds with mingw-w64's gcc and with clang for the MSVC ABI (which has no SDK
- * here): kernel32, oleaut32 and the C library of msvcrt.dll, nothing more. */
+ * here): kernel32, oleaut32 and the C library of msvcrt.dll, nothing more. A C++ host includes
+ * it after OrvoContract.hpp, whose error-object structs it then takes. */
 #ifndef ORVO_HOST_SYSTEM_H
 #define ORVO_HOST_SYSTEM_H
 
 #include <stdarg.h>
 #include <stddef.h>
 #include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
 
 #define WINAPI __stdcall
 #define IMPORT __declspec(dllimport)
@@ -89,6 +94,10 @@ void __cdecl HostStart(void) {
     StartupInfo info = {0};
     __getmainargs(&argc, &argv, &env, 0, &info);
     exit(main(argc, argv));
+}
+#endif
+
+#ifdef __cplusplus
 }
 #endif
 

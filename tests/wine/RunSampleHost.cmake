@@ -4,8 +4,8 @@
 # with the values worked out by hand (the programs check the details themselves and print
 # "FAILED: ..." for each that does not hold).
 # Arguments (-D): HOST (the program), DIST, WORK (a scratch folder), EMULATOR (wine), OBJDUMP;
-# SCENARIO "pascal" for the Pascal host's own steps, "sample" for the sample host's (default: the
-# conformance scenario).
+# SCENARIO "pascal" for the Pascal host's own steps, "sample" for the sample host's, "plain" for
+# the plain C++ face's (default: the conformance scenario).
 get_filename_component(program ${HOST} NAME)
 
 # No C++ runtime, no compiler runtime DLL: what any Windows system has.
@@ -109,6 +109,23 @@ if(SCENARIO STREQUAL "sample")
     "window \"Extra Payments Report\""
     "viewer shows a page of "
     "unloaded, 6 registrations left")
+endif()
+if(SCENARIO STREQUAL "plain")
+  # A container that lends nothing: the module's 9 registrations, the payment methods in the
+  # order it registers them, the one reference it holds on the container given back at FinalModule.
+  set(expected_steps
+    "InitModule: the module registers 9 services and holds the container 1 time(s)"
+    "payment method 1: \"Uber\""
+    "payment method 2: \"Mr D\""
+    "payment method 3: \"ABSA\""
+    "payment method 4: \"Nedbank\""
+    "payment method 5: \"Other CC\""
+    "GetName: \"Mr D\", 4 characters"
+    "config: Key reads \"Value\""
+    "GetName into a null pointer fails with 0x80004005: A result pointer is null (EArgumentNil)"
+    "FinalModule: 0 registrations left, the container held 0 time(s)"
+    "unloaded"
+    "every check held")
 endif()
 set(rest "${output}")
 foreach(step ${expected_steps})
