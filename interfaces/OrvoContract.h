@@ -497,7 +497,8 @@ typedef struct IFormViewVtbl {
     int32_t(ORVO_STDCALL* SetText)(IFormView* This, int32_t index, OrvoAnsiString text, OrvoBool* done);
     /* Date-time held by a date picker; *done false (date untouched) for any other control. */
     int32_t(ORVO_STDCALL* GetDate)(IFormView* This, int32_t index, TDateTime* date, OrvoBool* done);
-    /* Picks a date-time in a date picker; *done false for any other control. */
+    /* Picks a date-time in a date picker; *done false for any other control. A date that is no
+     * number or outside the years 1 to 9999 fails (EConvertError) and the picker keeps its date. */
     int32_t(ORVO_STDCALL* SetDate)(IFormView* This, int32_t index, TDateTime date, OrvoBool* done);
     /* Presses a button: runs its click handler, then sets the form's modal result to the
      * button's. A handler's error goes to IFormHost::ReportError, leaves the form open and

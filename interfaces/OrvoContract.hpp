@@ -218,7 +218,8 @@ struct IFormView : IInterface {
     virtual int32_t ORVO_STDCALL SetText(int32_t index, OrvoAnsiString text, OrvoBool* done) = 0;
     // Date-time held by a date picker; *done false (date untouched) for any other control.
     virtual int32_t ORVO_STDCALL GetDate(int32_t index, TDateTime* date, OrvoBool* done) = 0;
-    // Picks a date-time in a date picker; *done false for any other control.
+    // Picks a date-time in a date picker; *done false for any other control. A date that is no
+    // number or outside the years 1 to 9999 fails (EConvertError) and the picker keeps its date.
     virtual int32_t ORVO_STDCALL SetDate(int32_t index, TDateTime date, OrvoBool* done) = 0;
     // Presses a button: runs its click handler, then sets the form's modal result to the
     // button's. A handler's error goes to IFormHost::ReportError, leaves the form open and

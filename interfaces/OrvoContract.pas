@@ -241,7 +241,8 @@ type
     function SetText(Index: Integer; Text: TOrvoText): LongBool; safecall;
     // Date-time held by a date picker; *done false (date untouched) for any other control.
     function GetDate(Index: Integer; out Date: TDateTime): LongBool; safecall;
-    // Picks a date-time in a date picker; *done false for any other control.
+    // Picks a date-time in a date picker; *done false for any other control. A date that is no
+    // number or outside the years 1 to 9999 fails (EConvertError) and the picker keeps its date.
     function SetDate(Index: Integer; Date: TDateTime): LongBool; safecall;
     // Presses a button: runs its click handler, then sets the form's modal result to the
     // button's. A handler's error goes to IFormHost::ReportError, leaves the form open and
