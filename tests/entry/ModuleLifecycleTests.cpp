@@ -207,6 +207,12 @@ TEST_F(DetachHook, WithdrawsExactlyWhatIsRegisteredAndAnUnloadLogsARefusal) {
                   .find(" EXC   [FinalModule] Unloading: ABSA stays registered: EContainerRefusal (\"The container "
                         "refuses ABSA\")\r\n"),
               std::string::npos);
+    // Registered again up to a refusal: FinalModule withdraws only that, not the row the unload left.
+    refusing->refused = "Uber";
+    EXPECT_THROW(InitModule(refusing.Get()), EOrvoError);
+    refusing->ClearJournal();
+    FinalModule();
+    EXPECT_EQ(refusing->Journal(), std::vector<std::string>(withdrawals.begin() + 5, withdrawals.end()));
 }
 
 // The library leaving the process archives the module folder's old logs into the host
