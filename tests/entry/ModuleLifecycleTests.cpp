@@ -167,9 +167,11 @@ TEST_F(DetachHook, UnloadWithoutInitFindsNoContainerAndLeavesTheStartLine) {
     EXPECT_NE(text.find("info  Starting ExtraPayments\r\n"), std::string::npos) << text;
 }
 
-// A container that will not take or give back one named registration.
-class TRefusingContainer : public TCountingContainer {
-public:
+// A container that will not take or give back the named registration `refused`.
+struct TRefusingContainer : TCountingContainer {
+    void Refuse(const AnsiString& name) const {
+        if (name == refused) throw EOrvoError("The container refuses " + refused, "EContainerRefusal");
+    }
     void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override {
         Refuse(name);
         TCountingContainer::RegisterNamedFactory(iid, name, factory);
@@ -179,11 +181,6 @@ public:
         TCountingContainer::UnregisterNamedFactory(iid, name);
     }
     std::string refused;
-
-private:
-    void Refuse(const AnsiString& name) const {
-        if (name == refused) throw EOrvoError("The container refuses " + refused, "EContainerRefusal");
-    }
 };
 
 // InitModule stops at a refused registration; FinalModule withdraws only what was taken, stops at
