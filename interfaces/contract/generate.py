@@ -121,7 +121,6 @@ def parse(path):
             item.guid, item.summary = m.group(2), m.group(3).replace('\\"', '"')
             item.base = "[base]" in m.group(4)
             item.numbered = "[numbered]" in m.group(4)
-            known[item.name] = "interface"
             item.methods, method_comment = [], []
             for body_line in block_until_end(i):
                 body_line = body_line.strip()
@@ -143,7 +142,6 @@ def parse(path):
             m = re.fullmatch(r"method (\w+)\((.*)\)", line)
             item = Item("method", m.group(1), comment, file)
             item.params = parse_params(m.group(2), m.group(1), known)
-            known[item.name] = "method"
             items.append(item)
             comment = []
         elif words[0] == "record":
@@ -163,7 +161,6 @@ def parse(path):
                 else:
                     field = (fm[0], fm[1], note.strip())
                     (union[1] if union else item.fields).append(field)
-            known[item.name] = "record"
             items.append(item)
             comment = []
         elif words[0] in ("enum", "flags", "constants"):
@@ -174,8 +171,6 @@ def parse(path):
                 body_line, _, note = body_line.strip().partition("//")
                 name, _, value = body_line.partition("=")
                 item.values.append((name.strip(), value.strip(), note.strip()))
-            if words[0] == "enum":
-                known[item.name] = "enum"
             items.append(item)
             comment = []
         else:
