@@ -6,39 +6,38 @@
 #include "platform/Platform.h"
 
 namespace orvo {
-namespace {
-TDetachHook gPreviousHook = nullptr;
-}  // namespace
 
 void InitModule(IDIContainer* container) {
     HoldContainer(ComPtr<IDIContainer>::AddRefOf(container));  // the earlier one is released here, outside the lock
     if (container) RegisterAll(*container);
 }
 
-void FinalModule() {
+namespace {
+TDetachHook gPreviousHook = nullptr;
+
+// Withdraws what is registered and lets go of the container, if one is held.
+void Final(void (*onRefusal)(const TRegistrationRow& row)) {
     const ComPtr<IDIContainer> container = HeldContainer();
     if (!container) return;
-    WithdrawRegistered(*container);
+    WithdrawRegistered(*container, onRefusal);
     LetGoOfContainer(container);  // released here, outside the lock: the host's code may run
 }
 
-namespace {
 // FinalModule when the library is unloaded without it: nothing may leave the unload notification,
 // so a refused withdrawal is logged and the rest is still withdrawn.
 void FinalModuleOnUnload() noexcept {
     try {
-        const ComPtr<IDIContainer> container = HeldContainer();
-        if (!container) return;
-        WithdrawRegistered(*container, [](const TRegistrationRow& row) {
+        Final([](const TRegistrationRow& row) {
             LogError("[FinalModule] Unloading: % stays registered: % (\"%\")", row.what, CurrentErrorClassName(),
                      CurrentErrorMessage());
         });
-        LetGoOfContainer(container);
     } catch (...) {
         LogCaught();
     }
 }
 }  // namespace
+
+void FinalModule() { Final(nullptr); }
 
 TDetachHook& DetachHookSlot() {
     static TDetachHook slot = nullptr;

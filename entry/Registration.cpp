@@ -65,29 +65,25 @@ constexpr std::array kRows{
     PaymentMethodRow<TPaymentMethodOtherCCfactory, kOtherCCNames>(),
 };
 
-// Which rows the held container holds; InitModule and FinalModule are called one at a time.
-std::array<bool, kRows.size()> gRegistered{};
+// The held container holds the first gRegistered rows: registration and withdrawal both stop
+// at a refusal. InitModule and FinalModule are called one at a time.
+size_t gRegistered = 0;
 
 }  // namespace
 
 std::span<const TRegistrationRow> RegistrationTable() { return kRows; }
 
 void RegisterAll(IDIContainer& container) {
-    for (size_t i = 0; i < kRows.size(); ++i) {
-        kRows[i].registerWith(container);
-        gRegistered[i] = true;
-    }
+    for (gRegistered = 0; gRegistered < kRows.size(); ++gRegistered) kRows[gRegistered].registerWith(container);
 }
 
 void WithdrawRegistered(IDIContainer& container, void (*onRefusal)(const TRegistrationRow& row)) {
-    for (size_t i = kRows.size(); i-- > 0;) {
-        if (!gRegistered[i]) continue;
+    for (; gRegistered > 0; --gRegistered) {
         try {
-            kRows[i].withdrawFrom(container);
-            gRegistered[i] = false;
+            kRows[gRegistered - 1].withdrawFrom(container);
         } catch (...) {
             if (!onRefusal) throw;
-            onRefusal(kRows[i]);
+            onRefusal(kRows[gRegistered - 1]);  // the container is let go of with this row
         }
     }
 }

@@ -21,7 +21,8 @@ std::span<const TRegistrationRow> RegistrationTable();
 void RegisterAll(IDIContainer& container);
 // Withdraws what is registered, last first. A refused withdrawal stays registered: without
 // onRefusal the refusal is raised and a later call resumes with that row; with it, onRefusal runs
-// inside the handler of the refusal and the walk goes on.
+// inside the handler of the refusal, the row is forgotten (the caller lets go of the container)
+// and the walk goes on.
 void WithdrawRegistered(IDIContainer& container, void (*onRefusal)(const TRegistrationRow& row) = nullptr);
 
 }  // namespace orvo

@@ -9,13 +9,12 @@
 namespace orvo::ui {
 namespace {
 
-// 0001-01-01 to 9999-12-31 as whole days from 1899-12-30; the time of day must not carry a
-// value past either end. False for NaN.
+// Within 0001-01-01 to 9999-12-31, the time of day not rounding past either end. False for NaN.
 bool OnCalendar(TDateTime date) {
-    constexpr int64_t kFirstDay = -693593, kLastDay = 2958465;
-    if (!(date > kFirstDay - 1 && date < kLastDay + 1)) return false;
+    static const TDateTime first = EncodeDate(1, 1, 1), last = EncodeDate(9999, 12, 31);
+    if (!(date > first - 1 && date < last + 1)) return false;
     const int64_t day = SplitDateTime(date).Day;
-    return day >= kFirstDay && day <= kLastDay;
+    return day >= first && day <= last;
 }
 
 }  // namespace

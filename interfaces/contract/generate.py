@@ -60,7 +60,7 @@ def parse_params(text, where, known):
         lent = type_ == "text" or kind == "interface" or type_ == "any"
         if lent and direction not in ("borrowed", "new"):
             raise Fail(f"{where}: {type_} {name} crosses as borrowed or new, not {direction}")
-        if not lent and direction in ("new",) or (direction == "borrowed" and not lent and mark != "*"):
+        if not lent and direction == "new" or (direction == "borrowed" and not lent and mark != "*"):
             raise Fail(f"{where}: {type_} {name} is a value: in, out or inout")
         params.append(Param(direction, type_, name, initial, bool(when_true), mark == "&", mark == "*"))
     return params
@@ -102,7 +102,6 @@ def parse(path):
         words = line.split()
         if words[0] == "file":
             file = {"name": words[1], "includes": [], "head": None}
-            items.append(Item("file", words[1], [], file))
             comment = []
         elif words[0] == "include":
             file["includes"].append(words[1])
@@ -122,7 +121,6 @@ def parse(path):
             item.guid, item.summary = m.group(2), m.group(3).replace('\\"', '"')
             item.base = "[base]" in m.group(4)
             item.numbered = "[numbered]" in m.group(4)
-            known[item.name] = "interface"
             item.methods, method_comment = [], []
             for body_line in block_until_end(i):
                 body_line = body_line.strip()
@@ -144,7 +142,6 @@ def parse(path):
             m = re.fullmatch(r"method (\w+)\((.*)\)", line)
             item = Item("method", m.group(1), comment, file)
             item.params = parse_params(m.group(2), m.group(1), known)
-            known[item.name] = "method"
             items.append(item)
             comment = []
         elif words[0] == "record":
@@ -164,7 +161,6 @@ def parse(path):
                 else:
                     field = (fm[0], fm[1], note.strip())
                     (union[1] if union else item.fields).append(field)
-            known[item.name] = "record"
             items.append(item)
             comment = []
         elif words[0] in ("enum", "flags", "constants"):
@@ -175,8 +171,6 @@ def parse(path):
                 body_line, _, note = body_line.strip().partition("//")
                 name, _, value = body_line.partition("=")
                 item.values.append((name.strip(), value.strip(), note.strip()))
-            if words[0] == "enum":
-                known[item.name] = "enum"
             items.append(item)
             comment = []
         else:
@@ -186,16 +180,16 @@ def parse(path):
 
 # ---- Writing helpers ---------------------------------------------------------------------------
 
-def wrap(head, args, tail, indent, width=WIDTH):
+def wrap(head, args, tail, indent):
     """head + args joined by ", " + tail; past the width, the arguments continue under the first."""
     one = head + ", ".join(args) + tail
-    if len(indent) + len(one) <= width or not args:
+    if len(indent) + len(one) <= WIDTH or not args:
         return [indent + one]
     out, line = [], indent + head
     column = len(line)
     for n, arg in enumerate(args):
         piece = arg + (", " if n < len(args) - 1 else tail)
-        if len(line) + len(piece.rstrip()) > width and line.strip() and len(line) > column:
+        if len(line) + len(piece.rstrip()) > WIDTH and line.strip() and len(line) > column:
             out.append(line.rstrip())
             line = " " * column
         line += piece
@@ -203,17 +197,38 @@ def wrap(head, args, tail, indent, width=WIDTH):
     return out
 
 
-def aligned(rows):
+def aligned(rows, note="  // {}"):
     """Code lines with their trailing comments in one column."""
-    width = max([len(code) for code, note in rows if note] or [0])
-    return [code + (" " * (width - len(code)) + f"  // {note}" if note else "") for code, note in rows]
+    width = max([len(code) for code, text in rows if text] or [0])
+    return [code + (" " * (width - len(code)) + note.format(text) if text else "") for code, text in rows]
+
+
+def record_rows(item, field, union_end):
+    """The fields of a record as (code, note) rows, a union's members indented within it."""
+    rows = []
+    for f in item.fields:
+        if f[0] == "union":
+            rows += [("    union {", "")] + [field(*g, "        ") for g in f[1][1]] + [(union_end(f[1][0]), "")]
+        else:
+            rows.append(field(*f, "    "))
+    return rows
+
+
+def value_names(item):
+    """The C and Pascal names of an enum's or flags' values (prefix and capitals); constants as declared."""
+    prefix = item.prefixes[-1] if item.kind != "constants" else ""
+    return [(f"{prefix}{n.upper()}" if prefix else n, v, note) for n, v, note in item.values]
+
+
+def bound_method_fields(item, c):
+    """A bound method as the C and plain C++ faces lay it out: the function, then its data."""
+    return wrap("int32_t(ORVO_STDCALL* Code)(", ["void* data"] + cpp_raw_params(item.params, c), ");", "    ") + \
+        ["    void* Data;"]
 
 
 def comment_lines(comment, indent, style="//"):
     if style == "//":
         return [f"{indent}// {c}".rstrip() for c in comment]
-    if style == "{":
-        return [f"{indent}{{ {c} }}" for c in comment]
     if not comment:
         return []
     out = [f"{indent}/* {comment[0]}"] + [f"{indent} * {c}".rstrip() for c in comment[1:]]
@@ -317,20 +332,17 @@ def cpp_wrapper(m):
             args.append(f"&{p.name}")
         else:
             args.append(p.name)
-    call = f"orvo::CallOut().Check(raw_{m.name}({', '.join(args)}));"
-    head = f"{cpp_result_type(res)} {m.wrapper}({', '.join(cpp_wrapper_params(m))}) {{"
+    head, params = f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m)
+    call = f"orvo::CallOut().Check(raw_{m.name}("
     if res is None:
-        lines = wrap(head[:-1] + "{ ", [], call + " }", "    ")
-        if len(lines[0]) <= WIDTH:
-            return lines
-        return wrap(f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m), ") {", "    ") + \
-            wrap(f"orvo::CallOut().Check(raw_{m.name}(", args, "));", "        ") + ["    }"]
-    ret = f"return {res.name} != 0;" if res.type == "bool" else f"return {res.name};"
-    out = wrap(f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m), ") {", "    ")
-    out += ["        " + x for x in locals_] + ["        " + cpp_result_local(res)]
-    out += wrap(f"orvo::CallOut().Check(raw_{m.name}(", args, "));", "        ")
-    out += ["        " + x for x in after] + ["        " + ret, "    }"]
-    return out
+        one = f"    {head}{', '.join(params)}) {{ {call}{', '.join(args)})); }}"
+        if len(one) <= WIDTH:
+            return [one]
+    else:
+        locals_.append(cpp_result_local(res))
+        after.append(f"return {res.name} != 0;" if res.type == "bool" else f"return {res.name};")
+    return wrap(head, params, ") {", "    ") + ["        " + x for x in locals_] + \
+        wrap(call, args, "));", "        ") + ["        " + x for x in after] + ["    }"]
 
 
 def cpp_adapter(m):
@@ -340,6 +352,8 @@ def cpp_adapter(m):
         unnamed = [cpp_raw_type(p) for p in m.params]
         return wrap(f"HRESULT32 ORVO_STDCALL raw_{m.name}(", unnamed, ") final { return ORVO_S_OK; }", "    ")
     res = m.result
+    # With a text handed back beside the result, every value handed back waits for the call.
+    deferred = any(p.direction == "new" and p.type == "text" and p is not res for p in m.params)
     args, locals_, puts = [], [], []
     for p in m.params:
         if p is res:
@@ -353,21 +367,19 @@ def cpp_adapter(m):
                 args.append(f"*{p.name}" if p.nonnull else p.name)
         elif p.direction == "in":
             args.append(f"{p.name} != 0" if p.type == "bool" else p.name)
-        elif p.direction == "new" and p.type == "text":
-            locals_.append(f"AnsiString {p.name}Value;")
-            value = f"answer ? {p.name}Value : AnsiString()" if p.when_true else f"{p.name}Value"
-            puts.append(f"orvo::PutText({p.name}, {value});")
-            args.append(f"{p.name}Value")
+        elif p.direction == "new" and p.type == "text" or deferred and p.direction == "out":
+            value = f"{p.name}Value"
+            if p.type == "text":
+                locals_.append(f"AnsiString {value};")
+                puts.append(f"orvo::PutText({p.name}, {f'answer ? {value} : AnsiString()' if p.when_true else value});")
+            else:
+                locals_.append(f"{CPP_VALUE.get(p.type, p.type)} {value} = 0;")
+                puts.append(f"*{p.name} = {value};")
+            args.append(value)
         elif p.direction in ("out", "inout"):
             args.append(f"*{p.name}")
         else:
             args.append(p.name)
-    if locals_:  # with a text handed back beside the result, every value waits for the call
-        for p in m.params:
-            if p.direction == "out" and p is not res:
-                locals_.append(f"{CPP_VALUE.get(p.type, p.type)} {p.name}Value = 0;")
-                puts.append(f"*{p.name} = {p.name}Value;")
-                args[args.index(f"*{p.name}")] = f"{p.name}Value"
     call = f"{m.wrapper}({', '.join(args)})"
 
     def store(value):
@@ -381,7 +393,7 @@ def cpp_adapter(m):
     # Every pointer the body writes through or reads is checked before any effect.
     checked = "".join(f"{p.name}, " for p in m.params
                       if p.direction in ("out", "new", "inout") or (p.direction == "borrowed" and p.nonnull))
-    if locals_:
+    if deferred:
         body = locals_ + [f"const auto answer = {call};"] + puts + [store("answer")]
         return head + [f"        return orvo::ComBody({checked}[&] {{"] + ["            " + b for b in body] + \
             ["        });", "    }"]
@@ -398,18 +410,12 @@ def cpp_record(item):
     owning = any(f[0] == "text" for f in item.fields if f[0] != "union")
     out = comment_lines(item.comment, "") + [f"struct {item.name} {{"]
 
-    def field(f, indent):
-        t, name, note = f
+    def field(t, name, note, indent):
         ctype = {"text": "AnsiString"}.get(t) or (f"const {t[:-1]}*" if t.endswith("*") else CPP_VALUE.get(t, t))
         init = " = 0" if owning and t != "text" else ""
         return f"{indent}{ctype} {name}{init};", note
 
-    rows = []
-    for f in item.fields:
-        if f[0] == "union":
-            rows += [("    union {", "")] + [field(g, "        ") for g in f[1][1]] + [("    };", "")]
-        else:
-            rows.append(field(f, "    "))
+    rows = record_rows(item, field, lambda name: "    };")
     return out + aligned(rows) + ["};", f"ORVO_ASSERT_LAYOUT({item.name}, {', '.join(item.layout)});"]
 
 
@@ -462,7 +468,7 @@ def cpp_headers(items):
     RECORDS.update({i.name: i for i in items if i.kind == "record"})
     files = {}
     for item in items:
-        if item.file is None or item.kind == "file":
+        if item.file is None:
             continue
         files.setdefault(item.file["name"], (item.file, []))[1].append(item)
     result = {}
@@ -518,37 +524,22 @@ def c_record_field(t, name, note, indent, enums):
     return f"{indent}{ctype} {name};", note
 
 
-def c_aligned(rows):
-    width = max([len(code) for code, note in rows if note] or [0])
-    return [code + (" " * (width - len(code)) + f" /* {note} */" if note else "") for code, note in rows]
-
-
 def c_types(items):
     enums = {i.name: i.prefixes[-1] for i in items if i.kind == "enum"}
     out = []
     for item in items:
         if item.kind == "method":
             out += [""] + comment_lines(item.comment, "", "/*")
-            out += [f"typedef struct {item.name} {{"]
-            out += wrap("int32_t(ORVO_STDCALL* Code)(", ["void* data"] + cpp_raw_params(item.params, True), ");",
-                        "    ")
-            out += ["    void* Data;", f"}} {item.name};"]
+            out += [f"typedef struct {item.name} {{"] + bound_method_fields(item, True) + [f"}} {item.name};"]
         elif item.kind == "record":
             out += [""] + comment_lines(item.comment, "", "/*") + [f"typedef struct {item.name} {{"]
-            rows = []
-            for f in item.fields:
-                if f[0] == "union":
-                    rows += [("    union {", "")] + [c_record_field(*g, "        ", enums) for g in f[1][1]]
-                    rows.append((f"    }} {f[1][0]};", ""))
-                else:
-                    rows.append(c_record_field(*f, "    ", enums))
-            out += c_aligned(rows) + [f"}} {item.name};"]
+            rows = record_rows(item, lambda *f: c_record_field(*f, enums), lambda name: f"    }} {name};")
+            out += aligned(rows, " /* {} */") + [f"}} {item.name};"]
         elif item.kind in ("enum", "flags", "constants"):
-            prefix = item.prefixes[-1] if item.kind != "constants" else ""
-            names = [(f"{prefix}{n.upper()}" if prefix else n, v, note) for n, v, note in item.values]
+            names = value_names(item)
             out += [""] + comment_lines(item.comment, "", "/*") + ["enum {"]
-            out += c_aligned([(f"    {n} = {v}{',' if k < len(names) - 1 else ''}", note)
-                              for k, (n, v, note) in enumerate(names)])
+            out += aligned([(f"    {n} = {v}{',' if k < len(names) - 1 else ''}", note)
+                              for k, (n, v, note) in enumerate(names)], " /* {} */")
             out.append("};")
     return out
 
@@ -593,8 +584,7 @@ def hpp_face(items):
     for item in items:
         if item.kind == "method":
             out += [""] + comment_lines(item.comment, "") + [f"struct {item.name} {{"]
-            out += wrap("int32_t(ORVO_STDCALL* Code)(", ["void* data"] + cpp_raw_params(item.params), ");", "    ")
-            out += ["    void* Data;", "};"]
+            out += bound_method_fields(item, False) + ["};"]
     for i in interfaces:
         out += [""] + comment_lines(i.comment or [i.summary], "")
         out += [f"struct {i.name}{'' if i.base else ' : IInterface'} {{",
@@ -628,7 +618,7 @@ def pas_name(name):
 def pas_type(t):
     if t.endswith("*"):
         return "P" + t[1:-1]
-    return PAS_VALUE.get(t, "Integer" if t[0] == "T" and t not in ("TOrvoMethod",) and False else t)
+    return PAS_VALUE.get(t, t)
 
 
 def pas_param(p, known):
@@ -706,11 +696,8 @@ def pas_face(items):
                              "  TMethod(Result).Code := Bound.Code;", "  TMethod(Result).Data := Bound.Data;",
                              "end;"]
         elif item.kind in ("enum", "flags", "constants"):
-            prefix = item.prefixes[-1] if item.kind != "constants" else ""
             consts += [""] + comment_lines(item.comment, "  ")
-            for n, v, note in item.values:
-                name = f"{prefix}{n.upper()}" if prefix else n
-                consts.append(f"  {name} = {v};" + (f" {{ {note} }}" if note else ""))
+            consts += [f"  {name} = {v};" + (f" {{ {note} }}" if note else "") for name, v, note in value_names(item)]
     for item in items:
         if item.kind != "interface" or item.base:
             continue

@@ -167,9 +167,11 @@ TEST_F(DetachHook, UnloadWithoutInitFindsNoContainerAndLeavesTheStartLine) {
     EXPECT_NE(text.find("info  Starting ExtraPayments\r\n"), std::string::npos) << text;
 }
 
-// A container that will not take or give back one named registration.
-class TRefusingContainer : public TCountingContainer {
-public:
+// A container that will not take or give back the named registration `refused`.
+struct TRefusingContainer : TCountingContainer {
+    void Refuse(const AnsiString& name) const {
+        if (name == refused) throw EOrvoError("The container refuses " + refused, "EContainerRefusal");
+    }
     void RegisterNamedFactory(const TGUID& iid, const AnsiString& name, IDIFactory* factory) override {
         Refuse(name);
         TCountingContainer::RegisterNamedFactory(iid, name, factory);
@@ -179,11 +181,6 @@ public:
         TCountingContainer::UnregisterNamedFactory(iid, name);
     }
     std::string refused;
-
-private:
-    void Refuse(const AnsiString& name) const {
-        if (name == refused) throw EOrvoError("The container refuses " + refused, "EContainerRefusal");
-    }
 };
 
 // InitModule stops at a refused registration; FinalModule withdraws only what was taken, stops at
@@ -207,6 +204,12 @@ TEST_F(DetachHook, WithdrawsExactlyWhatIsRegisteredAndAnUnloadLogsARefusal) {
                   .find(" EXC   [FinalModule] Unloading: ABSA stays registered: EContainerRefusal (\"The container "
                         "refuses ABSA\")\r\n"),
               std::string::npos);
+    // Registered again up to a refusal: FinalModule withdraws only that, not the row the unload left.
+    refusing->refused = "Uber";
+    EXPECT_THROW(InitModule(refusing.Get()), EOrvoError);
+    refusing->ClearJournal();
+    FinalModule();
+    EXPECT_EQ(refusing->Journal(), std::vector<std::string>(withdrawals.begin() + 5, withdrawals.end()));
 }
 
 // The library leaving the process archives the module folder's old logs into the host
