@@ -2,7 +2,7 @@
  * so that examples/SampleHost.c, unchanged, drives the native module. Included by that one
  * source alone: it also defines the thread error slot the program lends the module. */
 #pragma once
-#define _XOPEN_SOURCE 700 /* realpath, strdup and strnlen under -std=c99 */
+#define _XOPEN_SOURCE 700 /* realpath and strnlen under -std=c99 */
 
 #include <dlfcn.h>
 #include <stdio.h>
@@ -46,15 +46,12 @@ static inline DWORD GetFullPathNameA(const char* name, DWORD size, char* path, c
 
 /* The sample joins folder and file with a backslash, as Windows does: read as "/" here. */
 static inline HMODULE LoadLibraryExA(const char* path, void* file, DWORD flags) {
-    char* unixPath = strdup(path);
-    HMODULE library = NULL;
-    char* c;
-    (void)file;
-    (void)flags;
-    for (c = unixPath; c && *c; ++c)
+    char unixPath[MAX_PATH], *c;
+    HMODULE library;
+    (void)file, (void)flags;
+    for (lstrcpynA(unixPath, path, sizeof unixPath), c = unixPath; *c; ++c)
         if (*c == '\\') *c = '/';
-    if (unixPath && !(library = dlopen(unixPath, RTLD_NOW | RTLD_LOCAL))) fprintf(stderr, "%s\n", dlerror());
-    free(unixPath);
+    if (!(library = dlopen(unixPath, RTLD_NOW | RTLD_LOCAL))) fprintf(stderr, "%s\n", dlerror());
     return library;
 }
 static inline void* GetProcAddress(HMODULE library, const char* name) { return dlsym(library, name); }
@@ -91,12 +88,9 @@ static inline BSTR SysAllocOfText(OrvoAnsiString text) {
     return wide;
 }
 static inline void SysFreeString(BSTR text) { free(text); }
-static inline HRESULT IErrorInfo_GetDescription(IErrorInfo* info, BSTR* text) {
-    return (*text = SysAllocOfText(info->description)) ? S_OK : ORVO_E_OUTOFMEMORY;
-}
-static inline HRESULT IErrorInfo_GetSource(IErrorInfo* info, BSTR* text) {
-    return (*text = SysAllocOfText(info->source)) ? S_OK : ORVO_E_OUTOFMEMORY;
-}
+#define IErrorInfo_GetDescription(info, text) \
+    ((*(text) = SysAllocOfText((info)->description)) ? S_OK : ORVO_E_OUTOFMEMORY)
+#define IErrorInfo_GetSource(info, text) ((*(text) = SysAllocOfText((info)->source)) ? S_OK : ORVO_E_OUTOFMEMORY)
 static inline unsigned long IErrorInfo_Release(IErrorInfo* info) {
     OrvoTextRelease(info->description);
     OrvoTextRelease(info->source);

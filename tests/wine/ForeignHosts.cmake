@@ -14,10 +14,11 @@
 set(orvo_foreign_run ${CMAKE_COMMAND} -DDIST=${ORVO_DIST_DIR} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
                      -DOBJDUMP=${CMAKE_OBJDUMP})
 set(orvo_foreign_env "WINEDEBUG=-all;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-# orvo_foreign_host(<test> <program> [SCENARIO <name>]): runs the program as an integrator would.
-function(orvo_foreign_host test program)
+# orvo_foreign_host(<test> <program> <scenario>): runs the program as an integrator would and
+# checks the steps it prints (HostSteps.cmake).
+function(orvo_foreign_host test program scenario)
   add_test(NAME ${test} COMMAND ${orvo_foreign_run} -DHOST=${program} -DWORK=${CMAKE_CURRENT_BINARY_DIR}/${test}
-                                ${ARGN} -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
+                                -DSCENARIO=${scenario} -P ${CMAKE_CURRENT_LIST_DIR}/RunSampleHost.cmake)
   set_tests_properties(${test} PROPERTIES TIMEOUT 300 ENVIRONMENT "${orvo_foreign_env}")
 endfunction()
 
@@ -26,8 +27,8 @@ set_target_properties(ConformanceHost PROPERTIES C_STANDARD 99 C_STANDARD_REQUIR
 target_include_directories(ConformanceHost PRIVATE ${PROJECT_SOURCE_DIR}/interfaces)
 target_compile_options(ConformanceHost PRIVATE -Wall -Wextra)
 target_link_libraries(ConformanceHost PRIVATE orvo_interfaces)
-orvo_foreign_host(orvo_wine_c_host $<TARGET_FILE:ConformanceHost>)
-orvo_foreign_host(orvo_wine_sample_host $<TARGET_FILE:SampleHost> -DSCENARIO=sample)
+orvo_foreign_host(orvo_wine_c_host $<TARGET_FILE:ConformanceHost> conformance)
+orvo_foreign_host(orvo_wine_sample_host $<TARGET_FILE:SampleHost> sample)
 
 find_program(ORVO_CLANG NAMES clang clang-14)
 find_program(ORVO_LLD_LINK NAMES lld-link lld-link-14)
@@ -46,29 +47,25 @@ foreach(dll kernel32 msvcrt oleaut32)
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/msvc/${dll}.def VERBATIM)
   list(APPEND msvc_libs ${msvc_dir}/${dll}.lib)
 endforeach()
-add_custom_command(OUTPUT ${msvc_dir}/ConformanceHost.obj
-  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c99 -O1 -ffreestanding -Wall -Wextra -Werror
-          -I${PROJECT_SOURCE_DIR}/interfaces -c ${CMAKE_CURRENT_LIST_DIR}/ConformanceHost.c
-          -o ${msvc_dir}/ConformanceHost.obj
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/ConformanceHost.c ${CMAKE_CURRENT_LIST_DIR}/HostSystem.h
-          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
-add_custom_command(OUTPUT ${msvc_dir}/MsvcHost.exe
-  COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart /out:${msvc_dir}/MsvcHost.exe
-          ${msvc_dir}/ConformanceHost.obj ${msvc_libs}
-  DEPENDS ${msvc_dir}/ConformanceHost.obj ${msvc_libs} VERBATIM)
-add_custom_command(OUTPUT ${msvc_dir}/PlainFaceHost.obj
-  COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc -std=c++14 -O1 -ffreestanding -fno-exceptions -fno-rtti -Wall
-          -Wextra -Werror -I${PROJECT_SOURCE_DIR}/interfaces -c ${CMAKE_CURRENT_LIST_DIR}/PlainFaceHost.cpp
-          -o ${msvc_dir}/PlainFaceHost.obj
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/PlainFaceHost.cpp ${CMAKE_CURRENT_LIST_DIR}/HostSystem.h
-          ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.hpp ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
-add_custom_command(OUTPUT ${msvc_dir}/PlainFaceHost.exe
-  COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart
-          /out:${msvc_dir}/PlainFaceHost.exe ${msvc_dir}/PlainFaceHost.obj ${msvc_libs}
-  DEPENDS ${msvc_dir}/PlainFaceHost.obj ${msvc_libs} VERBATIM)
+# orvo_msvc_program(<exe> <source> <clang flags...>): compiled by clang for the MSVC ABI, linked by lld-link.
+function(orvo_msvc_program exe source)
+  get_filename_component(obj ${source} NAME_WE)
+  set(obj ${msvc_dir}/${obj}.obj)
+  add_custom_command(OUTPUT ${obj}
+    COMMAND ${ORVO_CLANG} --target=i686-pc-windows-msvc ${ARGN} -O1 -ffreestanding -Wall -Wextra -Werror
+            -I${PROJECT_SOURCE_DIR}/interfaces -c ${CMAKE_CURRENT_LIST_DIR}/${source} -o ${obj}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${source} ${CMAKE_CURRENT_LIST_DIR}/HostSystem.h
+            ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.hpp ${PROJECT_SOURCE_DIR}/interfaces/OrvoContract.h VERBATIM)
+  add_custom_command(OUTPUT ${msvc_dir}/${exe}
+    COMMAND ${ORVO_LLD_LINK} /nologo /nodefaultlib /subsystem:console /entry:HostStart /out:${msvc_dir}/${exe}
+            ${obj} ${msvc_libs}
+    DEPENDS ${obj} ${msvc_libs} VERBATIM)
+endfunction()
+orvo_msvc_program(MsvcHost.exe ConformanceHost.c -std=c99)
+orvo_msvc_program(PlainFaceHost.exe PlainFaceHost.cpp -std=c++14 -fno-exceptions -fno-rtti)
 add_custom_target(orvo_msvc_host ALL DEPENDS ${msvc_dir}/MsvcHost.exe ${msvc_dir}/PlainFaceHost.exe)
-orvo_foreign_host(orvo_wine_msvc_host ${msvc_dir}/MsvcHost.exe)
-orvo_foreign_host(orvo_wine_plain_face_host ${msvc_dir}/PlainFaceHost.exe -DSCENARIO=plain)
+orvo_foreign_host(orvo_wine_msvc_host ${msvc_dir}/MsvcHost.exe conformance)
+orvo_foreign_host(orvo_wine_plain_face_host ${msvc_dir}/PlainFaceHost.exe plain)
 
 set(ORVO_FPC_DIR ${PROJECT_SOURCE_DIR}/build/fpc-win32 CACHE PATH "Free Pascal's i386-win32 compiler and RTL")
 if(NOT EXISTS ${ORVO_FPC_DIR}/compiler/ppc386 OR NOT EXISTS ${ORVO_FPC_DIR}/units/comobj.ppu)
@@ -91,4 +88,4 @@ add_test(NAME orvo_pascal_text_refuses_literal
 set_tests_properties(orvo_pascal_text_refuses_literal PROPERTIES
                      PASS_REGULAR_EXPRESSION "Got \"Constant String\", expected \"TOrvoText\"")
 
-orvo_foreign_host(orvo_wine_pascal_host ${pascal_dir}/PascalHost.exe -DSCENARIO=pascal)
+orvo_foreign_host(orvo_wine_pascal_host ${pascal_dir}/PascalHost.exe pascal)

@@ -41,10 +41,6 @@ IMPORT void WINAPI GetLocalTime(SYSTEMTIME* time);
 IMPORT int WINAPI GetLocaleInfoA(DWORD locale, DWORD type, char* data, int size);
 IMPORT int WINAPI GetCurrencyFormatA(DWORD locale, DWORD flags, const char* value, const void* format, char* text,
                                      int size);
-IMPORT int WINAPI MultiByteToWideChar(unsigned codePage, DWORD flags, const char* text, int bytes, wchar_t* wide,
-                                      int chars);
-IMPORT int WINAPI WideCharToMultiByte(unsigned codePage, DWORD flags, const wchar_t* wide, int chars, char* text,
-                                      int bytes, const char* fallback, int* used);
 IMPORT char* WINAPI lstrcpynA(char* out, const char* text, int size);
 
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x8
@@ -55,7 +51,6 @@ IMPORT char* WINAPI lstrcpynA(char* out, const char* text, int size);
 #define LOCALE_USER_DEFAULT 0x400
 #define LOCALE_SDECIMAL 0x0E
 #define HEAP_ZERO_MEMORY 0x8
-#define CP_ACP 0
 
 /* COM's error object (oleaut32), through the C face's IOrvoCreateErrorInfo and IOrvoErrorInfo. */
 IMPORT int32_t WINAPI CreateErrorInfo(IOrvoCreateErrorInfo** created);
@@ -67,6 +62,7 @@ IMPORT int __cdecl printf(const char* format, ...);
 IMPORT int __cdecl vprintf(const char* format, va_list args);
 IMPORT int __cdecl _snprintf(char* out, size_t size, const char* format, ...);
 IMPORT int __cdecl _vsnprintf(char* out, size_t size, const char* format, va_list args);
+IMPORT int __cdecl _snwprintf(wchar_t* out, size_t size, const wchar_t* format, ...);
 IMPORT int __cdecl strcmp(const char* a, const char* b);
 IMPORT int __cdecl strncmp(const char* a, const char* b, size_t n);
 IMPORT char* __cdecl strstr(const char* text, const char* part);
@@ -75,6 +71,7 @@ IMPORT size_t __cdecl strlen(const char* text);
 IMPORT char* __cdecl strcat(char* out, const char* text);
 IMPORT char* __cdecl strcpy(char* out, const char* text);
 IMPORT int __cdecl wcscmp(const wchar_t* a, const wchar_t* b);
+IMPORT int __cdecl wcsncmp(const wchar_t* a, const wchar_t* b, size_t n);
 IMPORT int __cdecl memcmp(const void* a, const void* b, size_t n);
 IMPORT void* __cdecl memmove(void* out, const void* in, size_t n);
 IMPORT void* __cdecl memset(void* out, int c, size_t n);
