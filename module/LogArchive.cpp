@@ -59,7 +59,7 @@ platform::TFileStatus ArchiveFile(const std::string& source, const std::string& 
     platform::TReadFile in;
     if (auto opened = in.Open(source, platform::TReadFile::TSharing::Exclusive); !opened) return opened;
     const auto isCopy = [&in](const std::string& name) {
-        return in.SeekTo(0) && IsGzipCopyOf(name, ReadFromStart(in), in.SizeAtOpen());
+        return IsGzipCopyOf(name, ReadFromStart(in), in.SizeAtOpen());
     };
     // The file's lines may stand elsewhere already: in its chain's number 1, when a rotation was
     // stopped after its commit, or in an archive, when an archiving was stopped before deleting
@@ -79,7 +79,6 @@ platform::TFileStatus ArchiveFile(const std::string& source, const std::string& 
             return platform::TFileStatus::Refused(source, "All " + std::to_string(kMostNamesTried) +
                                                               " names of its archive are taken");
         const std::string pending = target + ".tmp";
-        if (auto rewound = in.SeekTo(0); !rewound) return rewound;
         if (auto copied = WriteGzipCopy(ReadFromStart(in), pending, in.Permissions()); !copied) return copied;
         platform::TFileStatus placed = platform::RenameIfFree(pending, free);
         // The archive's name on the disk before the original goes.

@@ -57,7 +57,13 @@ bool RecordedLength(platform::TReadFile& file, uint32_t& length) {
 }  // namespace
 
 TChunkReader ReadFromStart(platform::TReadFile& file) {
-    return [&file](char* buffer, size_t size, size_t& count) { return file.Read(buffer, size, count); };
+    return [&file, rewound = false](char* buffer, size_t size, size_t& count) mutable {
+        if (!rewound) {
+            if (auto at = file.SeekTo(0); !at) return at;
+            rewound = true;
+        }
+        return file.Read(buffer, size, count);
+    };
 }
 
 TChunkReader ReadFromStart(const platform::TAppendFile& file) {

@@ -59,10 +59,6 @@ struct TChainNames {
     std::string Pending() const { return stem + ".0.tmp"; }
     std::string SetAside() const { return stem + ".9.old"; }
     std::string Stray(int k) const { return stem + ".stray" + std::to_string(k); }
-    std::string Folder() const {
-        const std::string_view folder = FolderOf(stem);
-        return folder.empty() ? std::string(".") : std::string(folder);
-    }
     std::string stem;
 };
 
@@ -82,7 +78,7 @@ platform::TFileStatus ClearSetAside(const TChainNames& names, std::string& setAs
 
 // States 3 and 4: once the commit's name is on the disk, empties the live file.
 platform::TFileStatus Finish(const TChainNames& names, platform::TAppendFile& live, std::string& setAsideTo) {
-    if (auto synced = platform::SyncFolder(names.Folder()); !synced) return synced;
+    if (auto synced = platform::SyncFolder(std::string(FolderOf(names.stem))); !synced) return synced;
     if (auto emptied = live.Truncate(); !emptied) return emptied;
     // Should it resist, the next rotation stops at it and says so; nothing is lost.
     ClearSetAside(names, setAsideTo);

@@ -72,7 +72,8 @@ TFileStatus RenameIfFree(const std::string& from, const std::string& to);
 TFileStatus RemoveFile(const std::string& path);
 
 // Hands the folder's entries (names made, renamed, deleted) to the disk, so a rename survives a
-// power cut (POSIX: fsync of the folder). Windows writes a rename through on its own: nothing to do.
+// power cut (POSIX: fsync of the folder; "" is the current folder). Windows writes a rename
+// through on its own: nothing to do.
 TFileStatus SyncFolder(const std::string& folder);
 
 // The size no file of the process may pass (RLIMIT_FSIZE, "ulimit -f"; the largest value when

@@ -80,7 +80,7 @@ TFileStatus RemoveFile(const std::string& path) {
 }
 
 TFileStatus SyncFolder(const std::string& folder) {
-    const TFileHandle fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const TFileHandle fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd || ::fsync(fd.Get()) != 0) return TFileStatus::LastError(folder);
     return {};
 }

@@ -37,11 +37,12 @@ bool ReadFlags(const std::vector<std::string>& args, const std::set<std::string>
 }
 
 // An amount the keypad can type: number text in whole cents, above minimum. Like every number
-// of the command line it holds no blank, not even around it: the keypad types none.
+// of the command line it holds no blank, not even the spaces around it that number text allows
+// (any other blank it refuses itself): the keypad types none.
 std::optional<Currency> ReadAmountFlag(const std::map<std::string, std::string>& flags, const std::string& name,
                                        Currency minimum, std::ostream& err) {
     const std::string& text = flags.at(name);
-    const auto money = text.find_first_of(" \t\n\v\f\r") == std::string::npos ? ReadMoneyText(text) : std::nullopt;
+    const auto money = text.find(' ') == std::string::npos ? ReadMoneyText(text) : std::nullopt;
     if (!money)
         err << "--" << name << " is not an amount: \"" << text << "\"\n";
     else if (*money < minimum)

@@ -1,12 +1,10 @@
-// Preloaded (LD_PRELOAD) into a program of the kill tests: kills it (SIGKILL) just before or just
-// after the n-th call of one kind on the files it is told to watch, or stalls it for a second
-// after that call, and records in which order files and folders were synced and renamed.
-//   ORVO_SHIM        "<call> <n> <before|after|stall>", call one of open write rename ftruncate
-//                    unlink fsync (rename counts renameat2 too)
-//   ORVO_SHIM_MATCH  only calls on paths holding this text count (write, ftruncate and fsync: the
-//                    path of their descriptor)
-//   ORVO_SHIM_TRACE  a file that gets "fsync\t<path>" and "rename\t<from>\t<to>" for each such call
-//                    watched, and "stall" when the stall begins
+// Preloaded (LD_PRELOAD) into a program of the kill tests: kills it (SIGKILL) just before or after
+// the n-th call of one kind on the files it watches, or stalls it for a second after that call.
+//   ORVO_SHIM        "<call> <n> <before|after|stall>", call one of open write rename (renameat2
+//                    too) unlink fsync
+//   ORVO_SHIM_MATCH  only calls on paths holding this text count (write, fsync: their descriptor's)
+//   ORVO_SHIM_TRACE  gets "fsync\t<path>\t" and "rename\t<from>\t<to>" for each such call watched,
+//                    and "stall\t\t" when the stall begins
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -15,25 +13,15 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/types.h>
 #include <unistd.h>
 
 static char g_call[16], g_when[8];
 static long g_n = -1, g_seen;
 
-static const char* FdPath(int fd, char* path, size_t size) {
-    char link[64];
-    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t n = readlink(link, path, size - 1);
-    path[n > 0 ? n : 0] = '\0';
-    return path;
-}
-
 static void Trace(const char* what, const char* a, const char* b) {
-    const char* file = getenv("ORVO_SHIM_TRACE");
-    FILE* out = file ? fopen(file, "a") : NULL;
+    FILE* out = fopen(getenv("ORVO_SHIM_TRACE") ? getenv("ORVO_SHIM_TRACE") : "", "a");
     if (!out) return;
-    fprintf(out, "%s\t%s\t%s\n", what, a ? a : "", b ? b : "");
+    fprintf(out, "%s\t%s\t%s\n", what, a, b);
     fclose(out);
 }
 
@@ -51,9 +39,19 @@ static int Before(const char* call, const char* path, const char* to) {
 static void After(int hit) {
     if (!hit) return;
     if (!strcmp(g_when, "after")) kill(getpid(), SIGKILL);
-    Trace("stall", NULL, NULL);
+    Trace("stall", "", "");
     sleep(1);
 }
+
+// The path of descriptor fd, in a buffer of the caller's.
+static const char* FdPath(int fd, char* path) {
+    char link[64];
+    snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t n = readlink(link, path, 4095);
+    path[n > 0 ? n : 0] = '\0';
+    return path;
+}
+#define FD_PATH(fd) FdPath(fd, (char[4096]){0})
 
 #define REAL(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
 // A call watched by its path (or that of its descriptor fd): counted, then made.
@@ -64,22 +62,20 @@ static void After(int hit) {
         After(hit);                                     \
         return result;                                  \
     }
-#define FD_PATH(fd) FdPath(fd, (char[4096]){0}, 4096)
 
-WATCH(ssize_t, write, "write", FD_PATH(fd), NULL, (int fd, const void* bytes, size_t size), (fd, bytes, size))
+WATCH(ssize_t, write, "write", FD_PATH(fd), "", (int fd, const void* bytes, size_t size), (fd, bytes, size))
 WATCH(int, rename, "rename", from, to, (const char* from, const char* to), (from, to))
 WATCH(int, renameat2, "rename", from, to, (int fromDir, const char* from, int toDir, const char* to, unsigned flags),
       (fromDir, from, toDir, to, flags))
-WATCH(int, ftruncate, "ftruncate", FD_PATH(fd), NULL, (int fd, off_t size), (fd, size))
-WATCH(int, unlink, "unlink", path, NULL, (const char* path), (path))
-WATCH(int, fsync, "fsync", FD_PATH(fd), NULL, (int fd), (fd))
+WATCH(int, unlink, "unlink", path, "", (const char* path), (path))
+WATCH(int, fsync, "fsync", FD_PATH(fd), "", (int fd), (fd))
 
 int open(const char* path, int flags, ...) {
     va_list args;
     va_start(args, flags);
     const mode_t mode = (flags & O_CREAT) ? va_arg(args, mode_t) : 0;
     va_end(args);
-    const int hit = Before("open", path, NULL), fd = REAL(open)(path, flags, mode);
+    const int hit = Before("open", path, ""), fd = REAL(open)(path, flags, mode);
     After(hit);
     return fd;
 }

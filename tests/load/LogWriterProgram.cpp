@@ -14,14 +14,9 @@ int main(int argc, char** argv) {
     using namespace orvo;
     if (argc < 3) return 2;
     const platform::TProcessIdentity id = test::LogIdentity(std::filesystem::path(argv[1]));
-    if (std::string(argv[2]) == "archive") return ArchiveOldLogs(LogFolder(id), id.HostProgramPath, platform::Now()).empty() ? 0 : 1;
+    if (std::string(argv[2]) == "archive")
+        return ArchiveOldLogs(LogFolder(id), id.HostProgramPath, platform::Now()).empty() ? 0 : 1;
     if (argc < 6) return 2;
-    int waits = 0;
-    TModuleLog log;
-    log.Configure(id, test::CountingSettings(waits, std::stoull(argv[5])));
-    for (long long i = std::stoll(argv[3]), end = i + std::stoll(argv[4]); i < end; ++i) {
-        const TLogArg number(int64_t{i});
-        log.Write(TLogLevel::Info, "[Kill] line %", &number, 1);
-    }
+    test::WriteNumbered(id, std::stoull(argv[5]), std::stoll(argv[3]), std::stoll(argv[4]));
     return 0;
 }

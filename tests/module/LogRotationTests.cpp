@@ -189,15 +189,9 @@ TEST(LogRotationFailure, CompressionFailingKeepsEveryLineAndSaysWhy) {
     const std::string stem = live.substr(0, live.size() - 4);
     WriteGzip(RotatedName(live, 1), "archive 1");
     fs::create_directory(stem + ".0.tmp");
-    int waits = 0;
-    TModuleLog log;
-    log.Configure(LogIdentity(folder), CountingSettings(waits, kSmallLimit));
+    WriteNumbered(LogIdentity(folder), kSmallLimit, 0, 300, "kept line %");
     std::vector<std::string> written;
-    for (int i = 0; i < 300; ++i) {
-        written.push_back("kept line " + std::to_string(i));
-        WriteInfo(log, written.back());
-    }
-    log.Close();
+    for (int i = 0; i < 300; ++i) written.push_back("kept line " + std::to_string(i));
     std::vector<std::string> failures;
     EXPECT_EQ(MessagesWithoutFailures(live, failures), written);
     ExpectOneLinePerAttempt(failures, stem + ".0.tmp", "Is a directory (error 21)", ERROR_ACCESS_DENIED,

@@ -41,6 +41,21 @@ TLogSettings CountingSettings(int& waits, uint64_t rotateSize) {
     return settings;
 }
 
+void WriteNumbered(TModuleLog& log, int64_t first, int64_t count, const std::string& pattern) {
+    for (int64_t i = first; i < first + count; ++i) {
+        const TLogArg number(i);
+        log.Write(TLogLevel::Info, pattern, &number, 1);
+    }
+}
+
+void WriteNumbered(const platform::TProcessIdentity& id, uint64_t rotateSize, int64_t first, int64_t count,
+                   const std::string& pattern) {
+    int waits = 0;
+    TModuleLog log;
+    log.Configure(id, CountingSettings(waits, rotateSize));
+    WriteNumbered(log, first, count, pattern);
+}
+
 std::string ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});

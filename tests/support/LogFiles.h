@@ -17,6 +17,11 @@ inline platform::TProcessIdentity LogIdentity(const TTempFolder& folder) { retur
 std::string LivePath(const TTempFolder& folder);
 // Settings that skip the waits between open attempts and count them.
 TLogSettings CountingSettings(int& waits, uint64_t rotateSize = TLogSettings().RotateSize);
+// Writes count lines of pattern with their number, from first on: to log, or as a process of the
+// program does, through a log of id that it opens and closes.
+void WriteNumbered(TModuleLog& log, int64_t first, int64_t count, const std::string& pattern = "[Kill] line %");
+void WriteNumbered(const platform::TProcessIdentity& id, uint64_t rotateSize, int64_t first, int64_t count,
+                   const std::string& pattern = "[Kill] line %");
 
 std::string ReadWhole(const std::string& path);
 void WriteWhole(const std::string& path, const std::string& text);
