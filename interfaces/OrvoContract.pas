@@ -1,9 +1,9 @@
 (* Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 
-  The binary contract for Object Pascal hosts (Free Pascal, in any mode, and Delphi): every
-  interface with its GUID and its methods in slot order, the shared records and constants, the
-  text block's helpers, the module's two exports and a base class for the host's own objects.
-  What each method does is told beside it.
+  The binary contract for Object Pascal hosts (Free Pascal in its delphi or objfpc mode, and
+  Delphi): every interface with its GUID and its methods in slot order, the shared records and
+  constants, the text block's helpers, the module's two exports and a base class for the host's
+  own objects. What each method does is told beside it.
 
   How the contract meets Object Pascal:
   - Every method is safecall: a failure raises EOleException (unit ComObj, used here, installs
