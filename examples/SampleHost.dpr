@@ -393,8 +393,16 @@ begin
     ShowReport;
     OleCheck(FinalModule());
   except
-    on E: EOleException do
+    on E: EOleException do  { a failed call of the module: its message and class }
+    begin
       WriteLn('failed: ', E.Message, ' (', E.Source, ')');
+      ExitCode := 1;
+    end;
+    on E: Exception do
+    begin
+      WriteLn('failed: ', E.Message, ' (', E.ClassName, ')');
+      ExitCode := 1;
+    end;
   end;
   { The handlers point into the module: forget them before it goes. }
   OnMainForm := nil;
