@@ -661,6 +661,17 @@ def pas_method(m, known, indent):
     return f"{indent}procedure {m.name}{params}; safecall;"
 
 
+def pas_note(note, items):
+    """A field's note naming the Pascal constants where it names an enum or flags by their C++
+    names ("a TFormControlKind", "kControl... bits"): this face declares only the constants."""
+    for item in items:
+        if item.kind == "enum":
+            note = re.sub(rf"\b(an? )?{item.prefixes[0]}\b", f"one of the {item.prefixes[-1]}... constants", note)
+        elif item.kind == "flags":
+            note = re.sub(rf"\b{item.prefixes[0]}\.\.\.", f"{item.prefixes[-1]}...", note)
+    return note
+
+
 def pas_face(items):
     known = {i.name: i.kind for i in items if i.kind in ("interface", "method", "record", "enum")}
     types, consts, helpers_decl, helpers_impl = [], [], [], []
@@ -680,6 +691,7 @@ def pas_face(items):
                         types.append(f"      {k}: ({n}: {pas_type(t) if t in PAS_VALUE else t});{note}")
                 else:
                     t, n, note = f
+                    note = pas_note(note, items)
                     ptype = pas_type(t) if t in PAS_VALUE or t.endswith("*") else "Integer"
                     types.append(f"    {n}: {ptype};" + (f" {{ {note} }}" if note else ""))
             types.append("  end;")
@@ -689,12 +701,11 @@ def pas_face(items):
             types.append(f"  {item.name} = procedure({'; '.join(params)}) of object; safecall;")
             short = item.name[1:]
             helpers_decl += [f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;",
-                             f"function {short}Of(const Bound: TOrvoMethod): {item.name};"]
+                             f"function {short}Of(Code, Data: Pointer): {item.name};"]
             helpers_impl += ["", f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;", "begin",
                              "  Result.Code := TMethod(Handler).Code;", "  Result.Data := TMethod(Handler).Data;",
-                             "end;", "", f"function {short}Of(const Bound: TOrvoMethod): {item.name};", "begin",
-                             "  TMethod(Result).Code := Bound.Code;", "  TMethod(Result).Data := Bound.Data;",
-                             "end;"]
+                             "end;", "", f"function {short}Of(Code, Data: Pointer): {item.name};", "begin",
+                             "  TMethod(Result).Code := Code;", "  TMethod(Result).Data := Data;", "end;"]
         elif item.kind in ("enum", "flags", "constants"):
             consts += [""] + comment_lines(item.comment, "  ")
             consts += [f"  {name} = {v};" + (f" {{ {note} }}" if note else "") for name, v, note in value_names(item)]
