@@ -184,7 +184,6 @@ TEST_F(DemoSession, TheProgramSaysWhatIsWrongOnceWithItsExitCode) {
          "report written to '" + (folder / "report.html") + "'\n"},
         {"--db '" + empty.string() + "' report --range today", kExitStorage,
          "cannot make the suite's tables in " + empty.string()},
-        {"pay --method ABSA --due 300 --tendered 200 --reference '<b>77</b> & co'", kExitOk, "ABSA paid 200.00"},
         {"pay --method Uber --due 10 --amount 5", kExitUsage, "unknown option --amount"},
         {"report --range next-year", kExitUsage, "unknown range \"next-year\""},
         {"report --from 2026-02-30 --to 2026-03-01", kExitUsage,
@@ -194,6 +193,7 @@ TEST_F(DemoSession, TheProgramSaysWhatIsWrongOnceWithItsExitCode) {
         {"report --range today --to 2026-03-01", kExitUsage, "--range and --from/--to exclude each other"},
         {"fly", kExitUsage, "unknown command fly"},
         {"report --from 2000-01-01 --to 2099-12-31", kExitOk, "report written to "},
+        {"pay --method ABSA --due 300 --tendered 200 --reference '<b>77</b> & co'", kExitOk, "ABSA paid 200.00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -201,8 +201,13 @@ TEST_F(DemoSession, TheProgramSaysWhatIsWrongOnceWithItsExitCode) {
         EXPECT_EQ(exitCode, c.exitCode) << output;
         EXPECT_EQ(Count(output, c.message), 1u) << output;
     }
-    // The reference with markup stands in the page as text.
-    EXPECT_NE(ReadFile(folder / "report.html").find(">&lt;b&gt;77&lt;/b&gt; &amp; co</td>"), std::string::npos);
+    // The reference with markup stands in the page as text. The report runs in this process: under
+    // the sanitizers, the leak check at the exit of a program that reported rows crashes in its
+    // scan of dynamic thread storage.
+    std::ostringstream report;
+    options.freshDatabase = false;
+    ASSERT_EQ(RunReportCommand(options, {"--from", "2000-01-01", "--to", "2099-12-31"}, report, report), kExitOk);
+    EXPECT_NE(ReadFile(options.pageFile).find(">&lt;b&gt;77&lt;/b&gt; &amp; co</td>"), std::string::npos);
 }
 
 // Mended: without --invoice pay always took invoice 1, so a second run failed after the cashier
