@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,13 @@ void SetRegional(const TRegionalSettings& settings);
 // Windows; the locale that the environment names (LC_ALL, LC_MONETARY, LC_NUMERIC, LC_TIME,
 // LC_CTYPE, LANG) on POSIX, where what a locale leaves unsaid keeps the values above.
 TRegionalSettings ReadRegionalSettings();
+
+#if !defined(_WIN32)
+// Text typed at the terminal or given on the command line, in the character set the environment's
+// locale names (LC_ALL, LC_CTYPE, LANG; UTF-8 where that is the C locale), in the module's code
+// page. Nothing when it holds a character that the code page lacks, or bytes that are no character.
+std::optional<std::string> CodePageFromTerminalText(std::string_view text);
+#endif
 
 // Case-insensitive comparison under the user's locale: <0, 0 or >0.
 int CompareTextLocale(std::string_view a, std::string_view b);

@@ -16,6 +16,7 @@
 #include <cwchar>
 #include <cwctype>
 #include <exception>
+#include <optional>
 
 #include "platform/CodePage.h"
 #include "platform/DateTime.h"
@@ -47,27 +48,36 @@ std::string ExecutablePath() {
     return n > 0 ? std::string(buf, size_t(n)) : std::string();
 }
 
-// A string of the locale, in its own character set, in the module's code page: characters that
-// the code page lacks, and bytes that are no character, become "?".
-std::string CodePageText(const char* text, locale_t locale) {
+// Text in a locale's character set, in the module's code page. Characters that the code page
+// lacks, and bytes that are no character, become "?"; when strict they leave nothing instead.
+std::optional<std::string> CodePageText(std::string_view text, locale_t locale, bool strict) {
     std::string out;
-    if (!text) return out;
     const locale_t previous = uselocale(locale);
     std::mbstate_t state{};
-    for (size_t left = std::strlen(text); left > 0;) {
+    bool whole = true;
+    for (const char* p = text.data(); whole && p != text.data() + text.size();) {
+        const size_t left = size_t(text.data() + text.size() - p);
         wchar_t wide = 0;
-        const size_t used = std::mbrtowc(&wide, text, left, &state);
+        const size_t used = std::mbrtowc(&wide, p, left, &state);
         if (used == 0 || used > left) {  // a NUL, or no character
             out += '?';
+            whole = !strict;
             state = {};
-            ++text, --left;
+            ++p;
             continue;
         }
         out += AnsiFromCodePoint(uint32_t(wide));
-        text += used, left -= used;
+        whole = !strict || out.back() != '?' || wide == L'?';
+        p += used;
     }
     uselocale(previous);
+    if (!whole) return std::nullopt;
     return out;
+}
+
+// A string the locale gives, in the module's code page.
+std::string CodePageText(const char* text, locale_t locale) {
+    return text ? *CodePageText(text, locale, false) : std::string();
 }
 
 // POSIX grouping ("\3\3", "\3\2", "\377") as group sizes: up to its end (the last size
@@ -238,6 +248,20 @@ TDateTime SystemNow() {
         second = ts.tv_sec;
     }
     return startOfSecond + double(ts.tv_nsec / 1000000) / 86400000.0;
+}
+
+std::optional<std::string> CodePageFromTerminalText(std::string_view text) {
+    // The C locale says ASCII, where terminals send UTF-8 today.
+    locale_t locale = newlocale(LC_CTYPE_MASK, "", nullptr);
+    if (locale && std::strcmp(nl_langinfo_l(CODESET, locale), "ANSI_X3.4-1968") == 0) {
+        freelocale(locale);
+        locale = nullptr;
+    }
+    if (!locale) locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    if (!locale) locale = newlocale(LC_CTYPE_MASK, "C", nullptr);
+    std::optional<std::string> text8 = CodePageText(text, locale, true);
+    freelocale(locale);
+    return text8;
 }
 
 }  // namespace orvo::platform

@@ -9,6 +9,7 @@
 #include "host/program/Commands.h"
 #include "host/program/MoneyText.h"
 #include "host/program/PaymentMethods.h"
+#include "host/program/TextTable.h"
 #include "platform/DateTime.h"
 #include "platform/Platform.h"
 
@@ -36,21 +37,19 @@ bool ReadFlags(const std::vector<std::string>& args, const std::set<std::string>
     return true;
 }
 
-// An amount the keypad can type: number text in whole cents, above minimum. Like every number
-// of the command line it holds no blank, not even the spaces around it that number text allows
-// (any other blank it refuses itself): the keypad types none.
+// An amount the keypad can type, above minimum, in the form the help gives. Text that reads
+// as a number otherwise is read as one only to say what is wrong with it.
 std::optional<Currency> ReadAmountFlag(const std::map<std::string, std::string>& flags, const std::string& name,
                                        Currency minimum, std::ostream& err) {
     const std::string& text = flags.at(name);
-    const auto money = text.find(' ') == std::string::npos ? ReadMoneyText(text) : std::nullopt;
-    if (!money)
-        err << "--" << name << " is not an amount: \"" << text << "\"\n";
-    else if (*money < minimum)
+    if (const auto money = ReadMoneyText(text); money && *money >= minimum) return money;
+    const auto number = text.find(' ') == std::string::npos ? ReadCurrency(text, '.') : std::nullopt;
+    if (number && *number < minimum)
         err << "--" << name << " must be " << (minimum > 0 ? "above 0" : "0 or more") << ": \"" << text << "\"\n";
-    else if (*money % 100 != 0)
+    else if (number && *number % 100 != 0)
         err << "--" << name << " has parts of a cent, which the keypad cannot type: \"" << text << "\"\n";
     else
-        return money;
+        err << "--" << name << " is not an amount: \"" << text << "\" (" << kMoneyTextForm << ")\n";
     return std::nullopt;
 }
 
@@ -133,10 +132,17 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
         err << "the amount with its gratuity is beyond the currency's range\n";
         return kExitUsage;
     }
-    const std::string reference = flags["reference"];
-    if (reference.size() > kReferenceLength) {
-        err << "--reference has " << reference.size() << " characters; a transaction keeps at most " << kReferenceLength
-            << "\n";
+    // The module keeps the reference in its 8-bit code page: measured there, and refused when it
+    // does not fit.
+    const std::optional<std::string> reference = platform::CodePageFromTerminalText(flags["reference"]);
+    if (!reference) {
+        err << "--reference holds a character that the module's code page, Windows-1252, does not have: \""
+            << flags["reference"] << "\"\n";
+        return kExitUsage;
+    }
+    if (reference->size() > kReferenceLength) {
+        err << "--reference has " << reference->size() << " characters; a transaction keeps at most "
+            << kReferenceLength << "\n";
         return kExitUsage;
     }
     std::optional<int32_t> invoiceNumber;
@@ -153,7 +159,7 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
     THostSession session(
         options,
         [&](IFormView& form) {
-            TypeText(form, "txtReference", reference);
+            TypeText(form, "txtReference", *reference);
             if (tendered) ClickButton(form, "btnAmount");
             if (gratuity) ClickButton(form, "btnGratuity");
             ClickButton(form, "btnOKNew");
@@ -179,7 +185,8 @@ int RunPay(const THostOptions& options, const std::vector<std::string>& args, st
     }
     ComPtr<IPaymentMethod> payment = session.NewPayment(method, *due);
     if (!payment->DoPaymentPopup()) {
-        err << "the module did not confirm the payment; its log says why: " << session.ModuleLogFile().string() << "\n";
+        err << "the module did not confirm the payment; its log says why: " << ShellQuoted(session.ModuleLogFile())
+            << "\n";
         return kExitFailed;
     }
     // Checked before the invoice is saved: a mismatch leaves no invoice or cash-up rows behind.
@@ -251,7 +258,7 @@ int RunReportCommand(const THostOptions& options, const std::vector<std::string>
         err << "no report was shown\n";
         return kExitFailed;
     }
-    out << "report written to " << options.pageFile.string() << "\n";
+    out << "report written to " << ShellQuoted(options.pageFile) << "\n";
     return kExitOk;
 }
 

@@ -8,13 +8,13 @@
 
 namespace orvo::host {
 
-// Exit codes that say what went wrong.
+// Exit codes that say what went wrong; --help lists them.
 enum TExitCode : int {
     kExitOk = 0,
-    kExitFailed = 1,    // the module or the session reported an error
-    kExitUsage = 2,     // unknown command, method, range or malformed value
-    kExitLibrary = 3,   // the module file is missing or is not a module
-    kExitDatabase = 4,  // the database cannot be opened
+    kExitFailed = 1,   // the module or the session reported an error
+    kExitUsage = 2,    // unknown command, option, method or range, or a malformed value
+    kExitLibrary = 3,  // the module file is missing or is not a module
+    kExitStorage = 4,  // the database or the output folder cannot be opened, made or written
 };
 
 // A till session and a back-office report, scripted end to end, with an account of each step.

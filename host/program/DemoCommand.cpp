@@ -5,6 +5,7 @@
 
 #include "host/program/Commands.h"
 #include "host/program/MoneyText.h"
+#include "host/program/TextTable.h"
 
 namespace orvo::host {
 namespace {
@@ -48,7 +49,7 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
         },
         say);
 
-    say("Starting the back office and the till with " + options.modulePath.string());
+    say("Starting the back office and the till with " + ShellQuoted(options.modulePath));
     session.Start();
     session.ApplySchemaChanges();
     session.AddEmployee(1, "Thandi", "Mokoena");
@@ -59,14 +60,14 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
     for (const auto& item : session.Menus().Items()) say("  menu Lists: " + item.caption);
 
     const std::vector<TDemoSale> sales = {
-        {"Uber", {1001, 1, 1, 1205000}, {{"UB-7731", "150", std::nullopt, true}}, "tendered above the total"},
-        {"Mr D", {1002, 1, 2, 850000}, {{"MRD-2231", std::nullopt, "10", true}}, "with a gratuity"},
-        {"ABSA", {1003, 1, 1, 3000000}, {{"ABSA <b>77</b> & co", "200", std::nullopt, true}}, "a part payment"},
+        {"Uber", {1001, 1, 1, 1205000}, {{"UBR-48213", "150", std::nullopt, true}}, "tendered above the total"},
+        {"Mr D", {1002, 1, 2, 850000}, {{"MRD-20931", std::nullopt, "10", true}}, "with a gratuity"},
+        {"ABSA", {1003, 1, 1, 3000000}, {{"ABS-77120", "200", std::nullopt, true}}, "a part payment"},
         {"Nedbank",
          {1004, 1, 2, 552500},
-         {{"", std::nullopt, std::nullopt, false}, {"NB-1", std::nullopt, std::nullopt, true}},
+         {{"", std::nullopt, std::nullopt, false}, {"NED-55017", std::nullopt, std::nullopt, true}},
          "cancelled once, then paid"},
-        {"Other CC", {1005, 1, 1, 4100000}, {{"CC-9001", "410", std::nullopt, true}}, "paid exactly, overrung later"},
+        {"Other CC", {1005, 1, 1, 4100000}, {{"OCC-90014", "410", std::nullopt, true}}, "paid exactly, overrung later"},
     };
     ComPtr<IPaymentMethod> overrung;
     for (const TDemoSale& sale : sales) {
@@ -120,9 +121,9 @@ int RunDemo(const THostOptions& options, std::ostream& out) {
         "  ");
     say("Cash-up rows:");
     out << session.QueryTable("SELECT [Number], [Name], [ParentName], [Value] FROM [Cashup]", "  ");
-    say("Report page:  " + options.pageFile.string() + (session.Viewer().PagesShown() ? "" : " (not written)"));
-    say("Database:     " + options.databasePath.string());
-    say("Module log:   " + session.ModuleLogFile().string());
+    say("Report page:  " + ShellQuoted(options.pageFile) + (session.Viewer().PagesShown() ? "" : " (not written)"));
+    say("Database:     " + ShellQuoted(options.databasePath));
+    say("Module log:   " + ShellQuoted(session.ModuleLogFile()));
     return session.Viewer().PagesShown() == 1 ? kExitOk : kExitFailed;
 }
 

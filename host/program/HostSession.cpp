@@ -27,18 +27,26 @@ void OnPaymentChange(THostSession::Say* say, IPaymentMethod* payment) {
                                                          MoneyText(payment->GetGratuity()));
 }
 
-// The access-code list, kept in the suite's database.
+// The access-code list, kept in the suite's database. A code already listed as given is left
+// as it stands, so that a start on a database that holds everything writes nothing.
 ComPtr<THostActCodes> ActCodesIn(std::shared_ptr<TSqliteDatabase> database) {
     database->Run(
         "IF ( OBJECT_ID( 'ActCodes', 'U' ) IS NULL ) CREATE TABLE [ActCodes] ( [Code] VARCHAR(10) NOT NULL, "
         "[Description] VARCHAR(100) NULL, [LinkCode] VARCHAR(10) NULL )");
+    const auto listed = [database](const std::string& code, const std::string& column, const std::string& value) {
+        return database->Run("SELECT COUNT(*) AS [N] FROM [ActCodes] WHERE [Code] = " + Quoted(code) + " AND [" +
+                             column + "] = " + Quoted(value))
+                   .lastResult->rows.at(0).at(0).integer == 1;
+    };
     return MakeObject<THostActCodes>(
-        [database](const std::string& code, const std::string& description) {
+        [database, listed](const std::string& code, const std::string& description) {
+            if (listed(code, "Description", description)) return;
             database->Run("DELETE FROM [ActCodes] WHERE [Code] = " + Quoted(code) +
                           "; INSERT INTO [ActCodes] ( [Code], [Description] ) VALUES ( " + Quoted(code) + ", " +
                           Quoted(description) + " )");
         },
-        [database](const std::string& code, const std::string& linkCode) {
+        [database, listed](const std::string& code, const std::string& linkCode) {
+            if (listed(code, "LinkCode", linkCode)) return;
             database->Run("UPDATE [ActCodes] SET [LinkCode] = " + Quoted(linkCode) + " WHERE [Code] = " + Quoted(code));
         });
 }
@@ -81,8 +89,10 @@ void THostSession::Start() {
     } catch (const std::exception& e) {
         throw EHostStartError(EHostStartError::Kind::Database, e.what());  // it names the file
     }
+    ComPtr<THostActCodes> actCodes;
     try {
         database_->CreateSuiteTables();
+        actCodes = ActCodesIn(database_);
     } catch (const std::exception& e) {
         throw EHostStartError(EHostStartError::Kind::Database,
                               "cannot make the suite's tables in " + options_.databasePath.string() + ": " + e.what());
@@ -102,7 +112,7 @@ void THostSession::Start() {
     c.RegisterFactory(IHTMLViewer::IID, SharedFactory(viewer_->AsIInterface()).Get());
     c.RegisterFactory(IAuthentication::IID,
                       SharedFactory(MakeObject<THostAuthentication>(options_.grantedCodes)->AsIInterface()).Get());
-    c.RegisterFactory(IActCodes::IID, SharedFactory(ActCodesIn(database_)->AsIInterface()).Get());
+    c.RegisterFactory(IActCodes::IID, SharedFactory(actCodes->AsIInterface()).Get());
     c.RegisterInstance(IMainMenuManager::IID, menus_->AsIInterface());
     c.RegisterInstance(IEventManager::IID, events_->AsIInterface());
     c.RegisterInstance(IFormHost::IID, MakeObject<THostFormHost>(drive_, [this](const std::string& message) {
@@ -119,8 +129,15 @@ void THostSession::ApplySchemaChanges() {
     THostStrings scripts;
     ComPtr<IDatabaseChanges> changes = ResolveNamedOf<IDatabaseChanges>(*container_, "ExtraPayments");
     if (!changes) throw EOrvoError("the module registered no database changes");
-    changes->GetChanges(0, scripts);
-    for (const AnsiString& script : scripts.Lines()) database_->Run(script.view());
+    // What the module asks of the database here is all the database's to refuse (a read-only
+    // file lacking the module's tables, say).
+    try {
+        changes->GetChanges(0, scripts);
+        for (const AnsiString& script : scripts.Lines()) database_->Run(script.view());
+    } catch (const std::exception& e) {
+        throw EHostStartError(EHostStartError::Kind::Database,
+                              "cannot make the module's tables in " + options_.databasePath.string() + ": " + e.what());
+    }
 }
 
 void THostSession::AddEmployee(int32_t number, const std::string& first, const std::string& last) {

@@ -26,7 +26,8 @@ struct THostOptions {
     bool freshDatabase = false;          // start from an empty database
 };
 
-// What a failed start-up was about, for the program's exit code.
+// What a failed start-up was about, for the program's exit code: the module's file, or the
+// database (opening it, or making the suite's or the module's tables in it).
 class EHostStartError : public EOrvoError {
 public:
     enum class Kind { Library, Database };
@@ -51,7 +52,8 @@ public:
 
     // Opens the database, lends the services, loads the module and calls InitModule.
     void Start();
-    // Applies the module's schema scripts and stores its access codes.
+    // Applies the module's schema scripts and stores its access codes. With Start, it writes
+    // nothing to a database that holds them all already, so a report runs on a read-only file.
     void ApplySchemaChanges();
     void AddEmployee(int32_t number, const std::string& first, const std::string& last);
     // Raises a program's main-window event ("Orvo.BackOffice.MainForm.Create", ...).

@@ -32,4 +32,10 @@ std::string AlignedTable(const TSqlResult& result, const std::string& indent) {
     return table;
 }
 
+std::string ShellQuoted(const std::filesystem::path& path) {
+    std::string quoted = "'";
+    for (const char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 }  // namespace orvo::host

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <istream>
 #include <map>
 #include <ostream>
@@ -10,7 +11,9 @@
 #include "host/program/Commands.h"
 #include "host/program/MoneyText.h"
 #include "host/program/PaymentMethods.h"
+#include "host/program/TextTable.h"
 #include "platform/DateTime.h"
+#include "platform/Platform.h"
 
 namespace orvo::host {
 namespace {
@@ -80,8 +83,8 @@ void Draw(IFormView& form, const std::vector<TFormControlInfo>& controls, const 
     out << "+== a key presses a button; e<N> <text> or d<N> <date> fills a box; q closes\n";
 }
 
-// Works one form until it closes.
-void Operate(IFormView& form, std::istream& in, std::ostream& out) {
+// Works one form until it closes; afterKey runs after each key or typed box.
+void Operate(IFormView& form, std::istream& in, std::ostream& out, const std::function<void()>& afterKey) {
     std::vector<TFormControlInfo> controls(size_t(form.GetControlCount()));
     for (int32_t i = 0; i < int32_t(controls.size()); ++i) form.GetControl(i, controls[size_t(i)]);
     const std::map<char, int32_t> keys = ButtonKeys(controls);
@@ -92,6 +95,7 @@ void Operate(IFormView& form, std::istream& in, std::ostream& out) {
         if (line == "q") return;
         if (line.size() == 1 && keys.count(char(std::tolower(line[0])))) {
             form.Click(keys.at(char(std::tolower(line[0]))));
+            afterKey();
             continue;
         }
         if (line.size() > 2 && (line[0] == 'e' || line[0] == 'd')) {
@@ -105,11 +109,14 @@ void Operate(IFormView& form, std::istream& in, std::ostream& out) {
                 if (++box != wanted) continue;
                 int y = 0, m = 0, d = 0;
                 TDateTime date = 0;
-                const bool ok = line[0] == 'e' ? form.SetText(i, AnsiString(value))
+                // Typed in the terminal's character set, kept in the module's code page.
+                const std::optional<std::string> text8 = platform::CodePageFromTerminalText(value);
+                const bool ok = line[0] == 'e' ? text8 && form.SetText(i, AnsiString(*text8))
                                                : std::sscanf(value.c_str(), "%d-%d-%d", &y, &m, &d) == 3 &&
                                                      TryEncodeDate(y, m, d, date) && form.SetDate(i, date);
                 if (!ok) out << "that box does not take \"" << value << "\"\n";
             }
+            afterKey();
             continue;
         }
         out << "unknown key \"" << line << "\"\n";
@@ -120,8 +127,11 @@ void Operate(IFormView& form, std::istream& in, std::ostream& out) {
 
 int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
     auto say = [&out](const std::string& line) { out << line << "\n"; };
+    // The report page's path, said as soon as a key of the reports window has written it.
+    int pagesSaid = 0;
+    std::function<void()> sayNewPage;
     THostSession session(
-        options, [&](IFormView& form) { Operate(form, in, out); },
+        options, [&](IFormView& form) { Operate(form, in, out, sayNewPage); },
         [&](const std::string& caption, const std::string& initial, std::string& entered) {
             out << "keypad: " << caption << "[" << initial << "] (Enter keeps it, x cancels) " << std::flush;
             const std::string line = ReadLine(in);
@@ -130,6 +140,11 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
             return true;
         },
         say);
+    sayNewPage = [&] {
+        if (session.Viewer().PagesShown() == pagesSaid) return;
+        pagesSaid = session.Viewer().PagesShown();
+        out << "report page written: " << ShellQuoted(options.pageFile) << "\n";
+    };
     session.Start();
     session.ApplySchemaChanges();
     session.RaiseMainFormCreate("Orvo.Invoicing.MainForm.Create");
@@ -139,7 +154,6 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
         if (choice == "q") break;
         if (choice == "r") {
             if (!session.ClickListsEntry("Extra Payments Reports")) out << "no such menu entry\n";
-            if (session.Viewer().PagesShown()) out << "report page: " << options.pageFile.string() << "\n";
             continue;
         }
         if (choice != "p") continue;
@@ -152,7 +166,7 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
         out << "amount due: " << std::flush;
         const std::optional<Currency> due = ReadMoneyText(ReadLine(in));
         if (!due) {
-            out << "not an amount\n";
+            out << "not an amount: " << kMoneyTextForm << "\n";
             continue;
         }
         try {
@@ -175,7 +189,7 @@ int RunTill(const THostOptions& options, std::istream& in, std::ostream& out) {
             out << "error: " << e.what() << "\n";
         }
     }
-    out << "module log: " << session.ModuleLogFile().string() << "\n";
+    out << "module log: " << ShellQuoted(session.ModuleLogFile()) << "\n";
     return kExitOk;
 }
 
