@@ -7,10 +7,13 @@
 # keeps 85 plus 10, the cash-up row carries 95.00 and the gratuity row 10.00. The callback's error
 # comes back as it left; the database's message reaches the log line whole; the module's own
 # error names its unit and line; a failure without an error object is told by its code, not by
-# an older one. The database factory is withdrawn for the last step: 7 of the host's 8 remain.
+# an older one; the log's last line of that operation ends where "|" stands. A second InitModule
+# meets the container's refusal, and FinalModule still withdraws all nine (the host checks each
+# once, in reverse). The database factory is withdrawn for the last step: 7 of the host's 8 remain.
 set(steps_conformance
   "the host registers 8 services"
   "InitModule: the module registers 9 services"
+  "a second InitModule failed with 0x800700B7: Registered already (EHostContainer)"
   "window \"Uber Details\" opens"
   "keypad \"Enter Uber Gratuity: \""
   "amount box shows 95 rands 0 cents"
@@ -28,15 +31,19 @@ set(steps_conformance
   "window \"Extra Payments Report\" opens with 9 controls"
   "viewer shows a page of "
   "AddTransaction answered -1"
-  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : Timeout expired. The server did not answer within 30 seconds"
-  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31"
+  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : Timeout expired. The server did not answer within 30 seconds|"
+  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31|"
   "RemoveCashupEntry failed with 0x80004005: ${module_error}"
   "FinalModule: 7 registrations left, the host's own"
   "unloaded"
   "every check held")
 # The Pascal host. Amount 85, gratuity 10, set by the host: two notifications, two cash-up rows.
 # The exceptions of a Pascal callback and of a Pascal service come back with their class; so
-# does the module's own; the attached jars are freed once each.
+# does the module's own; the attached jars are freed once each. Under the suite's control word
+# (masks $32: an invalid operation traps) each double is classified before anything touches it:
+# a NaN or an infinity is refused by name, DBL_MAX is off the calendar as its shortest text, is
+# written by the setters with 18 significant digits (1.797693134862315708e308 rounds up), and is an
+# amount the database may take or refuse.
 set(steps_pascal
   "InitModule: the module registers 9 services"
   "payment now reads amount 85.00, gratuity 0.00"
@@ -48,6 +55,18 @@ set(steps_pascal
   "RemoveCashupEntry without a database raised EOleException: ${module_error}"
   "GetObjectAt(99) raised EOleException: List index out of bounds (99) (EStringListError)"
   "after FreeObjects 2 jars freed"
+  "floats under the exception masks $32 of the control word"
+  "SetDate(NaN) raised nan is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate(+inf) raised inf is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate(-inf) raised -inf is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate(+DBL_MAX) raised 1.7976931348623157e+308 is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate(-DBL_MAX) raised -1.7976931348623157e+308 is not a date of the years 1 to 9999 (EConvertError)"
+  "SetFloat and SetDateTime wrote F0=NAN;D0=NAN;F1=INF;D1=INF;F2=-INF;D2=-INF;F3=1.79769313486231571E308;D3=1.79769313486231571E308;F4=-1.79769313486231571E308;D4=-1.79769313486231571E308"
+  "UpdateTransaction(NaN) raised nan is not an amount (EConvertError)"
+  "UpdateTransaction(+inf) raised inf is not an amount (EConvertError)"
+  "UpdateTransaction(-inf) raised -inf is not an amount (EConvertError)"
+  "UpdateTransaction(+DBL_MAX) took it"
+  "UpdateTransaction(-DBL_MAX) took it"
   "FinalModule: 1 registrations left, the host's own"
   "unloaded"
   "every check held")

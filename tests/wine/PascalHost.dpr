@@ -251,6 +251,130 @@ begin
   end;
 end;
 
+{ ---- Doubles a host hands over, under the control word of Object Pascal programs -------------
+  $1332 unmasks the invalid operation: an ordered compare of a NaN would end this process. Each
+  value is refused with its documented error, or taken where it is legal: SetDate on the reports
+  window's dtpFrom, the configuration list's float and date setters, UpdateTransaction. }
+const
+  FloatNames: array[0..4] of string = ('NaN', '+inf', '-inf', '+DBL_MAX', '-DBL_MAX');
+  FloatBits: array[0..4] of Int64 = ($7FF8000000000000, $7FF0000000000000, Int64($FFF0000000000000),
+    $7FEFFFFFFFFFFFFF, Int64($FFEFFFFFFFFFFFFF));
+
+type
+  { The back office as far as the reports window: main window event, menu, access check, forms. }
+  TBackOffice = class(TCounted, IEventManager, IMainMenuManager, IAuthentication, IFormHost, IDIFactory)
+  public
+    Event, Click: TOrvoMethod;
+    procedure Subscribe(EventName: TOrvoText; HandlerCode, HandlerData: Pointer); safecall;
+    procedure AddMenuItem(Parent, Caption: TOrvoText; OnClickCode, OnClickData: Pointer; Position: Integer); safecall;
+    function CheckAccess(Code: TOrvoText; out UserName: TOrvoText; out UserId: Integer;
+      Prompt, Options: Integer): LongBool; safecall;
+    procedure ShowModal(const Form: IFormView); safecall;
+    procedure ReportError(const Form: IFormView; Message: TOrvoText); safecall;
+    procedure CreateObject(out Obj: IInterface); safecall;
+  end;
+
+var
+  FloatCase: Integer;
+  FloatView: IFormView;
+  FloatTransaction: IExtraPaymentsTransaction;
+
+function FloatOf(I: Integer): Double;
+begin Result := PDouble(@FloatBits[I])^; end;
+
+{ Runs Call for each value; prints "<what>(<value>) took it" or the error it raised. }
+procedure EachFloat(const What: string; Call: TProcedure);
+var
+  I: Integer;
+begin
+  for I := 0 to High(FloatBits) do
+    try
+      FloatCase := I;
+      Call;
+      WriteLn(Format('  %s(%s) took it', [What, FloatNames[FloatCase]]));
+    except
+      on E: EOleException do
+        WriteLn(Format('  %s(%s) raised %s (%s)', [What, FloatNames[FloatCase], E.Message, E.Source]));
+    end;
+end;
+
+procedure PickFrom;
+begin FloatView.SetDate(FloatView.IndexOfControl(HostText('dtpFrom')), FloatOf(FloatCase)); end;
+
+procedure UpdateAmount;
+begin FloatTransaction.UpdateTransaction(17, HostText('r'), FloatOf(FloatCase)); end;
+
+procedure TBackOffice.Subscribe(EventName: TOrvoText; HandlerCode, HandlerData: Pointer);
+begin Event.Code := HandlerCode; Event.Data := HandlerData; end;
+
+procedure TBackOffice.AddMenuItem(Parent, Caption: TOrvoText; OnClickCode, OnClickData: Pointer; Position: Integer);
+begin
+  if OnClickCode <> nil then
+  begin Click.Code := OnClickCode; Click.Data := OnClickData; end;
+end;
+
+function TBackOffice.CheckAccess(Code: TOrvoText; out UserName: TOrvoText; out UserId: Integer;
+  Prompt, Options: Integer): LongBool;
+begin UserName := nil; UserId := 0; Result := True; end;
+
+procedure TBackOffice.ShowModal(const Form: IFormView);
+var
+  Before, After: TDateTime;
+begin
+  FloatView := Form;
+  Form.GetDate(Form.IndexOfControl(HostText('dtpFrom')), Before);
+  EachFloat('SetDate', PickFrom);
+  Form.GetDate(Form.IndexOfControl(HostText('dtpFrom')), After);
+  Check(After = Before, 'dtpFrom did not keep its date');
+  FloatView := nil;
+end;
+
+procedure TBackOffice.ReportError(const Form: IFormView; Message: TOrvoText);
+begin Check(False, 'the reports window reports ' + OrvoTextString(Message)); end;
+
+procedure TBackOffice.CreateObject(out Obj: IInterface);
+begin Obj := Self as IAuthentication; end;
+
+procedure RunFloats(const ContainerRef: IDIContainer);
+var
+  BackOffice: TBackOffice;
+  Management: IInterface;
+  Method: IPaymentMethod;
+  List: IStringConfigList;
+  Text: TOrvoText;
+  I: Integer;
+begin
+  Management := nil; Method := nil; List := nil;
+  Set8087CW($1332);
+  WriteLn(Format('floats under the exception masks $%x of the control word', [Get8087CW and $3F]));
+  BackOffice := TBackOffice.Create;
+  ContainerRef.RegisterInstance(IEventManager, BackOffice as IEventManager);
+  ContainerRef.RegisterInstance(IMainMenuManager, BackOffice as IMainMenuManager);
+  ContainerRef.RegisterInstance(IFormHost, BackOffice as IFormHost);
+  ContainerRef.RegisterFactory(IAuthentication, BackOffice as IDIFactory);
+  Check(ContainerRef.Resolve(IExtraPaymentsManagement, Management), 'no management factory');
+  EventHandlerOf(BackOffice.Event)(HostText('Orvo.BackOffice.MainForm.Create'), nil, nil);
+  MenuClickEventOf(BackOffice.Click)(nil);
+
+  Check(ContainerRef.ResolveNamed(IPaymentMethod, HostText('Uber'), Method), 'no payment method "Uber"');
+  Method.GetConfig(List);
+  for I := 0 to High(FloatBits) do
+  begin
+    List.SetFloat(HostText('F' + IntToStr(I)), FloatOf(I));
+    List.SetDateTime(HostText('D' + IntToStr(I)), FloatOf(I));
+  end;
+  Text := List.GetDelimitedText;
+  WriteLn('  SetFloat and SetDateTime wrote ', StringReplace(OrvoTextTake(Text), FormatSettings.DecimalSeparator, '.', [rfReplaceAll]));
+
+  Check(ContainerRef.Resolve(IExtraPaymentsTransaction, FloatTransaction), 'no transaction service');
+  EachFloat('UpdateTransaction', UpdateAmount);
+  FloatTransaction := nil;
+  ContainerRef.UnregisterFactory(IAuthentication);
+  ContainerRef.UnregisterInstance(IFormHost);
+  ContainerRef.UnregisterInstance(IMainMenuManager);
+  ContainerRef.UnregisterInstance(IEventManager);
+end;
+
 var
   Container: TContainer;
   ContainerRef: IDIContainer;
@@ -360,6 +484,7 @@ begin
   Config.Clear;
   Config := nil;
   Payment := nil;
+  RunFloats(ContainerRef);
 
   Check(Succeeded(FinalModule), 'FinalModule failed');
   WriteLn(Format('FinalModule: %d registrations left, the host''s own', [Container.Count]));
