@@ -16,12 +16,9 @@ TFloatClass ClassifyFloat(const double& value) {
 }
 
 std::string FloatText(const double& value) {
-    switch (ClassifyFloat(value)) {
-        case TFloatClass::NaN: return "nan";
-        case TFloatClass::PlusInfinity: return "inf";
-        case TFloatClass::MinusInfinity: return "-inf";
-        case TFloatClass::Finite: break;
-    }
+    const TFloatClass kind = ClassifyFloat(value);
+    if (kind == TFloatClass::NaN) return "nan";
+    if (kind != TFloatClass::Finite) return kind == TFloatClass::PlusInfinity ? "inf" : "-inf";
     char text[32];
     const auto written = std::to_chars(text, text + sizeof text, value);
     return std::string(text, written.ptr);
