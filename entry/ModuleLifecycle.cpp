@@ -8,6 +8,10 @@
 namespace orvo {
 
 void InitModule(IDIContainer* container) {
+    // What an earlier container holds from the module is withdrawn before that container is let
+    // go of: nothing could withdraw it later, and its code leaves with the library. A refusal
+    // comes back as from FinalModule, with that container still held and nothing registered here.
+    if (const ComPtr<IDIContainer> held = HeldContainer(); held && held.Get() != container) FinalModule();
     HoldContainer(ComPtr<IDIContainer>::AddRefOf(container));  // the earlier one is released here, outside the lock
     if (container) RegisterAll(*container);
 }

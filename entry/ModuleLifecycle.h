@@ -6,7 +6,8 @@
 
 namespace orvo {
 
-// Holds the container and registers every service of the registration table.
+// Holds the container and registers every service of the registration table. A different
+// container held before gets its registrations withdrawn first, as FinalModule does.
 void InitModule(IDIContainer* container);
 // Withdraws what is registered in reverse order and lets go of the container; does nothing
 // when no container is held. A refused withdrawal is raised with the container still held, and

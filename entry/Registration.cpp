@@ -65,26 +65,33 @@ constexpr std::array kRows{
     PaymentMethodRow<TPaymentMethodOtherCCfactory, kOtherCCNames>(),
 };
 
-// The held container holds the first gRegistered rows: registration and withdrawal both stop
-// at a refusal. InitModule and FinalModule are called one at a time.
-size_t gRegistered = 0;
+// The rows the held container holds from the module, one flag each: a row counts from the
+// registration the container took until its withdrawal. A registration refused later (the same
+// container called again by a second InitModule) leaves the flag as it was, since the container
+// still holds the first one. InitModule and FinalModule are called one at a time.
+std::array<bool, kRows.size()> gRegistered{};
 
 }  // namespace
 
 std::span<const TRegistrationRow> RegistrationTable() { return kRows; }
 
 void RegisterAll(IDIContainer& container) {
-    for (gRegistered = 0; gRegistered < kRows.size(); ++gRegistered) kRows[gRegistered].registerWith(container);
+    for (size_t row = 0; row < kRows.size(); ++row) {
+        kRows[row].registerWith(container);
+        gRegistered[row] = true;
+    }
 }
 
 void WithdrawRegistered(IDIContainer& container, void (*onRefusal)(const TRegistrationRow& row)) {
-    for (; gRegistered > 0; --gRegistered) {
+    for (size_t row = kRows.size(); row-- > 0;) {
+        if (!gRegistered[row]) continue;
         try {
-            kRows[gRegistered - 1].withdrawFrom(container);
+            kRows[row].withdrawFrom(container);
         } catch (...) {
             if (!onRefusal) throw;
-            onRefusal(kRows[gRegistered - 1]);  // the container is let go of with this row
+            onRefusal(kRows[row]);  // the container is let go of with this row
         }
+        gRegistered[row] = false;
     }
 }
 

@@ -17,7 +17,8 @@ struct TRegistrationRow {
 // The rows in registration order.
 std::span<const TRegistrationRow> RegistrationTable();
 
-// Registers every row in order; each row counts as registered once the container took it.
+// Registers every row in order, up to a refusal; each row counts as registered once the container
+// took it, and a refusal leaves a row registered before as it was.
 void RegisterAll(IDIContainer& container);
 // Withdraws what is registered, last first. A refused withdrawal stays registered: without
 // onRefusal the refusal is raised and a later call resumes with that row; with it, onRefusal runs

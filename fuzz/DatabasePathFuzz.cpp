@@ -1,9 +1,9 @@
 // A payment's values through the whole database path of the reference host: the module's
 // transaction service fills its patterns, the host translates them and runs them on SQLite, and
 // a query's result comes back as JSON that the module's reader takes apart. Whatever the
-// reference, amount and invoice number, the values read back are the ones written, or the host
-// refuses them with a clear error: an amount SQL cannot write (infinity, NaN) or a reference
-// longer than its column.
+// reference, amount and invoice number, the values read back are the ones written, or they are
+// refused with a clear error: an amount SQL cannot write (infinity, NaN) by the module, a
+// reference longer than its column by the host.
 #include <cmath>
 #include <memory>
 #include <string>
@@ -62,8 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         host.transaction->UpdateTransaction(id, AnsiString(reference), amount);
         Require(!refusable, "an amount or reference SQL cannot hold is refused", reference);
-    } catch (const EOrvoError& e) {  // the script service's error, across the contract
-        Require(std::string_view(e.ClassName()) == "EDatabaseError", "only the database refuses", e.ClassName());
+    } catch (const EOrvoError& e) {  // the module's, or the script service's across the contract
+        Require(std::string_view(e.ClassName()) == (std::isfinite(amount) ? "EDatabaseError" : "EConvertError"),
+                "the module refuses what is no number, the database the rest", e.ClassName());
         Require(refusable, "values SQL can hold are written", e.what());
     }
     host.transaction->SetInvoiceNum(id, invoice);

@@ -6,6 +6,7 @@
 #include "interfaces/intfDBScript.h"
 #include "module/Log.h"
 #include "module/Services.h"
+#include "values/FloatClass.h"
 
 namespace orvo {
 namespace {
@@ -48,6 +49,8 @@ int32_t TExtraPaymentsTransaction::AddTransaction(const AnsiString& paymentMetho
 }
 
 void TExtraPaymentsTransaction::UpdateTransaction(int32_t transactionId, const AnsiString& reference, double amount) {
+    // No statement can hold an amount that is no number: refused before anything runs.
+    if (ClassifyFloat(amount) != TFloatClass::Finite) throw EConvertError(FloatText(amount) + " is not an amount");
     const ComPtr<IDBScript> script = ObtainScript(__LINE__);
     script->ExecSQL(AnsiString(kUpdateTransactionSQL), SQLArgs(amount, QuotedSQL(reference.view()), transactionId));
 }

@@ -1,15 +1,15 @@
 #include "ui/Form.h"
 
 #include <cctype>
-#include <charconv>
 
 #include "platform/DateTime.h"
 #include "ui/Presenters.h"
+#include "values/FloatClass.h"
 
 namespace orvo::ui {
 namespace {
 
-// Within 0001-01-01 to 9999-12-31, the time of day not rounding past either end. False for NaN.
+// Within 0001-01-01 to 9999-12-31, the time of day not rounding past either end; date is finite.
 bool OnCalendar(TDateTime date) {
     static const TDateTime first = EncodeDate(1, 1, 1), last = EncodeDate(9999, 12, 31);
     if (!(date > first - 1 && date < last + 1)) return false;
@@ -160,11 +160,8 @@ void TForm::SetDate(TControl& control, TDateTime date) {
 void TForm::UserEdited(TControl& control, std::string text) { control.Text = std::move(text); }
 
 void TForm::UserPickedDate(TControl& control, TDateTime date) {
-    if (!OnCalendar(date)) {
-        char text[32];
-        const auto written = std::to_chars(text, text + sizeof text, date);
-        throw EConvertError(std::string(text, written.ptr) + " is not a date of the years 1 to 9999");
-    }
+    if (ClassifyFloat(date) != TFloatClass::Finite || !OnCalendar(date))
+        throw EConvertError(FloatText(date) + " is not a date of the years 1 to 9999");
     control.Date = date;
 }
 

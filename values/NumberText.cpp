@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "interfaces/OrvoTypes.h"
 #include "values/Decimal.h"
+#include "values/FloatClass.h"
 
 namespace orvo {
 namespace {
@@ -59,8 +59,11 @@ bool SameAsciiText(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string FixedNumberText(double value, int significantDigits, char decimalSeparator) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (ClassifyFloat(value) != TFloatClass::Finite) {  // "NAN", "INF", "-INF"
+        std::string word = FloatText(value);
+        for (char& c : word) c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+        return word;
+    }
 
     const TExactDouble exact(value);
     const int64_t leading = exact.Text().LeadingPower().value_or(0);

@@ -104,15 +104,18 @@ TEST_F(ModuleLifecycle, FinalTwiceAndWithoutContainerDoNothing) {
     EXPECT_EQ(container->releases, releasesBefore);
 }
 
-TEST_F(ModuleLifecycle, SecondInitReleasesTheEarlierContainer) {
+TEST_F(ModuleLifecycle, SecondInitWithdrawsFromTheEarlierContainerAndReleasesIt) {
     auto second = MakeObject<TCountingContainer>();
     second->addRefs = second->releases = 0;
     InitModule(container.Get());
+    container->ClearJournal();
     InitModule(second.Get());
+    EXPECT_EQ(container->Journal(), ExpectedWithdrawals());  // nothing left behind in the one let go of
     EXPECT_EQ(container->addRefs - container->releases, 0);
     EXPECT_EQ(second->addRefs - second->releases, 1);
     FinalModule();
     EXPECT_EQ(second->addRefs - second->releases, 0);
+    EXPECT_EQ(second->RegistrationCount(), 0u);
 }
 
 // The detach hook: an explicit unload (null reserved argument) runs FinalModule, the end of the

@@ -59,7 +59,8 @@ TEST_F(Cashup, ErrorsOfTheCallbacksAndTheDatabaseReachTheHost) {
               "std::runtime_error: database refused the statement");
     host.container->UnregisterFactory(IDBScript::IID);
     EXPECT_EQ(RaisedError([&] { Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove()); }),
-              "EAssertionFailed: Could not create DBScript (implPaymentMethodUber, line 125)");
+              "EAssertionFailed: Could not create DBScript (implPaymentMethodUber, line " +
+                  std::to_string(ORVO_DATABASE_ASSERT_LINE) + ")");
 }
 
 }  // namespace

@@ -1,16 +1,32 @@
 # The steps each host prints, in order, with the values worked out by hand, and
 # orvo_check_steps(<program> <output> <steps...>): fails unless there are steps and the output
-# holds each as written, after the one before it. Included by RunSampleHost.cmake and
-# ../posixhost/RunNativeHost.cmake; module_error is the module's own error text, set before.
+# holds each as written, after the one before it. Included by RunSampleHost.cmake,
+# ../posixhost/RunNativeHost.cmake and ../payments (for database_assert_line).
+
+# The module's own error when the host has withdrawn the database names its unit and the line of
+# its source that asserts (RemoveCashupEntry): read from that source, never typed.
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../../payments/ExtraPaymentMethod.cpp orvo_source)
+string(FIND "${orvo_source}" "\"Could not create DBScript\", {names_.unitName, __LINE__}" orvo_at)
+if(orvo_at LESS 0)
+  message(FATAL_ERROR "payments/ExtraPaymentMethod.cpp no longer asserts the database in RemoveCashupEntry")
+endif()
+string(SUBSTRING "${orvo_source}" 0 ${orvo_at} orvo_source)
+string(REGEX MATCHALL "\n" orvo_source "${orvo_source}")
+list(LENGTH orvo_source database_assert_line)
+math(EXPR database_assert_line "${database_assert_line} + 1")
+set(module_error "Could not create DBScript (implPaymentMethodUber, line ${database_assert_line}) (EAssertionFailed)")
 
 # The conformance host. Due 85.00, gratuity 10.00 typed: the window's amount is 95, the payment
 # keeps 85 plus 10, the cash-up row carries 95.00 and the gratuity row 10.00. The callback's error
 # comes back as it left; the database's message reaches the log line whole; the module's own
 # error names its unit and line; a failure without an error object is told by its code, not by
-# an older one. The database factory is withdrawn for the last step: 7 of the host's 8 remain.
+# an older one (the lines of the module's log, log_conformance, whole). A second InitModule
+# meets the container's refusal, and FinalModule still withdraws all nine (the host checks each
+# once, in reverse). The database factory is withdrawn for the last step: 7 of the host's 8 remain.
 set(steps_conformance
   "the host registers 8 services"
   "InitModule: the module registers 9 services"
+  "a second InitModule failed with 0x800700B7: Registered already (EHostContainer)"
   "window \"Uber Details\" opens"
   "keypad \"Enter Uber Gratuity: \""
   "amount box shows 95 rands 0 cents"
@@ -28,15 +44,17 @@ set(steps_conformance
   "window \"Extra Payments Report\" opens with 9 controls"
   "viewer shows a page of "
   "AddTransaction answered -1"
-  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : Timeout expired. The server did not answer within 30 seconds"
-  "the log reads: [TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31"
   "RemoveCashupEntry failed with 0x80004005: ${module_error}"
   "FinalModule: 7 registrations left, the host's own"
   "unloaded"
   "every check held")
+set(log_conformance
+  "[TExtraPaymentsTransaction.AddTransaction] Error : Timeout expired. The server did not answer within 30 seconds\n"
+  "[TExtraPaymentsTransaction.AddTransaction] Error : The call failed with code 0x80040E31\n")
 # The Pascal host. Amount 85, gratuity 10, set by the host: two notifications, two cash-up rows.
 # The exceptions of a Pascal callback and of a Pascal service come back with their class; so
-# does the module's own; the attached jars are freed once each.
+# does the module's own; the attached jars are freed once each. Under the masks $32 (an invalid
+# operation traps) NaN, +-inf and +-DBL_MAX are refused by name, or written with 18 digits.
 set(steps_pascal
   "InitModule: the module registers 9 services"
   "payment now reads amount 85.00, gratuity 0.00"
@@ -48,6 +66,16 @@ set(steps_pascal
   "RemoveCashupEntry without a database raised EOleException: ${module_error}"
   "GetObjectAt(99) raised EOleException: List index out of bounds (99) (EStringListError)"
   "after FreeObjects 2 jars freed"
+  "floats under the exception masks $32 of the control word"
+  "SetDate raised EOleException: nan is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate raised EOleException: inf is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate raised EOleException: -inf is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate raised EOleException: 1.7976931348623157e+308 is not a date of the years 1 to 9999 (EConvertError)"
+  "SetDate raised EOleException: -1.7976931348623157e+308 is not a date of the years 1 to 9999 (EConvertError)"
+  "UpdateTransaction raised EOleException: nan is not an amount (EConvertError)"
+  "UpdateTransaction raised EOleException: inf is not an amount (EConvertError)"
+  "UpdateTransaction raised EOleException: -inf is not an amount (EConvertError)"
+  "SetFloat and SetDateTime wrote F0=NAN;D0=NAN;F1=INF;D1=INF;F2=-INF;D2=-INF;F3=1.79769313486231571E308;D3=1.79769313486231571E308;F4=-1.79769313486231571E308;D4=-1.79769313486231571E308"
   "FinalModule: 1 registrations left, the host's own"
   "unloaded"
   "every check held")

@@ -19,7 +19,6 @@ extern "C" {
 
 typedef unsigned long DWORD;
 typedef long LONG;
-typedef void* HANDLE;
 typedef wchar_t* BSTR;
 typedef struct SYSTEMTIME {
     uint16_t wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
@@ -31,12 +30,6 @@ IMPORT int WINAPI FreeLibrary(void* module);
 IMPORT DWORD WINAPI GetFullPathNameA(const char* path, DWORD size, char* full, char** part);
 IMPORT DWORD WINAPI GetLastError(void);
 IMPORT DWORD WINAPI GetModuleFileNameA(void* module, char* path, DWORD size);
-IMPORT int WINAPI GetComputerNameA(char* name, DWORD* size);
-IMPORT HANDLE WINAPI CreateFileA(const char* path, DWORD access, DWORD share, void* security, DWORD disposition,
-                                 DWORD flags, HANDLE model);
-IMPORT int WINAPI ReadFile(HANDLE file, void* data, DWORD size, DWORD* read, void* overlapped);
-IMPORT DWORD WINAPI GetFileSize(HANDLE file, DWORD* high);
-IMPORT int WINAPI CloseHandle(HANDLE handle);
 IMPORT void WINAPI GetLocalTime(SYSTEMTIME* time);
 IMPORT int WINAPI GetLocaleInfoA(DWORD locale, DWORD type, char* data, int size);
 IMPORT int WINAPI GetCurrencyFormatA(DWORD locale, DWORD flags, const char* value, const void* format, char* text,
@@ -44,10 +37,6 @@ IMPORT int WINAPI GetCurrencyFormatA(DWORD locale, DWORD flags, const char* valu
 IMPORT char* WINAPI lstrcpynA(char* out, const char* text, int size);
 
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x8
-#define GENERIC_READ 0x80000000ul
-#define FILE_SHARE_ALL 7 /* read, write, delete */
-#define OPEN_EXISTING 3
-#define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 #define LOCALE_USER_DEFAULT 0x400
 #define LOCALE_SDECIMAL 0x0E
 #define HEAP_ZERO_MEMORY 0x8

@@ -251,6 +251,106 @@ begin
   end;
 end;
 
+{ ---- Doubles a host hands over, under the control word of Object Pascal programs -------------
+  $1332 unmasks the invalid operation: an ordered compare of a NaN would end this process. NaN,
+  +-inf and +-DBL_MAX go into SetDate on the reports window's dtpFrom, the configuration list's
+  float and date setters and UpdateTransaction: each is refused with its error, or taken. }
+const
+  FloatBits: array[0..4] of Int64 = ($7FF8000000000000, $7FF0000000000000, Int64($FFF0000000000000),
+    $7FEFFFFFFFFFFFFF, Int64($FFEFFFFFFFFFFFFF));
+
+type
+  { The back office as far as the reports window: main window event, menu, access check, forms. }
+  TBackOffice = class(TCounted, IEventManager, IMainMenuManager, IAuthentication, IFormHost, IDIFactory)
+  public
+    Event, Click: TOrvoMethod;
+    procedure Subscribe(EventName: TOrvoText; HandlerCode, HandlerData: Pointer); safecall;
+    procedure AddMenuItem(Parent, Caption: TOrvoText; OnClickCode, OnClickData: Pointer; Position: Integer); safecall;
+    function CheckAccess(Code: TOrvoText; out UserName: TOrvoText; out UserId: Integer;
+      Prompt, Options: Integer): LongBool; safecall;
+    procedure ShowModal(const Form: IFormView); safecall;
+    procedure ReportError(const Form: IFormView; Message: TOrvoText); safecall;
+    procedure CreateObject(out Obj: IInterface); safecall;
+  end;
+
+var
+  FloatCase: Integer;
+  FloatView: IFormView;
+  FloatTransaction: IExtraPaymentsTransaction;
+
+function FloatOf(I: Integer): Double;
+begin Result := PDouble(@FloatBits[I])^; end;
+
+procedure PickFrom;
+begin FloatView.SetDate(FloatView.IndexOfControl(HostText('dtpFrom')), FloatOf(FloatCase)); end;
+
+procedure UpdateAmount;
+begin FloatTransaction.UpdateTransaction(17, HostText('r'), FloatOf(FloatCase)); end;
+
+procedure TBackOffice.Subscribe(EventName: TOrvoText; HandlerCode, HandlerData: Pointer);
+begin Event.Code := HandlerCode; Event.Data := HandlerData; end;
+
+{ The last item added, "Extra Payments Reports" after its separator, is the one clicked. }
+procedure TBackOffice.AddMenuItem(Parent, Caption: TOrvoText; OnClickCode, OnClickData: Pointer; Position: Integer);
+begin Click.Code := OnClickCode; Click.Data := OnClickData; end;
+
+function TBackOffice.CheckAccess(Code: TOrvoText; out UserName: TOrvoText; out UserId: Integer;
+  Prompt, Options: Integer): LongBool;
+begin UserName := nil; UserId := 0; Result := True; end;
+
+procedure TBackOffice.ShowModal(const Form: IFormView);
+begin
+  FloatView := Form;
+  for FloatCase := 0 to High(FloatBits) do
+    ExpectError('SetDate', PickFrom);
+  FloatView := nil;
+end;
+
+procedure TBackOffice.ReportError(const Form: IFormView; Message: TOrvoText);
+begin end;
+
+procedure TBackOffice.CreateObject(out Obj: IInterface);
+begin Obj := Self as IAuthentication; end;
+
+{ The amounts that are numbers are taken: a failure would end this program. }
+procedure RunFloats(const ContainerRef: IDIContainer);
+var
+  BackOffice: TBackOffice;
+  Management: IInterface;
+  Method: IPaymentMethod;
+  List: IStringConfigList;
+  Text: TOrvoText;
+begin
+  Management := nil; Method := nil; List := nil;
+  Set8087CW($1332);
+  WriteLn(Format('floats under the exception masks $%x of the control word', [Get8087CW and $3F]));
+  BackOffice := TBackOffice.Create;
+  ContainerRef.RegisterInstance(IEventManager, BackOffice as IEventManager);
+  ContainerRef.RegisterInstance(IMainMenuManager, BackOffice as IMainMenuManager);
+  ContainerRef.RegisterInstance(IFormHost, BackOffice as IFormHost);
+  ContainerRef.RegisterFactory(IAuthentication, BackOffice as IDIFactory);
+  ContainerRef.Resolve(IExtraPaymentsManagement, Management); { a new one subscribes to the event }
+  EventHandlerOf(BackOffice.Event)(HostText('Orvo.BackOffice.MainForm.Create'), nil, nil);
+  MenuClickEventOf(BackOffice.Click)(nil);
+  ContainerRef.ResolveNamed(IPaymentMethod, HostText('Uber'), Method);
+  Method.GetConfig(List);
+  ContainerRef.Resolve(IExtraPaymentsTransaction, FloatTransaction);
+  for FloatCase := 0 to High(FloatBits) do
+  begin
+    List.SetFloat(HostText('F' + IntToStr(FloatCase)), FloatOf(FloatCase));
+    List.SetDateTime(HostText('D' + IntToStr(FloatCase)), FloatOf(FloatCase));
+    if FloatCase < 3 then ExpectError('UpdateTransaction', UpdateAmount) else UpdateAmount;
+  end;
+  Text := List.GetDelimitedText;
+  WriteLn('  SetFloat and SetDateTime wrote ',
+    StringReplace(OrvoTextTake(Text), FormatSettings.DecimalSeparator, '.', [rfReplaceAll]));
+  FloatTransaction := nil;
+  ContainerRef.UnregisterFactory(IAuthentication);
+  ContainerRef.UnregisterInstance(IFormHost);
+  ContainerRef.UnregisterInstance(IMainMenuManager);
+  ContainerRef.UnregisterInstance(IEventManager);
+end;
+
 var
   Container: TContainer;
   ContainerRef: IDIContainer;
@@ -366,6 +466,7 @@ begin
   Config.Clear;
   Config := nil;
   Payment := nil;
+  RunFloats(ContainerRef);
 
   Check(Succeeded(FinalModule), 'FinalModule failed');
   WriteLn(Format('FinalModule: %d registrations left, the host''s own', [Container.Count]));
