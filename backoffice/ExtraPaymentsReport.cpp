@@ -30,26 +30,38 @@ std::string PaddedLines(std::initializer_list<std::string_view> lines) {
 
 }  // namespace
 
+// Each transaction counts once, and so do an invoice's payment lines of its method, however many
+// transactions of that method settled the invoice: the transactions are taken per method and
+// invoice, the invoice's lines per invoice and payment type, before they meet. OverrungInvoices
+// thus counts an overrung invoice once per method, as its heading says, and OverrungTotal adds its
+// lines once; where an invoice was paid once per method, as the till normally does, both read as
+// before.
 const std::string& TotalsStatement() {
     static const std::string statement = PaddedLines({
         " SELECT [PaymentType]       = ET.PaymentMethod,",
-        "        [TotalTransactions] = COUNT (*),",
-        "        [Completed]         = COUNT (ET.InvoiceNum),",
+        "        [TotalTransactions] = SUM( ET.Transactions ),",
+        "        [Completed]         = SUM( ET.Completed ),",
         "        [TotalAmount]       = CONVERT( VARCHAR, CAST( ISNULL(SUM( IP.Amount ),0) as money), 0 ),",
         "        [TotalGratuity]     = CONVERT( VARCHAR, CAST( ISNULL(SUM( IP.Gratuity ),0) as money), 0 ),",
         "        [OverrungInvoices]  = SUM( CASE ISNULL(I.STATUS, 0 ) WHEN 0 THEN 0 ELSE 1 END ),",
         "        [OverrungTotal]     = CONVERT( VARCHAR, CAST(SUM( CASE ISNULL(I.STATUS, 0 ) WHEN 0 THEN 0 ELSE "
         "IP.Amount + IP.Gratuity END ) as money), 0 )",
-        "  FROM ExtraPaymentTransactions ET",
+        "  FROM ( SELECT PaymentMethod, InvoiceNum, [Transactions] = COUNT (*), [Completed] = COUNT (InvoiceNum)",
+        "           FROM ExtraPaymentTransactions",
+        "          WHERE CAST(Timestamp_Created AS DATE) BETWEEN %s AND %s",
+        "          GROUP BY PaymentMethod, InvoiceNum ) ET",
         "       LEFT JOIN INVOICES I ON I.INVOICENUM = ET.InvoiceNum",
-        "       LEFT JOIN InvoicesPayment IP ON IP.InvoiceNum = I.INVOICENUM AND IP.PaymentType = ET.PaymentMethod",
+        "       LEFT JOIN ( SELECT InvoiceNum, PaymentType, [Amount] = SUM( Amount ), [Gratuity] = SUM( Gratuity )",
+        "                     FROM InvoicesPayment",
+        "                    GROUP BY InvoiceNum, PaymentType ) IP "
+        "ON IP.InvoiceNum = I.INVOICENUM AND IP.PaymentType = ET.PaymentMethod",
         "       LEFT JOIN EMPLOYEE E ON E.EMPNUM = I.CASHIER",
-        " WHERE CAST(ET.Timestamp_Created AS DATE) BETWEEN %s AND %s",
         " GROUP BY ET.PaymentMethod",
     });
     return statement;
 }
 
+// One row per transaction with its invoice's lines of its method taken together.
 const std::string& DetailsStatement() {
     static const std::string statement = PaddedLines({
         "SELECT [TransactionDate] = CONVERT( VARCHAR, ET.Timestamp_Created, 111 ),",
@@ -65,7 +77,10 @@ const std::string& DetailsStatement() {
         "       [CashierName]     = RTRIM( E.FIRSTNAME ) + RTRIM( ' ' + E.LASTNAME )",
         "  FROM ExtraPaymentTransactions ET",
         "       JOIN INVOICES I ON I.INVOICENUM = ET.InvoiceNum",
-        "       LEFT JOIN InvoicesPayment IP ON IP.InvoiceNum = I.INVOICENUM AND IP.PaymentType = ET.PaymentMethod",
+        "       LEFT JOIN ( SELECT InvoiceNum, PaymentType, [Amount] = SUM( Amount ), [Gratuity] = SUM( Gratuity )",
+        "                     FROM InvoicesPayment",
+        "                    GROUP BY InvoiceNum, PaymentType ) IP "
+        "ON IP.InvoiceNum = I.INVOICENUM AND IP.PaymentType = ET.PaymentMethod",
         "       LEFT JOIN EMPLOYEE E ON E.EMPNUM = I.CASHIER",
         " WHERE CAST(ET.Timestamp_Created AS DATE) BETWEEN %s AND %s",
         " ORDER BY ET.PaymentMethod, ET.Timestamp_Created;",

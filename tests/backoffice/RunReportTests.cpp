@@ -33,13 +33,13 @@ TEST(ReportStatements, LinesPaddedToOneWidthAndJoinedByCarriageReturnLineFeed) {
         EXPECT_EQ(statement->find('\n', 0) - 1, statement->find('\r'));
     }
     const auto totals = Lines(TotalsStatement());
-    ASSERT_EQ(totals.size(), 13u);
+    ASSERT_EQ(totals.size(), 17u);
     EXPECT_EQ(TrimRight(totals[0]), " SELECT [PaymentType]       = ET.PaymentMethod,");
-    EXPECT_EQ(TrimRight(totals[12]), " GROUP BY ET.PaymentMethod");
+    EXPECT_EQ(TrimRight(totals[16]), " GROUP BY ET.PaymentMethod");
     const auto details = Lines(DetailsStatement());
-    ASSERT_EQ(details.size(), 17u);
+    ASSERT_EQ(details.size(), 19u);
     EXPECT_EQ(TrimRight(details[2]), "       [TransactionTime] = CONVERT( VARCHAR, ET.TImestamp_Created, 114 ),");
-    EXPECT_EQ(TrimRight(details[16]), " ORDER BY ET.PaymentMethod, ET.Timestamp_Created;");
+    EXPECT_EQ(TrimRight(details[18]), " ORDER BY ET.PaymentMethod, ET.Timestamp_Created;");
 }
 
 class RunReportTest : public ::testing::Test {
