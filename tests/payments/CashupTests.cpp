@@ -1,6 +1,7 @@
 // The cash-up rows a payment adds and removes through the host's callbacks.
 #include <gtest/gtest.h>
 
+#include "common/clsSQLStatements.h"
 #include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
@@ -38,9 +39,9 @@ TEST_F(Cashup, NothingToAddForZeroOrNegativeAmountsOrWithoutACallback) {
 TEST_F(Cashup, RemoveTakesThePaymentRowAndDeletesByTheCashupName) {
     Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove());
     EXPECT_EQ(recorder.calls, std::vector<std::string>{"remove 42 3 PAYMENT:Uber"});
-    EXPECT_EQ(JournalOf("Script.ExecSQL"),
-              std::vector<std::string>{"Script.ExecSQL DELETE FROM [Cashup] WHERE [Number] = %d AND [ShiftNum] = %d "
-                                       "AND [Name] = '%s'  | 42, 3, PAYMENT:Uber"});
+    EXPECT_EQ(
+        JournalOf("Script.ExecSQL"),
+        std::vector<std::string>{"Script.ExecSQL " + SQLText(TSQL::RemoveCashupEntry) + " | 42, 3, PAYMENT:Uber"});
 }
 
 TEST_F(Cashup, RemoveSkipsZeroAmountsButNotNegativeOnes) {
@@ -59,7 +60,7 @@ TEST_F(Cashup, ErrorsOfTheCallbacksAndTheDatabaseReachTheHost) {
               "std::runtime_error: database refused the statement");
     host.container->UnregisterFactory(IDBScript::IID);
     EXPECT_EQ(RaisedError([&] { Paid(1000000, 100000)->RemoveCashupEntry(3, 42, recorder.Remove()); }),
-              "EAssertionFailed: Could not create DBScript (implPaymentMethodUber, line 125)");
+              "EAssertionFailed: Could not create DBScript (implPaymentMethodUber, line 111)");
 }
 
 }  // namespace
