@@ -1,12 +1,8 @@
 #include "backoffice/ExtraPaymentsReport.h"
 
-#include <algorithm>
-#include <initializer_list>
-#include <string_view>
-
 #include "backoffice/JsonRows.h"
 #include "backoffice/ReportPage.h"
-#include "interfaces/intfDBScript.h"
+#include "common/clsSQLStatements.h"
 #include "interfaces/intfHTMLViewer.h"
 #include "module/Log.h"
 #include "platform/DateTime.h"
@@ -14,64 +10,6 @@
 #include "values/Path.h"
 
 namespace orvo {
-namespace {
-
-std::string PaddedLines(std::initializer_list<std::string_view> lines) {
-    size_t width = 0;
-    for (std::string_view line : lines) width = std::max(width, line.size());
-    std::string out;
-    for (std::string_view line : lines) {
-        if (!out.empty()) out += "\r\n";
-        out += line;
-        out.append(width - line.size(), ' ');
-    }
-    return out;
-}
-
-}  // namespace
-
-const std::string& TotalsStatement() {
-    static const std::string statement = PaddedLines({
-        " SELECT [PaymentType]       = ET.PaymentMethod,",
-        "        [TotalTransactions] = COUNT (*),",
-        "        [Completed]         = COUNT (ET.InvoiceNum),",
-        "        [TotalAmount]       = CONVERT( VARCHAR, CAST( ISNULL(SUM( IP.Amount ),0) as money), 0 ),",
-        "        [TotalGratuity]     = CONVERT( VARCHAR, CAST( ISNULL(SUM( IP.Gratuity ),0) as money), 0 ),",
-        "        [OverrungInvoices]  = SUM( CASE ISNULL(I.STATUS, 0 ) WHEN 0 THEN 0 ELSE 1 END ),",
-        "        [OverrungTotal]     = CONVERT( VARCHAR, CAST(SUM( CASE ISNULL(I.STATUS, 0 ) WHEN 0 THEN 0 ELSE "
-        "IP.Amount + IP.Gratuity END ) as money), 0 )",
-        "  FROM ExtraPaymentTransactions ET",
-        "       LEFT JOIN INVOICES I ON I.INVOICENUM = ET.InvoiceNum",
-        "       LEFT JOIN InvoicesPayment IP ON IP.InvoiceNum = I.INVOICENUM AND IP.PaymentType = ET.PaymentMethod",
-        "       LEFT JOIN EMPLOYEE E ON E.EMPNUM = I.CASHIER",
-        " WHERE CAST(ET.Timestamp_Created AS DATE) BETWEEN %s AND %s",
-        " GROUP BY ET.PaymentMethod",
-    });
-    return statement;
-}
-
-const std::string& DetailsStatement() {
-    static const std::string statement = PaddedLines({
-        "SELECT [TransactionDate] = CONVERT( VARCHAR, ET.Timestamp_Created, 111 ),",
-        "       [PaymentType]     = ET.PaymentMethod,",
-        "       [TransactionTime] = CONVERT( VARCHAR, ET.TImestamp_Created, 114 ),",
-        "       [InvoiceNum]      = ET.InvoiceNum,",
-        "       [Reference]       = ISNULL( ET.ReferenceNumber, ''),",
-        "       [InvoiceAmount]   = CONVERT( VARCHAR, CAST( I.AFTERDISC as money), 0 ),",
-        "       [Amount]          = CONVERT( VARCHAR, CAST( IP.Amount as money), 0 ),",
-        "       [Gratuity]        = CONVERT( VARCHAR, CAST( IP.Gratuity as money), 0 ),",
-        "       [InvoiceStatus]   = CASE I.STATUS WHEN 0 THEN '' ELSE 'Overrung' END,",
-        "       [TransactionID]   = ET.ID,",
-        "       [CashierName]     = RTRIM( E.FIRSTNAME ) + RTRIM( ' ' + E.LASTNAME )",
-        "  FROM ExtraPaymentTransactions ET",
-        "       JOIN INVOICES I ON I.INVOICENUM = ET.InvoiceNum",
-        "       LEFT JOIN InvoicesPayment IP ON IP.InvoiceNum = I.INVOICENUM AND IP.PaymentType = ET.PaymentMethod",
-        "       LEFT JOIN EMPLOYEE E ON E.EMPNUM = I.CASHIER",
-        " WHERE CAST(ET.Timestamp_Created AS DATE) BETWEEN %s AND %s",
-        " ORDER BY ET.PaymentMethod, ET.Timestamp_Created;",
-    });
-    return statement;
-}
 
 std::string ReportResourceFolder() {
     std::string folder(FolderOf(platform::ReadProcessIdentity().HostProgramPath));
@@ -90,11 +28,9 @@ void RunReport(const TServices& services, TDateTime from, TDateTime to) {
     Required(script, "Could not create DBScript", {"FExtraPaymentsReports", __LINE__});
     Required(viewer, "Could not create HTML viewer", {"FExtraPaymentsReports", __LINE__});
 
-    const std::string fromLiteral = QuotedSQL(fromText);
-    const std::string toLiteral = QuotedSQL(toText);
-    const AnsiString totalsText = script->QueryJSON(AnsiString(TotalsStatement()), SQLArgs(fromLiteral, toLiteral));
+    const AnsiString totalsText = TSQLCall<TSQL::ReportTotals>(fromText, toText).QueryJSON(*script);
     const TJsonRows totals = TJsonRows::Parse(totalsText.view());
-    const AnsiString detailsText = script->QueryJSON(AnsiString(DetailsStatement()), SQLArgs(fromLiteral, toLiteral));
+    const AnsiString detailsText = TSQLCall<TSQL::ReportDetails>(fromText, toText).QueryJSON(*script);
     const TJsonRows details = TJsonRows::Parse(detailsText.view());
 
     const std::string resources = ReportResourceFolder();

@@ -8,10 +8,6 @@
 
 namespace orvo {
 
-// The statements as sent: lines joined by CR LF, each padded with blanks to a common width.
-const std::string& TotalsStatement();
-const std::string& DetailsStatement();
-
 // The host program's resource folder: its own folder followed by "Res" and a separator.
 std::string ReportResourceFolder();
 

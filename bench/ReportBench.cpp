@@ -2,8 +2,9 @@
 // of 11 members) read by the module's JSON reader beside RapidJSON's DOM, nlohmann::json and
 // simdjson on demand, each parsing and reading every member; the page built from what was
 // read; and the whole report (two results parsed, the page built) at 1,000, 10,000 and 100,000
-// rows. After the run it prints the ratios and targets the report path is held to. The other
-// JSON libraries serve here as yardsticks only.
+// rows. Beside them, the report's two statements on the reference host's database. After the
+// run it prints the ratios and targets the report path is held to. The other JSON libraries
+// serve here as yardsticks only.
 #include <benchmark/benchmark.h>
 #include <rapidjson/document.h>
 #include <simdjson.h>
@@ -15,6 +16,8 @@
 
 #include "backoffice/JsonRows.h"
 #include "backoffice/ReportPage.h"
+#include "common/clsSQLStatements.h"
+#include "host/sqlite/TSqliteScript.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -191,6 +194,43 @@ void WholeReport(benchmark::State& state) {
     }
     SetBytes(state, details.size(), int(state.range(0)));
 }
+
+// The report's two statements on the reference host's SQLite, translation included: a month of
+// transactions, each invoice settled by one payment line of its method.
+void ReportQueries(benchmark::State& state) {
+    const int rows = int(state.range(0));
+    auto database = std::make_shared<orvo::host::TSqliteDatabase>(":memory:");
+    database->CreateSuiteTables();
+    database->Run(orvo::SQLText(orvo::TSQL::TransactionTable));
+    std::string batch;
+    for (int i = 0; i < rows; ++i) {
+        const std::string n = std::to_string(1000 + i), method = std::string("'") + kMethods[i % 4] + "'";
+        const std::string day = (i % 28 < 9 ? "0" : "") + std::to_string(1 + i % 28);
+        batch +=
+            "INSERT INTO [ExtraPaymentTransactions] ( [Timestamp_Created], [InvoiceNum], [PaymentMethod], "
+            "[ReferenceNumber], [Amount] ) VALUES ( '2031-02-" +
+            day + " 10:00:00', " + n + ", " + method +
+            ", 'REF', 110 ); INSERT INTO [INVOICES] ( [INVOICENUM], [STATUS], [AFTERDISC], [CASHIER] ) "
+            "VALUES ( " +
+            n + ", " + (i % 50 ? "0" : "1") + ", 100, " + std::to_string(i % 40) +
+            " ); INSERT INTO [InvoicesPayment] ( [InvoiceNum], [PaymentType], [Amount], [Gratuity] ) VALUES ( " + n +
+            ", " + method + ", 100, 10 );";
+    }
+    for (int e = 0; e < 40; ++e)
+        batch += "INSERT INTO [EMPLOYEE] ( [EMPNUM], [FIRSTNAME], [LASTNAME] ) VALUES ( " + std::to_string(e) +
+                 ", 'Cashier', 'Surname' );";
+    database->Run(batch);
+    auto script = MakeObject<orvo::host::TSqliteScript>(database);
+    const AnsiString totals(orvo::SQLText(orvo::TSQL::ReportTotals));
+    const AnsiString details(orvo::SQLText(orvo::TSQL::ReportDetails));
+    for (auto _ : state) {
+        const auto range = SQLArgs("'2031-02-01'", "'2031-02-28'");
+        benchmark::DoNotOptimize(script->QueryJSON(totals, range).size());
+        benchmark::DoNotOptimize(script->QueryJSON(details, range).size());
+    }
+    state.counters["rows"] = rows;
+}
+BENCHMARK(ReportQueries)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->MinTime(0.5);
 
 #define REPORT_SIZES ->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(0.5)
 BENCHMARK(ParseOurs) REPORT_SIZES;

@@ -9,12 +9,12 @@
 #include <string>
 
 #include "backoffice/JsonRows.h"
+#include "common/clsSQLStatements.h"
 #include "entry/ModuleLifecycle.h"
 #include "fuzz/FuzzCheck.h"
 #include "host/THostContainer.h"
 #include "host/sqlite/TSqliteScript.h"
 #include "interfaces/intfExtraPaymentsTransaction.h"
-#include "storage/implDatabaseChangesExtraPayments.h"
 
 namespace orvo::fuzz {
 namespace {
@@ -29,7 +29,7 @@ struct THost {
     ComPtr<IDBScript> script;
 
     THost() {
-        database->Run(kTransactionTableScript);
+        database->Run(SQLText(TSQL::TransactionTable));
         container->RegisterFactory(IDBScript::IID, MakeObject<host::TSqliteScriptFactory>(database).Get());
         InitModule(container.Get());
         transaction = ResolveOf<IExtraPaymentsTransaction>(*container);

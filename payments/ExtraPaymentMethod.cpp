@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "interfaces/intfDBScript.h"
+#include "common/clsSQLStatements.h"
 #include "interfaces/intfExtraPaymentsTransaction.h"
 #include "module/Log.h"
 #include "module/Services.h"
@@ -14,20 +14,6 @@ namespace {
 
 // The line support staff know the log-table assertion by, the same in all five units.
 constexpr int kLogToDBAssertLine = 131;
-
-// Each line padded with blanks to its width, joined by CR LF.
-const std::string& LogRowStatement() {
-    static const std::string statement = [] {
-        auto padded = [](std::string line, size_t width) { return line.append(width - line.size(), ' '); };
-        return padded("INSERT", 43) + "\r\n" + padded("  INTO [ExtraPaymentLog]", 43) + "\r\n" +
-               padded("       ( [Timestamp], [Class], [Message] ) ", 43) + "\r\n" +
-               padded("VALUES ( GETDATE(), %s, %s )", 50);
-    }();
-    return statement;
-}
-
-constexpr const char* kRemoveCashupStatement =
-    "DELETE FROM [Cashup] WHERE [Number] = %d AND [ShiftNum] = %d AND [Name] = '%s' ";
 
 }  // namespace
 
@@ -51,7 +37,7 @@ void TExtraPaymentMethod::DoChange() {
 int32_t TExtraPaymentMethod::LogToDB(std::string_view entryClass, std::string_view message) {
     const ComPtr<IDBScript> script =
         Required(HostServices().New<IDBScript>(), "Could not create DBScript", {names_.unitName, kLogToDBAssertLine});
-    return script->ExecSQL(AnsiString(LogRowStatement()), SQLArgs(QuotedSQL(entryClass), QuotedSQL(message)));
+    return TSQLCall<TSQL::LogToDB>(entryClass, message).Exec(*script);
 }
 
 void TExtraPaymentMethod::LogNewTransaction() {
@@ -123,7 +109,7 @@ void TExtraPaymentMethod::RemoveCashupEntry(int32_t shift, int32_t invoice, TRem
     if (Gratuity > 0) {
         const ComPtr<IDBScript> script =
             Required(HostServices().New<IDBScript>(), "Could not create DBScript", {names_.unitName, __LINE__});
-        script->ExecSQL(AnsiString(kRemoveCashupStatement), SQLArgs(invoice, shift, cashupName_));
+        TSQLCall<TSQL::RemoveCashupEntry>(invoice, shift, cashupName_).Exec(*script);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "storage/implDatabaseChangesExtraPayments.h"
 
+#include "common/clsSQLStatements.h"
 #include "interfaces/intfActCodes.h"
 #include "module/Services.h"
 
@@ -8,8 +9,8 @@ namespace orvo {
 // Nothing is caught: an error of the access-code service reaches the host after both scripts
 // were appended.
 void TDatabaseChangesExtraPayments::GetChanges(int32_t /*version*/, IStrings& scripts) {
-    scripts.Add(AnsiString(kTransactionTableScript));
-    scripts.Add(AnsiString(kLogTableScript));
+    scripts.Add(AnsiString(SQLText(TSQL::TransactionTable)));
+    scripts.Add(AnsiString(SQLText(TSQL::LogTable)));
 
     const ComPtr<IActCodes> actCodes = HostServices().New<IActCodes>();
     if (!actCodes) return;

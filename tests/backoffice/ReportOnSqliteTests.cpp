@@ -221,6 +221,49 @@ TEST_F(ReportOnSqlite, AnOverrungInvoiceCountsInTheTotalsAndANullStatusOnlyShows
         << details;
 }
 
+// A bill settled by two payments of one method, whether the suite keeps a payment line per
+// tender or one per method: each transaction counts once, the bill's lines of that method once.
+TEST_F(ReportOnSqlite, ABillSplitOverTwoPaymentsOfOneMethodCountsItsLinesOnce) {
+    Employee(7, "'Sipho'", "'Dube'");
+    Pay("Other CC", {2031, 2, 3, 8, 0, 0, 0}, "tip", 110, 1001);
+    Pay("Other CC", {2031, 2, 3, 8, 5, 0, 0}, "rest", 50, 1001);
+    Invoice(1001, "0", "150", 7);
+    Pay("Nedbank", {2031, 2, 3, 9, 0, 0, 0}, "n1", 44, 1002);
+    Pay("Nedbank", {2031, 2, 3, 9, 5, 0, 0}, "n2", 20, 1002);
+    Invoice(1002, "1", "60", 7);  // overrung
+    struct TLine {
+        int invoice;
+        const char *type, *amount, *gratuity;
+    };
+    const std::vector<std::vector<TLine>> models = {
+        {{1001, "Other CC", "100", "10"}, {1001, "Other CC", "50", "0"}, {1002, "Nedbank", "40", "4"},
+         {1002, "Nedbank", "20", "0"}},
+        {{1001, "Other CC", "150", "10"}, {1002, "Nedbank", "60", "4"}},
+    };
+    const std::string otherTotals = TotalsRow("Other CC", 2, 2, "R150.00", "R10.00", 0, "R0.00");
+    const std::string nedbankTotals = TotalsRow("Nedbank", 2, 2, "R60.00", "R4.00", 1, "R64.00");
+    for (const auto& lines : models) {
+        database->Run("DELETE FROM [InvoicesPayment]");
+        for (const TLine& line : lines) Payment(line.invoice, line.type, line.amount, line.gratuity);
+        const std::string page = Report(3, 3);
+        const std::string totals = Totals(page);
+        EXPECT_TRUE(totals == nedbankTotals + otherTotals || totals == otherTotals + nedbankTotals)
+            << lines.size() << " lines: " << totals;
+        const auto row = [](const char* time, int invoice, const char* total, const char* reference, int id) {
+            const bool overrung = invoice == 1002;
+            return DetailRow({"2031/02/03", time, invoice, total, reference, total, overrung ? "R4.00" : "R10.00",
+                              overrung ? "Overrung" : "", id, "Sipho Dube"});
+        };
+        EXPECT_EQ(Details(page), "<h3>Payment Type: Nedbank</h3>" + std::string(kDetailTableHead) +
+                                     row("09:00:00:000", 1002, "R60.00", "n1", 3) +
+                                     row("09:05:00:000", 1002, "R60.00", "n2", 4) +
+                                     "</table><h3>Payment Type: Other CC</h3>" + std::string(kDetailTableHead) +
+                                     row("08:00:00:000", 1001, "R150.00", "tip", 1) +
+                                     row("08:05:00:000", 1001, "R150.00", "rest", 2) + "</table>")
+            << lines.size() << " lines";
+    }
+}
+
 // Null values come back as JSON null and leave their cells empty; T-SQL's + makes a name with a
 // missing last name null.
 TEST_F(ReportOnSqlite, MissingLinesTotalsAndNamesLeaveEmptyCells) {

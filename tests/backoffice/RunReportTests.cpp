@@ -5,42 +5,13 @@
 
 #include "backoffice/ExtraPaymentsReport.h"
 #include "backoffice/JsonRows.h"
+#include "common/clsSQLStatements.h"
 #include "module/Log.h"
 #include "platform/DateTime.h"
 #include "tests/support/TestSupport.h"
 
 namespace orvo {
 namespace {
-
-std::vector<std::string> Lines(const std::string& statement) {
-    std::vector<std::string> lines;
-    size_t from = 0;
-    for (size_t at; (at = statement.find("\r\n", from)) != std::string::npos; from = at + 2)
-        lines.push_back(statement.substr(from, at - from));
-    lines.push_back(statement.substr(from));
-    return lines;
-}
-
-std::string TrimRight(std::string s) {
-    while (!s.empty() && s.back() == ' ') s.pop_back();
-    return s;
-}
-
-TEST(ReportStatements, LinesPaddedToOneWidthAndJoinedByCarriageReturnLineFeed) {
-    for (const std::string* statement : {&TotalsStatement(), &DetailsStatement()}) {
-        const auto lines = Lines(*statement);
-        for (const auto& line : lines) EXPECT_EQ(line.size(), lines.front().size()) << line;
-        EXPECT_EQ(statement->find('\n', 0) - 1, statement->find('\r'));
-    }
-    const auto totals = Lines(TotalsStatement());
-    ASSERT_EQ(totals.size(), 13u);
-    EXPECT_EQ(TrimRight(totals[0]), " SELECT [PaymentType]       = ET.PaymentMethod,");
-    EXPECT_EQ(TrimRight(totals[12]), " GROUP BY ET.PaymentMethod");
-    const auto details = Lines(DetailsStatement());
-    ASSERT_EQ(details.size(), 17u);
-    EXPECT_EQ(TrimRight(details[2]), "       [TransactionTime] = CONVERT( VARCHAR, ET.TImestamp_Created, 114 ),");
-    EXPECT_EQ(TrimRight(details[16]), " ORDER BY ET.PaymentMethod, ET.Timestamp_Created;");
-}
 
 class RunReportTest : public ::testing::Test {
 protected:
@@ -57,8 +28,8 @@ TEST_F(RunReportTest, QueriesTotalsThenDetailsWithQuotedDaysThenShowsOnePage) {
         "[]"};
     RunReport(TServices(host.container), from, to);
     ASSERT_EQ(host.journal->size(), 3u);
-    EXPECT_EQ((*host.journal)[0], "Script.QueryJSON " + TotalsStatement() + " | '2026-12-01', '2026-12-31'");
-    EXPECT_EQ((*host.journal)[1], "Script.QueryJSON " + DetailsStatement() + " | '2026-12-01', '2026-12-31'");
+    EXPECT_EQ((*host.journal)[0], "Script.QueryJSON " + SQLText(TSQL::ReportTotals) + " | '2026-12-01', '2026-12-31'");
+    EXPECT_EQ((*host.journal)[1], "Script.QueryJSON " + SQLText(TSQL::ReportDetails) + " | '2026-12-01', '2026-12-31'");
     EXPECT_EQ((*host.journal)[2], "Viewer.ShowHTML");
     ASSERT_EQ(host.viewer->pages.size(), 1u);
     const std::string& page = host.viewer->pages[0];

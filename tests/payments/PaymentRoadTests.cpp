@@ -2,6 +2,7 @@
 // the transaction update, and every way the popup can end.
 #include <gtest/gtest.h>
 
+#include "common/clsSQLStatements.h"
 #include "tests/payments/PaymentTestRig.h"
 
 namespace orvo::test {
@@ -17,11 +18,7 @@ protected:
         return method;
     }
     static std::string LogRow(const std::string& message) {
-        return "Script.ExecSQL INSERT                                     \r\n"
-               "  INTO [ExtraPaymentLog]                   \r\n"
-               "       ( [Timestamp], [Class], [Message] ) \r\n"
-               "VALUES ( GETDATE(), %s, %s )" +
-               std::string(50 - 28, ' ') + " | 'INFO', " + message;
+        return "Script.ExecSQL " + SQLText(TSQL::LogToDB) + " | 'INFO', " + message;
     }
     static constexpr const char* kUpdate =
         "Script.ExecSQL UPDATE [ExtraPaymentTransactions] \r\n   SET [Amount] = %f, \r\n";

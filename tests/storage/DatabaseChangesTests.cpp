@@ -1,8 +1,7 @@
 // GetChanges: the two scripts in the host's list, then the access codes; and the factories.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "common/clsSQLStatements.h"
 #include "entry/ModuleLifecycle.h"
 #include "entry/Registration.h"
 #include "host/THostStrings.h"
@@ -19,53 +18,6 @@ std::vector<std::string> Texts(const THostStrings& list) {
     std::vector<std::string> texts;
     for (const AnsiString& line : list.Lines()) texts.push_back(line.str());
     return texts;
-}
-
-std::vector<std::string> SplitAtLineBreaks(const std::string& script) {
-    std::vector<std::string> lines;
-    size_t begin = 0;
-    for (size_t end; (end = script.find("\r\n", begin)) != std::string::npos; begin = end + 2)
-        lines.push_back(script.substr(begin, end - begin));
-    lines.push_back(script.substr(begin));
-    return lines;
-}
-
-// Runs of blanks as one blank, none at either end: the line as the schema reads it.
-std::string Collapsed(const std::string& line) {
-    std::istringstream words(line);
-    std::string word, out;
-    while (words >> word) out += (out.empty() ? "" : " ") + word;
-    return out;
-}
-
-const std::vector<std::string> kTransactionTableLines = {
-    "-- Extra Payments Transaction Table",
-    "IF ( OBJECT_ID( 'ExtraPaymentTransactions', 'U' ) IS NULL )",
-    "CREATE TABLE [ExtraPaymentTransactions] (",
-    "[ID] INT NOT NULL IDENTITY(1,1) PRIMARY KEY,",
-    "[Timestamp_Created] DATETIME NOT NULL,",
-    "[InvoiceNum] INT NULL,",
-    "[PaymentMethod] VARCHAR(50) NULL,",
-    "[ReferenceNumber] VARCHAR(200) NULL,",
-    "[Amount] FLOAT NULL",
-    ");",
-};
-const std::vector<std::string> kLogTableLines = {
-    "-- Extra Payments Log Table",      "IF ( OBJECT_ID( 'ExtraPaymentLog', 'U' ) IS NULL )",
-    "CREATE TABLE [ExtraPaymentLog] (", "[ID] INT NOT NULL IDENTITY(1,1) PRIMARY KEY,",
-    "[Timestamp] DATETIME NOT NULL ,",  "[Class] VARCHAR(10) NOT NULL ,",
-    "[Message] VARCHAR(1000) NOT NULL", ");",
-};
-
-// The lines as given, every one ending in a blank, those from CREATE TABLE on indented.
-void ExpectLaidOut(const std::string& script, const std::vector<std::string>& expected) {
-    const std::vector<std::string> lines = SplitAtLineBreaks(script);
-    ASSERT_EQ(lines.size(), expected.size()) << script;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(Collapsed(lines[i]), expected[i]);
-        EXPECT_EQ(lines[i].back(), ' ') << lines[i];
-        EXPECT_EQ(lines[i].front() == ' ', i >= 2) << lines[i];
-    }
 }
 
 class DatabaseChanges : public ::testing::Test {
@@ -93,28 +45,8 @@ TEST_F(DatabaseChanges, AppendsBothScriptsAfterOtherModulesThenRegistersAndLinks
     const std::vector<std::string> texts = Texts(scripts);
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0], "-- another module's script");
-    ExpectLaidOut(texts[1], kTransactionTableLines);
-    ExpectLaidOut(texts[2], kLogTableLines);
-    EXPECT_EQ(texts[1],
-              "-- Extra Payments Transaction Table \r\n"
-              "IF ( OBJECT_ID( 'ExtraPaymentTransactions', 'U' ) IS NULL ) \r\n"
-              "  CREATE TABLE [ExtraPaymentTransactions] ( \r\n"
-              "    [ID]                INT          NOT NULL IDENTITY(1,1) PRIMARY KEY, \r\n"
-              "    [Timestamp_Created] DATETIME     NOT NULL, \r\n"
-              "    [InvoiceNum]        INT          NULL, \r\n"
-              "    [PaymentMethod]     VARCHAR(50)  NULL, \r\n"
-              "    [ReferenceNumber]   VARCHAR(200) NULL, \r\n"
-              "    [Amount]            FLOAT        NULL \r\n"
-              "  ); ");
-    EXPECT_EQ(texts[2],
-              "-- Extra Payments Log Table \r\n"
-              "IF ( OBJECT_ID( 'ExtraPaymentLog', 'U' ) IS NULL ) \r\n"
-              "  CREATE TABLE [ExtraPaymentLog] ( \r\n"
-              "    [ID]        INT           NOT NULL IDENTITY(1,1) PRIMARY KEY, \r\n"
-              "    [Timestamp] DATETIME      NOT NULL , \r\n"
-              "    [Class]     VARCHAR(10)   NOT NULL , \r\n"
-              "    [Message]   VARCHAR(1000) NOT NULL \r\n"
-              "  ); ");
+    EXPECT_EQ(texts[1], SQLText(TSQL::TransactionTable));
+    EXPECT_EQ(texts[2], SQLText(TSQL::LogTable));
     EXPECT_EQ(*host.journal, (std::vector<std::string>{
                                  "ActCodes.AddActCode AM019 To Change Extra Payment Settings 1 1",
                                  "ActCodes.AddActCode AM020 To View Extra Payment Transactions 1 1",

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "common/clsSQLStatements.h"
 #include "entry/ModuleLifecycle.h"
 #include "interfaces/intfExtraPaymentsTransaction.h"
 #include "module/Log.h"
@@ -102,13 +103,8 @@ TEST_F(ExtraPaymentsTransaction, UpdateAndSetInvoiceNumSendTheirStatementsLineBy
     transaction->UpdateTransaction(7, "it's 12", 110.5);
     transaction->SetInvoiceNum(7, 1234);
     EXPECT_EQ(*host.journal, (std::vector<std::string>{
-                                 "Script.ExecSQL UPDATE [ExtraPaymentTransactions] \r\n"
-                                 "   SET [Amount] = %f, \r\n"
-                                 "       [ReferenceNumber] = %s \r\n"
-                                 " WHERE [ID] = %d  | 110.5, 'it''s 12', 7",
-                                 "Script.ExecSQL UPDATE [ExtraPaymentTransactions] \r\n"
-                                 "   SET [InvoiceNum] = %d \r\n"
-                                 " WHERE [ID] = %d  | 1234, 7",
+                                 "Script.ExecSQL " + SQLText(TSQL::UpdateTransaction) + " | 110.5, 'it''s 12', 7",
+                                 "Script.ExecSQL " + SQLText(TSQL::SetInvoiceNum) + " | 1234, 7",
                              }));
 }
 
