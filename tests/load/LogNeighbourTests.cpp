@@ -78,15 +78,15 @@ void ArchiveNow(const TTempFolder& folder) {
     EXPECT_TRUE(ArchiveOldLogs(LogFolder(id), id.HostProgramPath, platform::Now()).empty());
 }
 
-// Lines "[Kill] line 0" to 99, last changed three days ago.
-std::string AgedLog(const std::string& path) {
+// Lines "[Kill] line 0" to 99, last changed days ago.
+std::string AgedLog(const std::string& path, double days = 3) {
     std::string content;
     for (int64_t i = 0; i < 100; ++i) {
         const TLogArg number(i);
         AppendLogLine(content, platform::Now(), TLogLevel::Info, "[Kill] line %", &number, 1);
     }
     WriteWhole(path, content);
-    SetLastChange(path, platform::Now() - 3);
+    SetLastChange(path, platform::Now() - days);
     return path;
 }
 
@@ -153,18 +153,21 @@ TEST(LogNeighbours, ALinkSwappedInForTheLiveFileIsNeitherReadNorEmptiedAndArchiv
         EXPECT_EQ(fs::status(RotatedName(live, n)).permissions(), kOwnerOnly) << n;
 }
 
-// Killed before or after each of the first open, write, rename, unlink and fsync calls of the pass.
+// Killed before or after each of the first open, write, rename, unlink and fsync calls of the pass;
+// the first log, which fixes the pass's month, of the second's month or of two months before.
 TEST(LogNeighbours, AnArchivingKilledAtAnyCallIsFinishedByTheNextWithEveryLineOnce) {
     for (const char* call : {"open", "write", "rename", "unlink", "fsync"}) {
         for (const char* step : {"1 before", "1 after", "2 before", "2 after", "3 after"}) {
-            SCOPED_TRACE(std::string(call) + " " + step);
-            TTempFolder folder;
-            const std::string logs[] = {AgedLog(LivePath(folder)), AgedLog(folder / "modules/other.log")};
-            RunWriter(folder, "archive", std::string(call) + " " + step);
-            ArchiveNow(folder);
-            for (const std::string& log : logs) {
-                EXPECT_EQ(EachLineOnce(AllMessages(log)), 100) << log;
-                EXPECT_FALSE(fs::exists(log));
+            for (const int firstAge : {3, 60}) {
+                SCOPED_TRACE(std::string(call) + " " + step + ", first " + std::to_string(firstAge) + " days old");
+                TTempFolder folder;
+                const std::string logs[] = {AgedLog(LivePath(folder), firstAge), AgedLog(folder / "modules/other.log")};
+                RunWriter(folder, "archive", std::string(call) + " " + step);
+                ArchiveNow(folder);
+                for (const std::string& log : logs) {
+                    EXPECT_EQ(EachLineOnce(AllMessages(log)), 100) << log;
+                    EXPECT_FALSE(fs::exists(log));
+                }
             }
         }
     }
@@ -208,25 +211,33 @@ TEST(LogNeighbours, SomethingThatCannotBeDeletedAtTheOldNumberNinesNameIsSetAsid
 }
 
 // The shim's trace: each archive is synced before the rename that commits it (into number 1 of the
-// chain, or to its name under log/YYYYMM), its folder right after; nothing else is synced.
-TEST(LogNeighbours, EachArchiveReachesTheDiskBeforeItsCommitAndItsFolderAfter) {
+// chain, or to its name under log/YYYYMM), its folder right after; the archiving pass then syncs
+// the folders above its month, log/ and the host's, before it deletes the original. Nothing else
+// is synced.
+TEST(LogNeighbours, EachArchiveReachesTheDiskBeforeItsCommitAndItsFoldersBeforeTheOriginalGoes) {
     TTempFolder folder;
     LogIdentity(folder);  // makes the folders
-    AgedLog(folder / "modules/other.log");
+    const std::string old = AgedLog(folder / "modules/other.log");
     for (const char* run : {"write 0 600 4096", "archive"}) EXPECT_EQ(RunWriter(folder, run, "none 0 -"), 0);
-    std::vector<std::array<std::string, 3>> calls;  // the syncs and the renames of copies, with their paths
+    std::vector<std::array<std::string, 3>> calls;  // the syncs, renames of copies and deletions of logs
     std::istringstream trace(ReadWhole(folder / "trace"));
     for (std::array<std::string, 3> c;
          std::getline(trace, c[0], '\t') && std::getline(trace, c[1], '\t') && std::getline(trace, c[2]);)
-        if (c[0] == "fsync" || c[1].ends_with(".tmp")) calls.push_back(c);
-    ASSERT_GE(calls.size(), 12u);  // four commits at least, each: the copy synced, renamed, its folder synced
-    ASSERT_EQ(calls.size() % 3, 0u);
-    for (size_t i = 0; i < calls.size(); i += 3) {
+        if (c[0] == "fsync" || c[1].ends_with(c[0] == "rename" ? ".tmp" : c[0] == "unlink" ? ".log" : "\n"))
+            calls.push_back(c);
+    ASSERT_GE(calls.size(), 15u);  // four commits at least, each: the copy synced, renamed, its folder synced
+    const size_t commits = calls.size() - 3;
+    ASSERT_EQ(commits % 3, 0u);
+    for (size_t i = 0; i < commits; i += 3) {
         EXPECT_EQ(calls[i][0] + " " + calls[i][1], "fsync " + fs::weakly_canonical(calls[i + 1][1]).string());
         EXPECT_EQ(calls[i + 1][0], "rename");
         EXPECT_EQ(calls[i + 2][0] + " " + calls[i + 2][1],
                   "fsync " + fs::weakly_canonical(fs::path(calls[i + 1][2]).parent_path()).string());
     }
+    const fs::path host = fs::weakly_canonical(folder / "host");
+    EXPECT_EQ(calls[commits][0] + " " + calls[commits][1], "fsync " + (host / "log").string());
+    EXPECT_EQ(calls[commits + 1][0] + " " + calls[commits + 1][1], "fsync " + host.string());
+    EXPECT_EQ(calls[commits + 2][0] + " " + calls[commits + 2][1], "unlink " + old);
 }
 
 }  // namespace
