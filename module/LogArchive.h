@@ -16,10 +16,10 @@ namespace orvo {
 // the same folder. "log" is created when missing, and nothing is archived when that fails. A file
 // that cannot be written there stays where it is, whole, and so does a log that a running
 // program holds open. An archive already at the target name is kept: the new one is written as
-// "<name> (2).synlz", "<name> (3).synlz" and so on, up to 100 names. Each archive reaches the disk
-// before its original is deleted. A kill at any moment leaves what the next pass finishes: a file
-// whose whole content an archive (or number 1 of its rotation chain) already holds is only
-// deleted. Returns what failed, one entry for each file not archived (a log held open is not a
+// "<name> (2).synlz", "<name> (3).synlz" and so on, up to 100 names. Each archive, and the folders
+// the pass files into, reach the disk before its original is deleted. A kill at any moment leaves
+// what the next pass finishes: a file whose whole content an archive (under any month) or number
+// 1 of its rotation chain already holds is only deleted. Returns what failed, one entry for each file not archived (a log held open is not a
 // failure) or folder not made.
 std::vector<platform::TFileStatus> ArchiveOldLogs(const std::string& logFolder, const std::string& hostProgramPath,
                                                   TDateTime now);

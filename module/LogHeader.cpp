@@ -1,6 +1,6 @@
 #include "module/LogHeader.h"
 
-#include "module/Log.h"
+#include "module/LogLine.h"
 #include "platform/DateTime.h"
 
 namespace orvo {

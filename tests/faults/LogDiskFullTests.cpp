@@ -24,12 +24,7 @@ namespace {
 
 constexpr int kLines = 200;
 
-void WriteNumberedLines(TModuleLog& log, int from, int to) {
-    for (int i = from; i < to; ++i) {
-        const TLogArg args[] = {TLogArg(int64_t(i))};
-        log.Write(TLogLevel::Info, "[DiskFull] line % of the till's day", args, 1);
-    }
-}
+constexpr const char* kPattern = "[DiskFull] line % of the till's day";
 
 // The numbers of the whole lines, in file order; the text after the last CR LF is returned in rest.
 std::vector<int> NumberedLines(const std::string& text, std::string& rest) {
@@ -82,7 +77,7 @@ TEST(LogDiskFull, AFileAtTheLimitIsRotatedBeforeTheLineThatDoesNotFit) {
             RunUnderFileSizeLimit(disposition, [&id] {
                 TModuleLog log;
                 log.Configure(id);  // the product's settings: rotation at 2048 KB
-                WriteNumberedLines(log, 0, kLines);
+                WriteNumbered(log, 0, kLines, kPattern);
             });
 
             const std::string full = ReadWhole(path);
@@ -109,7 +104,7 @@ TEST(LogDiskFull, AFileAtTheLimitIsRotatedBeforeTheLineThatDoesNotFit) {
             // Room again: the next lines go in whole after what is there.
             TModuleLog log;
             log.Configure(id);
-            WriteNumberedLines(log, kLines, kLines + 3);
+            WriteNumbered(log, kLines, 3, kPattern);
             const std::string later = ReadWhole(path);
             ASSERT_EQ(later.compare(0, full.size(), full), 0) << "nothing written before is lost";
             std::string laterRest;
@@ -132,10 +127,10 @@ TEST(LogDiskFull, ALineLongerThanTheLimitIsDroppedAfterOneRotation) {
     RunUnderFileSizeLimit(SIG_DFL, [&id] {
         TModuleLog log;
         log.Configure(id);
-        WriteNumberedLines(log, 0, 50);
+        WriteNumbered(log, 0, 50, kPattern);
         const std::string tooLong(kRoom + 1000, 'x');
         for (int i = 0; i < 20; ++i) log.Write(TLogLevel::Info, tooLong, nullptr, 0);
-        WriteNumberedLines(log, 50, 53);
+        WriteNumbered(log, 50, 3, kPattern);
     });
     std::string rest;
     std::vector<int> expected(50);

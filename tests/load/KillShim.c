@@ -3,8 +3,8 @@
 //   ORVO_SHIM        "<call> <n> <before|after|stall>", call one of open write rename (renameat2
 //                    too) unlink fsync
 //   ORVO_SHIM_MATCH  only calls on paths holding this text count (write, fsync: their descriptor's)
-//   ORVO_SHIM_TRACE  gets "fsync\t<path>\t" and "rename\t<from>\t<to>" for each such call watched,
-//                    and "stall\t\t" when the stall begins
+//   ORVO_SHIM_TRACE  gets "fsync\t<path>\t", "unlink\t<path>\t" and "rename\t<from>\t<to>" for each
+//                    such call watched, and "stall\t\t" when the stall begins
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -29,7 +29,7 @@ static void Trace(const char* what, const char* a, const char* b) {
 static int Before(const char* call, const char* path, const char* to) {
     const char* match = getenv("ORVO_SHIM_MATCH");
     if (!path || !match || !strstr(path, match)) return 0;
-    if (!strcmp(call, "fsync") || !strcmp(call, "rename")) Trace(call, path, to);
+    if (!strcmp(call, "fsync") || !strcmp(call, "rename") || !strcmp(call, "unlink")) Trace(call, path, to);
     if (!g_call[0]) sscanf(getenv("ORVO_SHIM") ? getenv("ORVO_SHIM") : "-", "%15s %ld %7s", g_call, &g_n, g_when);
     if (strcmp(call, g_call) != 0 || ++g_seen != g_n) return 0;
     if (!strcmp(g_when, "before")) kill(getpid(), SIGKILL);

@@ -25,19 +25,6 @@ namespace fs = std::filesystem;
 
 constexpr uint64_t kRotateSize = 4096;
 
-// Writes numbered lines from first on, for ever, counting in acknowledged the lines whose write
-// has returned.
-[[noreturn]] void WriteUntilKilled(const TTempFolder& folder, int64_t first, std::atomic<int64_t>& acknowledged) {
-    int waits = 0;
-    TModuleLog log;
-    log.Configure(LogIdentity(folder), CountingSettings(waits, kRotateSize));
-    for (int64_t i = first;; ++i) {
-        const TLogArg number(i);
-        log.Write(TLogLevel::Info, "[Kill] line %", &number, 1);
-        acknowledged.store(i + 1, std::memory_order_release);
-    }
-}
-
 // What a kill left, before it is resolved.
 struct TLeftovers {
     int copying = 0;    // the pending copy: the rotation is undone
@@ -61,7 +48,10 @@ TEST(LogKill, AWriterKilledAtAnyMomentLeavesEveryLineExactlyOnceAcrossItsRotatio
         acknowledged->store(next);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0) WriteUntilKilled(folder, next, *acknowledged);
+        if (child == 0) {  // writes for ever
+            WriteNumbered(LogIdentity(folder), kRotateSize, next, INT64_MAX - next, "[Kill] line %", acknowledged);
+            _exit(1);
+        }
         // Every fourth kill counts from the start, to meet the open that resolves the last
         // kill's leftovers; the others from the first line, so a slow start (the sanitizers)
         // still leaves rotations to meet.
@@ -91,26 +81,15 @@ TEST(LogKill, AWriterKilledAtAnyMomentLeavesEveryLineExactlyOnceAcrossItsRotatio
         const int64_t written = acknowledged->load(std::memory_order_acquire);
         if (written == 0 && messages.empty()) continue;
         ASSERT_FALSE(messages.empty()) << "kill " << kill;
-        int64_t expected = -1;
-        for (const std::string& message : messages) {
-            // The line in flight may have been torn by the kill and closed by the next open: a
-            // strict beginning of the line that follows, which the next run writes whole.
-            const std::string whole = "[Kill] line " + std::to_string(expected);
-            if (expected >= 0 && message.size() < whole.size() && whole.starts_with(message)) continue;
-            long long number = -1;
-            ASSERT_EQ(std::sscanf(message.c_str(), "[Kill] line %lld", &number), 1) << message;
-            if (expected < 0) {
-                ASSERT_TRUE(number == 0 || fs::exists(RotatedName(live, kRotatedFilesKept)))
-                    << "line " << number << " comes first though the chain is not full, kill " << kill;
-            } else {
-                ASSERT_EQ(number, expected) << "kill " << kill;
-            }
-            expected = number + 1;
-        }
+        const TLineRun run = EachLineOnce(messages, "[Kill] line %", -1);
+        ASSERT_EQ(run.others, 0u) << "kill " << kill;
+        ASSERT_GE(run.next, 0) << "kill " << kill;
+        ASSERT_TRUE(run.first == 0 || fs::exists(RotatedName(live, kRotatedFilesKept)))
+            << "line " << run.first << " comes first though the chain is not full, kill " << kill;
         // The line in flight when the process died may have been written or not.
-        ASSERT_TRUE(expected == written || expected == written + 1)
-            << "last line " << expected - 1 << ", acknowledged " << written << ", kill " << kill;
-        next = expected;
+        ASSERT_TRUE(run.next == written || run.next == written + 1)
+            << "last line " << run.next - 1 << ", acknowledged " << written << ", kill " << kill;
+        next = run.next;
     }
     munmap(acknowledged, sizeof(std::atomic<int64_t>));
     std::printf(

@@ -3,7 +3,6 @@
 // each thread's lines in the order it wrote them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -25,32 +24,17 @@ TEST(LogLoad, FourThreadsOfAQuarterMillionLinesEachLoseAndInterleaveNothingAcros
     // About 85 bytes a line: the chain of nine holds everything when it rotates every ~9.5 MB.
     const uint64_t rotateSize = uint64_t(lines) * kThreads * 85 / (kRotatedFilesKept + 1);
     log.Configure(LogIdentity(folder), CountingSettings(waits, rotateSize));
+    const auto pattern = [](int t) { return "[Load] writer " + std::to_string(t) + " line % of the day's takings"; };
     std::vector<std::thread> writers;
-    for (int t = 0; t < kThreads; ++t) {
-        writers.emplace_back([&log, t, lines] {
-            for (int i = 0; i < lines; ++i) {
-                const TLogArg args[] = {TLogArg(t), TLogArg(i)};
-                log.Write(TLogLevel::Info, "[Load] writer % line % of the day's takings", args, 2);
-            }
-        });
-    }
+    for (int t = 0; t < kThreads; ++t)
+        writers.emplace_back([&log, &pattern, t, lines] { WriteNumbered(log, 0, lines, pattern(t)); });
     for (std::thread& w : writers) w.join();
     log.Close();
 
     ASSERT_TRUE(std::filesystem::exists(RotatedName(LivePath(folder), 5))) << "rotations ran during the writes";
-    std::vector<int> nextLine(kThreads, 0);
-    size_t count = 0;
-    for (const std::string& message : MessagesOfChain(LivePath(folder))) {
-        int t = -1, i = -1;
-        ASSERT_EQ(std::sscanf(message.c_str(), "[Load] writer %d line %d ", &t, &i), 2) << message;
-        ASSERT_TRUE(t >= 0 && t < kThreads) << message;
-        ASSERT_EQ(message,
-                  "[Load] writer " + std::to_string(t) + " line " + std::to_string(i) + " of the day's takings");
-        ASSERT_EQ(i, nextLine[size_t(t)]++) << "each writer's lines arrive in order, once";
-        ++count;
-    }
-    EXPECT_EQ(count, size_t(kThreads) * size_t(lines));
-    EXPECT_EQ(nextLine, std::vector<int>(kThreads, lines));
+    const std::vector<std::string> messages = MessagesOfChain(LivePath(folder));
+    EXPECT_EQ(messages.size(), size_t(kThreads) * size_t(lines)) << "nothing but the writers' lines";
+    for (int t = 0; t < kThreads; ++t) EXPECT_EQ(EachLineOnce(messages, pattern(t)).next, lines) << "writer " << t;
 }
 
 }  // namespace

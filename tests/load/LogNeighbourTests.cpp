@@ -42,20 +42,6 @@ std::vector<std::string> AllMessages(const std::string& live, const std::vector<
     return all;
 }
 
-// The lines "<prefix><n>" among messages must be numbered 0, 1, 2... each once; a beginning of the
-// next line (torn by a kill, written whole by the next run) is the line in flight. Returns how many.
-int64_t EachLineOnce(const std::vector<std::string>& messages, const std::string& prefix = "[Kill] line ") {
-    int64_t next = 0;
-    for (const std::string& message : messages) {
-        const std::string whole = prefix + std::to_string(next);
-        if (!message.starts_with(prefix) || (message.size() < whole.size() && whole.starts_with(message))) continue;
-        EXPECT_EQ(message, whole);
-        if (message != whole) return -1;
-        ++next;
-    }
-    return next;
-}
-
 // Runs "orvo_log_writer <folder> <args>" under the shim (ORVO_SHIM = shim, counting the calls on
 // paths that hold match, tracing to <folder>/trace), runs meanwhile once the shim has stalled it,
 // and returns its wait status.
@@ -78,15 +64,15 @@ void ArchiveNow(const TTempFolder& folder) {
     EXPECT_TRUE(ArchiveOldLogs(LogFolder(id), id.HostProgramPath, platform::Now()).empty());
 }
 
-// Lines "[Kill] line 0" to 99, last changed three days ago.
-std::string AgedLog(const std::string& path) {
+// Lines "[Kill] line 0" to 99, last changed days ago.
+std::string AgedLog(const std::string& path, double days = 3) {
     std::string content;
     for (int64_t i = 0; i < 100; ++i) {
         const TLogArg number(i);
         AppendLogLine(content, platform::Now(), TLogLevel::Info, "[Kill] line %", &number, 1);
     }
     WriteWhole(path, content);
-    SetLastChange(path, platform::Now() - 3);
+    SetLastChange(path, platform::Now() - days);
     return path;
 }
 
@@ -102,7 +88,7 @@ TEST(LogNeighbours, ProcessesOfOneProgramWithALongNameKeepChainsOfTheirOwn) {
         for (int64_t i = 0; i < 300; ++i)
             for (int k = 0; k < 3; ++k) WriteNumbered(logs[k], i, 1, "[W" + std::to_string(k) + "] line %");
         for (int k = 0; k < 3; ++k)
-            EXPECT_EQ(EachLineOnce(AllMessages(logs[k].FilePath()), "[W" + std::to_string(k) + "] line "), 300)
+            EXPECT_EQ(EachLineOnce(AllMessages(logs[k].FilePath()), "[W" + std::to_string(k) + "] line %").next, 300)
                 << length << " characters, " << logs[k].FilePath();
     }
 }
@@ -126,7 +112,7 @@ TEST(LogNeighbours, AnythingStandingAtTheFormerCommitNameIsLeftAloneAndTakesNoLi
         if (fs::exists(fs::symlink_status(RotatedName(live, 1))))
             ADD_FAILURE() << "the stray became number 1";
         else
-            EXPECT_EQ(EachLineOnce(AllMessages(live)), 41);
+            EXPECT_EQ(EachLineOnce(AllMessages(live)).next, 41);
     }
 }
 
@@ -147,24 +133,27 @@ TEST(LogNeighbours, ALinkSwappedInForTheLiveFileIsNeitherReadNorEmptiedAndArchiv
         WriteNumbered(log, 10, 290);
     }
     EXPECT_EQ(ReadWhole(theirs), "someone else's\r\n");
-    EXPECT_EQ(EachLineOnce(AllMessages(live, {moved})), 300);
+    EXPECT_EQ(EachLineOnce(AllMessages(live, {moved})).next, 300);
     ASSERT_TRUE(fs::exists(RotatedName(live, 1)));
     for (int n = 1; fs::exists(RotatedName(live, n)); ++n)
         EXPECT_EQ(fs::status(RotatedName(live, n)).permissions(), kOwnerOnly) << n;
 }
 
-// Killed before or after each of the first open, write, rename, unlink and fsync calls of the pass.
+// Killed before or after each of the first open, write, rename, unlink and fsync calls of the pass;
+// the first log, which fixes the pass's month, of the second's month or of two months before.
 TEST(LogNeighbours, AnArchivingKilledAtAnyCallIsFinishedByTheNextWithEveryLineOnce) {
     for (const char* call : {"open", "write", "rename", "unlink", "fsync"}) {
         for (const char* step : {"1 before", "1 after", "2 before", "2 after", "3 after"}) {
-            SCOPED_TRACE(std::string(call) + " " + step);
-            TTempFolder folder;
-            const std::string logs[] = {AgedLog(LivePath(folder)), AgedLog(folder / "modules/other.log")};
-            RunWriter(folder, "archive", std::string(call) + " " + step);
-            ArchiveNow(folder);
-            for (const std::string& log : logs) {
-                EXPECT_EQ(EachLineOnce(AllMessages(log)), 100) << log;
-                EXPECT_FALSE(fs::exists(log));
+            for (const int firstAge : {3, 60}) {
+                SCOPED_TRACE(std::string(call) + " " + step + ", first " + std::to_string(firstAge) + " days old");
+                TTempFolder folder;
+                const std::string logs[] = {AgedLog(LivePath(folder), firstAge), AgedLog(folder / "modules/other.log")};
+                RunWriter(folder, "archive", std::string(call) + " " + step);
+                ArchiveNow(folder);
+                for (const std::string& log : logs) {
+                    EXPECT_EQ(EachLineOnce(AllMessages(log)).next, 100) << log;
+                    EXPECT_FALSE(fs::exists(log));
+                }
             }
         }
     }
@@ -176,7 +165,7 @@ TEST(LogNeighbours, AProgramStartingWhileAnotherArchivesItsLogNeverWritesToADele
     const int status = RunWriter(folder, "write 100 100 1048576", "open 1 stall", "OrvoExtraPayments.ovm.log",
                                  [&] { ArchiveNow(folder); });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_EQ(EachLineOnce(AllMessages(live)), 200);
+    EXPECT_EQ(EachLineOnce(AllMessages(live)).next, 200);
 }
 
 TEST(LogNeighbours, AKillJustAfterARotationsCommitThenAnotherProgramArchivingTheLogDuplicatesNothing) {
@@ -187,7 +176,7 @@ TEST(LogNeighbours, AKillJustAfterARotationsCommitThenAnotherProgramArchivingThe
     SetLastChange(live, platform::Now() - 3);
     ArchiveNow(folder);
     WriteNumbered(LogIdentity(folder), kRotateSize, 0, 1, "[After] opened %");  // opening resolves what the kill left
-    EXPECT_GT(EachLineOnce(AllMessages(live)), 40);
+    EXPECT_GT(EachLineOnce(AllMessages(live)).next, 40);
 }
 
 TEST(LogNeighbours, SomethingThatCannotBeDeletedAtTheOldNumberNinesNameIsSetAsideOnceAndRotationGoesOn) {
@@ -198,7 +187,7 @@ TEST(LogNeighbours, SomethingThatCannotBeDeletedAtTheOldNumberNinesNameIsSetAsid
         fs::create_directory(atNumberNine ? RotatedName(live, kRotatedFilesKept) : stem + ".9.old");
         WriteNumbered(LogIdentity(folder), kRotateSize, 0, 300);
         const std::vector<std::string> messages = AllMessages(live);
-        EXPECT_EQ(EachLineOnce(messages), 300);
+        EXPECT_EQ(EachLineOnce(messages).next, 300);
         EXPECT_LT(fs::file_size(live), 2 * kRotateSize);
         EXPECT_TRUE(fs::is_directory(stem + ".stray1"));
         EXPECT_EQ(std::count_if(messages.begin(), messages.end(),
@@ -208,25 +197,33 @@ TEST(LogNeighbours, SomethingThatCannotBeDeletedAtTheOldNumberNinesNameIsSetAsid
 }
 
 // The shim's trace: each archive is synced before the rename that commits it (into number 1 of the
-// chain, or to its name under log/YYYYMM), its folder right after; nothing else is synced.
-TEST(LogNeighbours, EachArchiveReachesTheDiskBeforeItsCommitAndItsFolderAfter) {
+// chain, or to its name under log/YYYYMM), its folder right after; the archiving pass then syncs
+// the folders above its month, log/ and the host's, before it deletes the original. Nothing else
+// is synced.
+TEST(LogNeighbours, EachArchiveReachesTheDiskBeforeItsCommitAndItsFoldersBeforeTheOriginalGoes) {
     TTempFolder folder;
     LogIdentity(folder);  // makes the folders
-    AgedLog(folder / "modules/other.log");
+    const std::string old = AgedLog(folder / "modules/other.log");
     for (const char* run : {"write 0 600 4096", "archive"}) EXPECT_EQ(RunWriter(folder, run, "none 0 -"), 0);
-    std::vector<std::array<std::string, 3>> calls;  // the syncs and the renames of copies, with their paths
+    std::vector<std::array<std::string, 3>> calls;  // the syncs, renames of copies and deletions of logs
     std::istringstream trace(ReadWhole(folder / "trace"));
     for (std::array<std::string, 3> c;
          std::getline(trace, c[0], '\t') && std::getline(trace, c[1], '\t') && std::getline(trace, c[2]);)
-        if (c[0] == "fsync" || c[1].ends_with(".tmp")) calls.push_back(c);
-    ASSERT_GE(calls.size(), 12u);  // four commits at least, each: the copy synced, renamed, its folder synced
-    ASSERT_EQ(calls.size() % 3, 0u);
-    for (size_t i = 0; i < calls.size(); i += 3) {
+        if (c[0] == "fsync" || c[1].ends_with(c[0] == "rename" ? ".tmp" : c[0] == "unlink" ? ".log" : "\n"))
+            calls.push_back(c);
+    ASSERT_GE(calls.size(), 15u);  // four commits at least, each: the copy synced, renamed, its folder synced
+    const size_t commits = calls.size() - 3;
+    ASSERT_EQ(commits % 3, 0u);
+    for (size_t i = 0; i < commits; i += 3) {
         EXPECT_EQ(calls[i][0] + " " + calls[i][1], "fsync " + fs::weakly_canonical(calls[i + 1][1]).string());
         EXPECT_EQ(calls[i + 1][0], "rename");
         EXPECT_EQ(calls[i + 2][0] + " " + calls[i + 2][1],
                   "fsync " + fs::weakly_canonical(fs::path(calls[i + 1][2]).parent_path()).string());
     }
+    const fs::path host = fs::weakly_canonical(folder / "host");
+    EXPECT_EQ(calls[commits][0] + " " + calls[commits][1], "fsync " + (host / "log").string());
+    EXPECT_EQ(calls[commits + 1][0] + " " + calls[commits + 1][1], "fsync " + host.string());
+    EXPECT_EQ(calls[commits + 2][0] + " " + calls[commits + 2][1], "unlink " + old);
 }
 
 }  // namespace

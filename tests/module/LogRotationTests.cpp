@@ -282,5 +282,20 @@ TEST(LogRotationFailure, AFileThatCannotMoveAnywhereInTheChainLeavesTheChainAsIt
     }
 }
 
+// The file sink alone: it writes the lines it is given as they are, and starts each file it opens
+// or rotates into with its owner's block, here a counted one.
+TEST(LogFileSink, WritesLinesAsGivenAndStartsEachFileWithItsOwnersBlock) {
+    TTempFolder folder;
+    const std::string path = folder / "alone.log", line = std::string(50, 'x') + "\r\n";
+    int waits = 0, starts = 0;
+    TLogFileSink sink;
+    sink.Configure(path, CountingSettings(waits, 100),
+                   [&starts](TDateTime) { return "start " + std::to_string(++starts) + "\r\n"; });
+    for (const std::string& text : {line, line, std::string("third\r\n")}) sink.Write(text, 0);  // 9 + 52 + 52 > 100
+    sink.Close();
+    EXPECT_EQ(Gunzip(RotatedName(path, 1)), "start 1\r\n" + line + line);
+    EXPECT_EQ(ReadWhole(path), "start 2\r\nthird\r\n");
+}
+
 }  // namespace
 }  // namespace orvo

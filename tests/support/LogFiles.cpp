@@ -4,6 +4,7 @@
 #include <utime.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -41,19 +42,21 @@ TLogSettings CountingSettings(int& waits, uint64_t rotateSize) {
     return settings;
 }
 
-void WriteNumbered(TModuleLog& log, int64_t first, int64_t count, const std::string& pattern) {
-    for (int64_t i = first; i < first + count; ++i) {
+void WriteNumbered(TModuleLog& log, int64_t first, int64_t count, const std::string& pattern,
+                   std::atomic<int64_t>* acknowledged) {
+    for (int64_t i = first; i - first < count; ++i) {
         const TLogArg number(i);
         log.Write(TLogLevel::Info, pattern, &number, 1);
+        if (acknowledged) acknowledged->store(i + 1, std::memory_order_release);
     }
 }
 
 void WriteNumbered(const platform::TProcessIdentity& id, uint64_t rotateSize, int64_t first, int64_t count,
-                   const std::string& pattern) {
+                   const std::string& pattern, std::atomic<int64_t>* acknowledged) {
     int waits = 0;
     TModuleLog log;
     log.Configure(id, CountingSettings(waits, rotateSize));
-    WriteNumbered(log, first, count, pattern);
+    WriteNumbered(log, first, count, pattern, acknowledged);
 }
 
 std::string ReadWhole(const std::string& path) {
@@ -134,6 +137,25 @@ std::vector<std::string> MessagesOfChain(const std::string& livePath) {
     }
     for (std::string& m : Messages(ReadWhole(livePath))) all.push_back(std::move(m));
     return all;
+}
+
+TLineRun EachLineOnce(const std::vector<std::string>& messages, const std::string& pattern, int64_t first) {
+    const size_t hole = pattern.find('%');
+    const std::string prefix = pattern.substr(0, hole), suffix = pattern.substr(hole + 1);
+    TLineRun run{first, first < 0 ? 0 : first};
+    for (const std::string& message : messages) {
+        if (!message.starts_with(prefix)) {
+            ++run.others;
+            continue;
+        }
+        if (run.first < 0) run.first = run.next = std::atoll(message.c_str() + prefix.size());
+        const std::string whole = prefix + std::to_string(run.next) + suffix;
+        if (message.size() < whole.size() && whole.starts_with(message)) continue;
+        EXPECT_EQ(message, whole);
+        if (message != whole) return {run.first, -1, run.others};
+        ++run.next;
+    }
+    return run;
 }
 
 void ExpectSystemMessage(const std::string& message, [[maybe_unused]] const std::string& posix,
