@@ -204,6 +204,7 @@ typedef struct IPaymentMethod IPaymentMethod;
  * bytes on 32-bit). "Set" means Code is set; Data may be null. The function returns an HRESULT
  * and leaves the thread's error object when it fails, as every method does. */
 /* One argument of a statement pattern, filled in order into "%d", "%s" and "%f". */
+typedef int32_t TSQLArgKind;
 enum {
     ORVO_SQLARG_INTEGER = 0,
     ORVO_SQLARG_TEXT = 1,
@@ -211,7 +212,7 @@ enum {
 };
 
 typedef struct TSQLArg {
-    int32_t Kind;         /* ORVO_SQLARG_... */
+    TSQLArgKind Kind;     /* ORVO_SQLARG_... */
     int32_t Length;       /* bytes of Text; 0 for the other kinds */
     union {
         int64_t Integer;
@@ -232,6 +233,7 @@ typedef struct TEventHandler {
 } TEventHandler;
 
 /* Kinds of control a form holds. */
+typedef int32_t TFormControlKind;
 enum {
     ORVO_CONTROL_GROUPBOX = 0,
     ORVO_CONTROL_EDIT = 1,
