@@ -4,6 +4,7 @@ file is told at its top). Standard library only.
 
     generate.py            writes the faces that differ from a fresh generation
     generate.py --check    writes nothing; lists the faces that differ and fails if any does
+    generate.py --layout FILE   writes the layout checks of tests/interfaces to FILE
 
 The generator is tables and emitters: TYPES spells each type in every face, PASSING says how a
 type crosses in each direction, and one walk over the declaration hands each item to every face's
@@ -27,31 +28,36 @@ class Fail(Exception):
 
 class Type:
     """A type as the faces spell it: raw (the C and raw C++ slots), cpp (C++ that owns its value:
-    records, wrappers), pas (Object Pascal). kind picks its passing rules."""
+    records, wrappers), pas (Object Pascal); its layout as a record field (size and alignment on
+    32-bit Windows, then on 64-bit targets). kind picks its passing rules."""
 
-    def __init__(self, kind, raw, cpp=None, pas=None, item=None):
+    def __init__(self, kind, raw, layout, cpp=None, pas=None, item=None):
         self.kind, self.raw, self.cpp, self.pas, self.item = kind, raw, cpp or raw, pas or raw, item
+        self.layout = layout
 
 
+POINTER = (4, 8, 4, 8)
 TYPES = {
-    "int32": Type("value", "int32_t", pas="Integer"),
-    "int64": Type("value", "int64_t", pas="Int64"),
-    "double": Type("value", "double", pas="Double"),
-    "TDateTime": Type("value", "TDateTime"),
-    "Currency": Type("value", "Currency"),
-    "bool": Type("bool", "OrvoBool", pas="LongBool"),
-    "pointer": Type("value", "void*", pas="Pointer"),
-    "text": Type("text", "OrvoAnsiString", "AnsiString", "TOrvoText"),
-    "chars": Type("value", "const char*", pas="PAnsiChar"),
-    "guid": Type("guid", "TGUID"),
-    "any": Type("any", "void"),
+    "int32": Type("value", "int32_t", (4, 4, 4, 4), pas="Integer"),
+    "int64": Type("value", "int64_t", (8, 8, 8, 8), pas="Int64"),
+    "double": Type("value", "double", (8, 8, 8, 8), pas="Double"),
+    "TDateTime": Type("value", "TDateTime", (8, 8, 8, 8)),
+    "Currency": Type("value", "Currency", (8, 8, 8, 8)),
+    "bool": Type("bool", "OrvoBool", (4, 4, 4, 4), pas="LongBool"),
+    "pointer": Type("value", "void*", POINTER, pas="Pointer"),
+    "text": Type("text", "OrvoAnsiString", POINTER, "AnsiString", "TOrvoText"),
+    "chars": Type("value", "const char*", POINTER, pas="PAnsiChar"),
+    "guid": Type("guid", "TGUID", (16, 16, 4, 4)),
+    "any": Type("any", "void", None),
 }
 
 
 def declared_type(item):
     """The row of a type the declaration names: its own name everywhere; an enum is a 32-bit integer
     in Pascal."""
-    return Type(item.kind, item.name, pas="Integer" if item.kind == "enum" else None, item=item)
+    layout = {"record": tuple(map(int, getattr(item, "layout", ()))), "enum": (4, 4, 4, 4), "method": (8, 16, 4, 8)}
+    return Type(item.kind, item.name, layout.get(item.kind, POINTER), pas="Integer" if item.kind == "enum" else None,
+                item=item)
 
 
 class Passing:
@@ -63,7 +69,6 @@ class Passing:
     def __init__(self, raw, wrap, arg, adapt, pas, c=None, result=None):
         self.raw, self.c, self.wrap, self.arg, self.adapt, self.pas = raw, c or raw, wrap, arg, adapt, pas
         self.result = result
-        self.checked = False  # a pointer the adapter checks before any effect
 
 
 class Result:
@@ -105,8 +110,6 @@ PASSING = {
     ("method", "out"): Passing("{t}*", "{t}&", "&{n}", "*{n}", "out {N}: TOrvoMethod",
                                result=Result("{t}", "{t} {n};", "&{n}", "{n}", "*{n} = {v};", False)),
 }
-for (_, _direction), _rule in PASSING.items():
-    _rule.checked = _direction in ("out", "new", "inout", "borrowed&")
 
 
 # ---- The declaration ---------------------------------------------------------------------------
@@ -115,8 +118,9 @@ class Param:
     def __init__(self, direction, type_, name, initial, when_true, mark):
         self.direction, self.type, self.name = direction, type_, name
         self.initial, self.when_true, self.mark = initial, when_true, mark
-        self.nonnull, self.pointer = mark == "&", mark == "*"
         self.row = self.rule = None  # set once every name is known
+        # A pointer the adapter checks before any effect: one it writes through, or a lent object never null.
+        self.checked = direction + mark in ("out", "new", "inout", "borrowed&")
 
     def spell(self, text, **more):
         row = self.row
@@ -199,7 +203,7 @@ def parse(path):
             continue
         words = line.split()
         if words[0] == "file":
-            file = {"name": words[1], "includes": [], "head": None}
+            file = {"name": words[1], "includes": [], "head": None, "alone": "[alone]" in words}
             comment = []
         elif words[0] == "include":
             file["includes"].append(words[1])
@@ -261,7 +265,10 @@ def parse(path):
                     (union[1] if union else item.fields).append(field)
             items.append(item)
             comment = []
-        elif words[0] in ("enum", "flags", "constants"):
+        elif line == "text":
+            items.append(Item("text", "", comment, file))
+            items[-1].body, comment = block_until_end(i), []
+        elif words[0] in ("enum", "flags", "constants", "codes"):
             item = Item(words[0], words[1] if len(words) > 1 else "", comment, file)
             item.prefixes = words[1:]
             item.values = []
@@ -278,6 +285,8 @@ def parse(path):
     for item in items:
         for params in [m.params for m in getattr(item, "methods", [])] + [getattr(item, "params", [])]:
             resolve(params, types)
+        if item.kind == "record":
+            record_offsets(item, types)  # the declared size and alignment are what the fields make
     return items, types
 
 
@@ -319,7 +328,7 @@ def record_rows(item, field, union_end):
 
 def value_names(item):
     """The C and Pascal names of an enum's or flags' values (prefix and capitals); constants as declared."""
-    prefix = item.prefixes[-1] if item.kind != "constants" else ""
+    prefix = item.prefixes[-1] if item.prefixes else ""
     return [(f"{prefix}{n.upper()}" if prefix else n, v, note) for n, v, note in item.values]
 
 
@@ -351,6 +360,11 @@ def field_type(types, t, face):
     return row.pas if face == "pas" else row.cpp if face == "cpp" else row.raw
 
 
+def code_values(item, cast):
+    """The HRESULTs as (name, value, note), a failure's value as the 32-bit integer it is."""
+    return [(n, cast.format(v + "u") if int(v, 0) >= 0x80000000 else v, note) for n, v, note in value_names(item)]
+
+
 def fill(template, parts):
     text = open(os.path.join(HERE, template), encoding="utf-8").read()
     for key, lines in parts.items():
@@ -365,8 +379,8 @@ class Face:
     """An emitter: the walk over the declaration hands it each item in order; finish gives its files.
     An item of a kind the face does not show is passed over."""
 
-    def __init__(self, types):
-        self.types = types
+    def __init__(self, types, items):
+        self.types, self.items = types, items  # every declared type's row; the whole declaration, to look up
 
     def item(self, item):
         getattr(self, "on_" + {"flags": "values", "constants": "values", "enum": "values"}.get(item.kind, item.kind),
@@ -444,7 +458,7 @@ def cpp_adapter(m):
 
     head = wrap(f"HRESULT32 ORVO_STDCALL raw_{m.name}(", raw, ") final {", "    ")
     # Every pointer the body writes through or reads is checked before any effect.
-    checked = "".join(f"{p.name}, " for p in m.params if p.rule.checked)
+    checked = "".join(f"{p.name}, " for p in m.params if p.checked)
     if deferred:
         body = locals_ + [f"const auto answer = {call};"] + puts + [store("answer")]
         return head + [f"        return orvo::ComBody({checked}[&] {{"] + ["            " + b for b in body] + \
@@ -517,8 +531,8 @@ class CppHeaders(Face):
     """The module's C++ headers, one per 'file' of the declaration: raw slots, throwing wrappers,
     implementer adapters."""
 
-    def __init__(self, types):
-        super().__init__(types)
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
         self.files = {}  # name: (file, [(item, lines)])
 
     def add(self, item, lines):
@@ -543,12 +557,20 @@ class CppHeaders(Face):
     def on_cpp(self, item):
         self.add(item, item.body)
 
+    def on_codes(self, item):
+        self.add(item, comment_lines(item.comment, "") + aligned(
+            [(f"inline constexpr HRESULT32 {n} = {v};", note) for n, v, note in code_values(item, "int32_t({})")]))
+
+    def on_text(self, item):
+        self.add(item, comment_lines(item.comment, "") + [f"typedef char* {TYPES['text'].raw};", "", 'extern "C" {'] +
+                 item.body + ["}"])
+
     def finish(self):
         result = {}
         for name, (file, members) in self.files.items():
             out = comment_lines(file["head"] or [], "") + ["#pragma once"]
             system = [i for i in file["includes"] if i.startswith("<")]
-            local = ['"OrvoTypes.h"'] + [i for i in file["includes"] if not i.startswith("<")]
+            local = ([] if file["alone"] else ['"OrvoTypes.h"']) + [i for i in file["includes"] if not i.startswith("<")]
             if system:
                 out += [f"#include {i}" for i in system] + [""]
             out += [f"#include {i}" for i in local]
@@ -577,9 +599,9 @@ def c_guid(guid):
 class CFace(Face):
     """OrvoContract.h: the contract in C99."""
 
-    def __init__(self, types):
-        super().__init__(types)
-        self.forward, self.types_, self.interfaces = [], [], []
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.forward, self.types_, self.interfaces, self.codes, self.text = [], [], [], [], []
 
     def on_method(self, item):
         self.types_ += [""] + comment_lines(item.comment, "", "/*")
@@ -604,6 +626,14 @@ class CFace(Face):
         self.types_ += ["enum {"] + aligned([(f"    {n} = {v}{',' if k < len(names) - 1 else ''}", note)
                                              for k, (n, v, note) in enumerate(names)], " /* {} */") + ["};"]
 
+    def on_codes(self, item):
+        names = code_values(item, "(int32_t){}")
+        self.codes += comment_lines(item.comment, "", "/*") + ["enum {"] + \
+            [f"    {n} = {v}{',' if k < len(names) - 1 else ''}" for k, (n, v, _) in enumerate(names)] + ["};"]
+
+    def on_text(self, item):
+        self.text += comment_lines(item.comment, "", "/*") + [f"typedef char* {TYPES['text'].raw};", ""] + item.body
+
     def on_interface(self, item):
         self.forward += [f"struct {item.name};", f"typedef struct {item.name} {item.name};"]
         self.interfaces += ["", f"/* {item.summary} {item.guid} */",
@@ -616,7 +646,8 @@ class CFace(Face):
         self.interfaces += [f"}} {item.name}Vtbl;", f"struct {item.name} {{", f"    const {item.name}Vtbl* lpVtbl;", "};"]
 
     def finish(self):
-        return {"OrvoContract.h": fill("OrvoContract.h.in", {"FORWARD": self.forward, "TYPES": self.types_,
+        return {"OrvoContract.h": fill("OrvoContract.h.in", {"CODES": self.codes, "TEXT": self.text,
+                                                              "FORWARD": self.forward, "TYPES": self.types_,
                                                               "INTERFACES": self.interfaces})}
 
 
@@ -625,8 +656,8 @@ class CFace(Face):
 class HppFace(Face):
     """OrvoContract.hpp: abstract structs of the slots, the C face's types and identifiers."""
 
-    def __init__(self, types):
-        super().__init__(types)
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
         self.forward, self.methods, self.interfaces, self.using = [], [], [], []
 
     def on_record(self, item):
@@ -685,10 +716,14 @@ def pas_method(m, indent):
 class PascalFace(Face):
     """OrvoContract.pas: the contract as an Object Pascal unit."""
 
-    def __init__(self, types):
-        super().__init__(types)
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
         self.forward, self.types_, self.interfaces, self.consts = [], [], [], []
-        self.helpers, self.helpers_impl = [], []
+        self.helpers, self.helpers_impl, self.text = [], [], []
+
+    def on_text(self, item):
+        doc = [f"  {{ {item.comment[0]}"] + [f"    {c}".rstrip() for c in item.comment[1:]]
+        self.text += doc[:-1] + [doc[-1] + " }", f"  {TYPES['text'].pas} = type Pointer;"]
 
     def on_record(self, item):
         self.types_ += [""] + comment_lines(item.comment, "  ")
@@ -733,8 +768,68 @@ class PascalFace(Face):
 
     def finish(self):
         return {"OrvoContract.pas": fill("OrvoContract.pas.in", {
-            "CONSTANTS": self.consts, "TYPES": self.forward + self.types_ + self.interfaces,
+            "TEXT": self.text, "CONSTANTS": self.consts, "TYPES": self.forward + self.types_ + self.interfaces,
             "HELPERS": self.helpers, "HELPERS_IMPLEMENTATION": self.helpers_impl})}
+
+
+# ---- Layout checks (tests/interfaces) -------------------------------------------------------------
+
+def record_offsets(item, types):
+    """Each field's offsets on 32-bit Windows and on 64-bit targets as C lays the record out, as
+    (C path, C++ name, offsets); the declared size and alignment must come out."""
+    rows, offset, align = [], [0, 0], [1, 1]
+    for f in item.fields:
+        union = f[0] == "union"
+        members = [(f"{f[1][0]}.{g[1]}" if union else g[1], g[1], POINTER if g[0].endswith("*") else types[g[0]].layout)
+                   for g in (f[1][1] if union else [f])]
+        start = []
+        for b in (0, 1):
+            a = max(m[2][2 + b] for m in members)
+            start.append(-(-offset[b] // a) * a)
+            offset[b] = start[b] + -(-max(m[2][b] for m in members) // a) * a
+            align[b] = max(align[b], a)
+        rows += [(c, cpp, start) for c, cpp, _ in members]
+    size = [-(-offset[b] // align[b]) * align[b] for b in (0, 1)]
+    if [str(n) for n in size + align] != item.layout:
+        raise Fail(f"record {item.name}: its fields make {' '.join(map(str, size + align))}, "
+                   f"not the declared {' '.join(item.layout)}")
+    return rows
+
+
+class LayoutChecks(Face):
+    """The layout every face must have, as X-macro lines the C and C++ checks of tests/interfaces
+    define: records (size, alignment, field offsets), values, bound methods, tables, then what
+    takes the types (the bound methods' functions, the slots in order)."""
+
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.types_, self.calls = [], []
+
+    def on_record(self, item):
+        self.types_.append(f"ORVO_RECORD({item.name}, {', '.join(item.layout)})")
+        self.types_ += [f"ORVO_FIELD({item.name}, {c}, {cpp}, {o[0]}, {o[1]})"
+                        for c, cpp, o in record_offsets(item, self.types)]
+
+    def on_values(self, item):
+        cpp = {"enum": f"int32_t({item.name}::{{}})", "flags": "".join(item.prefixes[:1]) + "{}",
+               "constants": "::{}"}[item.kind]
+        self.types_ += [f"ORVO_VALUE({c}, {cpp.format(n)}, {v})"
+                        for (c, v, _), (n, _, _) in zip(value_names(item), item.values)]
+
+    def on_codes(self, item):
+        self.types_ += [f"ORVO_VALUE({n}, ::{n}, {int(v, 0) - (1 << 32) if int(v, 0) >= 1 << 31 else v})"
+                        for n, v, _ in value_names(item)]
+
+    def on_method(self, item):
+        self.types_.append(f"ORVO_BOUND({item.name})")
+        self.calls.append(f"ORVO_FUNCTION({item.name})")
+
+    def on_interface(self, item):
+        self.types_.append(f"ORVO_INTERFACE({item.name}, {3 + len(item.methods)})")
+        self.calls += [f"ORVO_SLOT({item.name}, {m.name}, {k})" for k, m in enumerate(item.methods, 3)]
+
+    def finish(self):
+        return {"ContractLayout.inc": f"// {NOTICE}\n" + "\n".join(self.types_ + self.calls) + "\n"}
 
 
 # ---- Main ----------------------------------------------------------------------------------------
@@ -742,9 +837,9 @@ class PascalFace(Face):
 FACES = [CppHeaders, CFace, HppFace, PascalFace]
 
 
-def generate():
+def generate(emitters=FACES):
     items, types = parse(os.path.join(HERE, "Orvo.idl"))
-    faces = [face(types) for face in FACES]
+    faces = [face(types, items) for face in emitters]
     for item in items:
         for face in faces:
             face.item(item)
@@ -757,6 +852,10 @@ def generate():
 def main():
     check = "--check" in sys.argv[1:]
     try:
+        if sys.argv[1:2] == ["--layout"]:  # the layout checks, into the build's file named
+            with open(sys.argv[2], "w", encoding="utf-8", newline="\n") as f:
+                f.write(generate([LayoutChecks])["ContractLayout.inc"])
+            return 0
         faces = generate()
     except Fail as e:
         print(f"generate.py: {e}", file=sys.stderr)
