@@ -1,5 +1,5 @@
 # Makes <OUTPUT>/<NAME>.zip, what a host author receives: one folder <NAME> holding dist/,
-# symbols/, interfaces/, docs/integrating.md and the sample host's source in examples/.
+# symbols/, interfaces/, docs/integrating.md and the sample hosts' source in examples/.
 # Run as a script: cmake -DSOURCE=<source tree> -DDIST=<dist> -DSYMBOLS=<symbols> -DNAME=<name>
 #                        -DOUTPUT=<folder> -P MakePackage.cmake
 foreach(argument SOURCE DIST SYMBOLS NAME OUTPUT)

@@ -1,26 +1,33 @@
-{ Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
+(* Generated from contract/Orvo.idl by contract/generate.py: edit those, not this file.
 
-  The binary contract for Object Pascal hosts (Free Pascal in Delphi mode, and Delphi): every
-  interface with its GUID and its methods in slot order, the shared records and constants, the
-  text block's helpers and a base class for the host's own objects. What each method does is
-  told beside it.
+  The binary contract for Object Pascal hosts (Free Pascal in its delphi or objfpc mode, and
+  Delphi): every interface with its GUID and its methods in slot order, the shared records and
+  constants, the text block's helpers, the module's two exports and a base class for the host's
+  own objects. What each method does is told beside it.
 
   How the contract meets Object Pascal:
   - Every method is safecall: a failure raises EOleException (unit ComObj, used here, installs
     that) with the error's message and, in Source, its class name. A host object derived from
     TOrvoObject hands its exceptions back the same way.
+  - A GUID goes by reference: "constref Iid: TGUID" under Free Pascal, "const" under Delphi.
+    A class implementing IDIContainer repeats that form,
+    "{$IFDEF FPC}constref{$ELSE}const{$ENDIF} Iid: TGUID", and repeats safecall.
   - Texts are TOrvoText, a pointer to the characters of a reference-counted block on the process
-    heap, not a Pascal string: the compiler refuses a string literal where a text is wanted. A
-    text argument is lent for the call; a text result is a new reference the caller releases
+    heap, not a Pascal string, and a pointer type of its own: the compiler refuses a string
+    literal, a PAnsiChar, a PAnsiChar(S) cast, and a text for a var or out PAnsiChar. It cannot
+    refuse an untyped Pointer, a cast to TOrvoText, or a text in an array of const
+    (Format('%s', [Text]) fails at run time): read one with OrvoTextString or OrvoTextChars.
+    A text argument is lent for the call; a text result is a new reference the caller releases
     (OrvoTextTake copies it into an AnsiString and releases it).
-  - Interface results are out parameters, never function results: Free Pascal hands a function
-    result's temporary to the callee without clearing it, and the callee overwrites it, so the
-    reference held there would leak.
+  - Interface results and the one bound method result (IPaymentMethod.GetOnChange) are out
+    parameters, never function results: Free Pascal hands a function result's temporary to the
+    callee without clearing it, and the callee overwrites it, so the reference held there would
+    leak.
   - A bound method crosses as its two pointers, Code and Data, and the host's handlers are
     "procedure(...) of object; safecall": Bind<Type> gives the two pointers of a handler,
-    <Type>Of a callable handler of two pointers the module handed out.
+    <Type>Of(Code, Data) a callable handler of the two pointers the module hands out.
   - A temporary interface reference made in a statement (a function result, a cast) lives until
-    the end of the routine: drop references to module objects (nil) before FreeLibrary. }
+    the end of the routine: drop references to module objects (nil) before FreeLibrary. *)
 unit OrvoContract;
 
 {$IFDEF FPC}
@@ -48,9 +55,10 @@ type
     (malloc and free outside Windows). As an argument a text is borrowed for the call (a callee
     that keeps it adds a reference); as an out-argument it is a new reference that the caller
     releases. }
-  TOrvoText = type Pointer;
+  TOrvoText = ^TOrvoTextData;
+  TOrvoTextData = record end;  { nothing to read through: OrvoTextChars gives the characters }
 
-  { A bound method as the module hands it out (IPaymentMethod.GetOnChange). }
+  { A bound method as IPaymentMethod.GetOnChange hands it out; <Type>Of(Code, Data) calls it. }
   TOrvoMethod = record
     Code, Data: Pointer;
   end;
@@ -100,7 +108,7 @@ type
     Parent: TOrvoText; { name of the group box holding it; empty when on the form itself }
     Text: TOrvoText; { caption of a button, group box or label; edit box contents; "" for a date picker }
     FontFace: TOrvoText; { e.g. "Tahoma" }
-    Kind: Integer; { a TFormControlKind }
+    Kind: Integer; { one of the ORVO_CONTROL_... constants }
     Left: Integer;
     Top: Integer;
     Width: Integer;
@@ -109,7 +117,7 @@ type
     TabOrder: Integer; { position among the controls of the same parent }
     ModalResult: Integer; { result a button closes the form with; mrNone for none }
     Accelerator: Integer; { the letter marked with "&" (upper case), 0 for none }
-    Flags: Integer; { kControl... bits }
+    Flags: Integer; { ORVO_CONTROL_... bits }
   end;
 
   // Menu click handler: the host passes the menu item as sender; the module reads nothing of it.
@@ -476,6 +484,10 @@ type
       ExceptAddr: {$IFDEF FPC}CodePointer{$ELSE}Pointer{$ENDIF}): HResult; override;
   end;
 
+  { The module's two exports, looked up with GetProcAddress by these names. }
+  TInitModule = function(const Container: IDIContainer): HResult; stdcall;
+  TFinalModule = function: HResult; stdcall;
+
 const
   // One argument of a statement pattern, filled in order into "%d", "%s" and "%f".
   ORVO_SQLARG_INTEGER = 0;
@@ -513,19 +525,20 @@ function OrvoTextLength(Text: TOrvoText): Integer;
 function OrvoTextChars(Text: TOrvoText): PAnsiChar;
 { A copy as a string; the text stays as it was. }
 function OrvoTextString(Text: TOrvoText): AnsiString;
-{ A copy as a string; releases the text and sets it to nil. }
-function OrvoTextTake(var Text: TOrvoText): AnsiString;
+{ A copy as a string; releases the text, so S := OrvoTextTake(Payment.GetName) releases the
+  name once. Given a variable, drop the variable after: the text is gone. }
+function OrvoTextTake(Text: TOrvoText): AnsiString;
 
 function BindEventHandler(const Handler: TEventHandler): TOrvoMethod;
-function EventHandlerOf(const Bound: TOrvoMethod): TEventHandler;
+function EventHandlerOf(Code, Data: Pointer): TEventHandler;
 function BindMenuClickEvent(const Handler: TMenuClickEvent): TOrvoMethod;
-function MenuClickEventOf(const Bound: TOrvoMethod): TMenuClickEvent;
+function MenuClickEventOf(Code, Data: Pointer): TMenuClickEvent;
 function BindPaymentChangeEvent(const Handler: TPaymentChangeEvent): TOrvoMethod;
-function PaymentChangeEventOf(const Bound: TOrvoMethod): TPaymentChangeEvent;
+function PaymentChangeEventOf(Code, Data: Pointer): TPaymentChangeEvent;
 function BindAddCashupEntryEvent(const Handler: TAddCashupEntryEvent): TOrvoMethod;
-function AddCashupEntryEventOf(const Bound: TOrvoMethod): TAddCashupEntryEvent;
+function AddCashupEntryEventOf(Code, Data: Pointer): TAddCashupEntryEvent;
 function BindRemoveCashupEntryEvent(const Handler: TRemoveCashupEntryEvent): TOrvoMethod;
-function RemoveCashupEntryEventOf(const Bound: TOrvoMethod): TRemoveCashupEntryEvent;
+function RemoveCashupEntryEventOf(Code, Data: Pointer): TRemoveCashupEntryEvent;
 
 implementation
 
@@ -546,8 +559,8 @@ begin
     OutOfMemoryError;
   Block^ := 1;
   PInteger(PAnsiChar(Block) + 4)^ := Length;
-  Result := PAnsiChar(Block) + 8;
-  Move(Chars^, Result^, Length);
+  Result := TOrvoText(PAnsiChar(Block) + 8);
+  Move(Chars^, PAnsiChar(Result)^, Length);
   (PAnsiChar(Result) + Length)^ := #0;
 end;
 
@@ -590,11 +603,13 @@ begin
   SetString(Result, OrvoTextChars(Text), OrvoTextLength(Text));
 end;
 
-function OrvoTextTake(var Text: TOrvoText): AnsiString;
+function OrvoTextTake(Text: TOrvoText): AnsiString;
 begin
-  Result := OrvoTextString(Text);
-  OrvoTextRelease(Text);
-  Text := nil;
+  try
+    Result := OrvoTextString(Text);
+  finally
+    OrvoTextRelease(Text);
+  end;
 end;
 
 function TOrvoObject.SafeCallException(ExceptObject: TObject;
@@ -608,10 +623,10 @@ begin
   Result.Data := TMethod(Handler).Data;
 end;
 
-function EventHandlerOf(const Bound: TOrvoMethod): TEventHandler;
+function EventHandlerOf(Code, Data: Pointer): TEventHandler;
 begin
-  TMethod(Result).Code := Bound.Code;
-  TMethod(Result).Data := Bound.Data;
+  TMethod(Result).Code := Code;
+  TMethod(Result).Data := Data;
 end;
 
 function BindMenuClickEvent(const Handler: TMenuClickEvent): TOrvoMethod;
@@ -620,10 +635,10 @@ begin
   Result.Data := TMethod(Handler).Data;
 end;
 
-function MenuClickEventOf(const Bound: TOrvoMethod): TMenuClickEvent;
+function MenuClickEventOf(Code, Data: Pointer): TMenuClickEvent;
 begin
-  TMethod(Result).Code := Bound.Code;
-  TMethod(Result).Data := Bound.Data;
+  TMethod(Result).Code := Code;
+  TMethod(Result).Data := Data;
 end;
 
 function BindPaymentChangeEvent(const Handler: TPaymentChangeEvent): TOrvoMethod;
@@ -632,10 +647,10 @@ begin
   Result.Data := TMethod(Handler).Data;
 end;
 
-function PaymentChangeEventOf(const Bound: TOrvoMethod): TPaymentChangeEvent;
+function PaymentChangeEventOf(Code, Data: Pointer): TPaymentChangeEvent;
 begin
-  TMethod(Result).Code := Bound.Code;
-  TMethod(Result).Data := Bound.Data;
+  TMethod(Result).Code := Code;
+  TMethod(Result).Data := Data;
 end;
 
 function BindAddCashupEntryEvent(const Handler: TAddCashupEntryEvent): TOrvoMethod;
@@ -644,10 +659,10 @@ begin
   Result.Data := TMethod(Handler).Data;
 end;
 
-function AddCashupEntryEventOf(const Bound: TOrvoMethod): TAddCashupEntryEvent;
+function AddCashupEntryEventOf(Code, Data: Pointer): TAddCashupEntryEvent;
 begin
-  TMethod(Result).Code := Bound.Code;
-  TMethod(Result).Data := Bound.Data;
+  TMethod(Result).Code := Code;
+  TMethod(Result).Data := Data;
 end;
 
 function BindRemoveCashupEntryEvent(const Handler: TRemoveCashupEntryEvent): TOrvoMethod;
@@ -656,10 +671,10 @@ begin
   Result.Data := TMethod(Handler).Data;
 end;
 
-function RemoveCashupEntryEventOf(const Bound: TOrvoMethod): TRemoveCashupEntryEvent;
+function RemoveCashupEntryEventOf(Code, Data: Pointer): TRemoveCashupEntryEvent;
 begin
-  TMethod(Result).Code := Bound.Code;
-  TMethod(Result).Data := Bound.Data;
+  TMethod(Result).Code := Code;
+  TMethod(Result).Data := Data;
 end;
 
 end.

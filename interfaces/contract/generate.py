@@ -723,7 +723,7 @@ class PascalFace(Face):
 
     def on_text(self, item):
         doc = [f"  {{ {item.comment[0]}"] + [f"    {c}".rstrip() for c in item.comment[1:]]
-        self.text += doc[:-1] + [doc[-1] + " }", f"  {TYPES['text'].pas} = type Pointer;"]
+        self.text += doc[:-1] + [doc[-1] + " }"]
 
     def on_record(self, item):
         self.types_ += [""] + comment_lines(item.comment, "  ")
@@ -736,6 +736,7 @@ class PascalFace(Face):
                     self.types_.append(f"      {k}: ({n}: {field_type(self.types, t, 'pas')});{note}")
             else:
                 t, n, note = f
+                note = self.constants_note(note)
                 self.types_.append(f"    {n}: {field_type(self.types, t, 'pas')};" + (f" {{ {note} }}" if note else ""))
         self.types_.append("  end;")
 
@@ -744,12 +745,21 @@ class PascalFace(Face):
         self.types_.append(f"  {item.name} = procedure({'; '.join(pas_params(item.params))}) of object; safecall;")
         short = item.name[1:]
         self.helpers += [f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;",
-                         f"function {short}Of(const Bound: TOrvoMethod): {item.name};"]
+                         f"function {short}Of(Code, Data: Pointer): {item.name};"]
         self.helpers_impl += ["", f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;", "begin",
                               "  Result.Code := TMethod(Handler).Code;", "  Result.Data := TMethod(Handler).Data;",
-                              "end;", "", f"function {short}Of(const Bound: TOrvoMethod): {item.name};", "begin",
-                              "  TMethod(Result).Code := Bound.Code;", "  TMethod(Result).Data := Bound.Data;",
-                              "end;"]
+                              "end;", "", f"function {short}Of(Code, Data: Pointer): {item.name};", "begin",
+                              "  TMethod(Result).Code := Code;", "  TMethod(Result).Data := Data;", "end;"]
+
+    def constants_note(self, note):
+        """A field's note naming the Pascal constants where it names an enum or flags by their C++
+        names ("a TFormControlKind", "kControl... bits"): this face declares only the constants."""
+        for item in self.items:
+            if item.kind == "enum":
+                note = re.sub(rf"\b(an? )?{item.prefixes[0]}\b", f"one of the {item.prefixes[-1]}... constants", note)
+            elif item.kind == "flags":
+                note = re.sub(rf"\b{item.prefixes[0]}\.\.\.", f"{item.prefixes[-1]}...", note)
+        return note
 
     def on_values(self, item):
         self.consts += [""] + comment_lines(item.comment, "  ")

@@ -1,8 +1,10 @@
 # Makes the package as orvo_package does, into a scratch folder, and fails unless its name carries
 # the file version of the module's version record and it holds exactly dist/, symbols/,
-# interfaces/, the guide and the sample host's source, in one folder named like the zip, and
-# that the sample host builds from it.
-# Arguments (-D): those of MakePackage.cmake, and WINDRES (reads the version record).
+# interfaces/, the guide and the sample hosts' source, in one folder named like the zip, and
+# that the sample hosts build from it: the C one, and the Pascal one in Free Pascal's delphi and
+# objfpc modes (pascal-<mode>/SampleHost.exe, run by orvo_wine_pascal_sample).
+# Arguments (-D): those of MakePackage.cmake, WINDRES (reads the version record), CC and
+# FPC_DIR (Free Pascal's i386-win32 compiler and units).
 include(${SOURCE}/cmake/MakePackage.cmake)
 
 execute_process(COMMAND ${WINDRES} --input-format=coff -i ${DIST}/OrvoExtraPayments.ovm -O rc
@@ -55,3 +57,31 @@ if(NOT rc EQUAL 0 OR NOT EXISTS ${unpacked}/build/SampleHost.exe)
   message(FATAL_ERROR "the unpacked package's sample host does not build:\n${out}")
 endif()
 message(STATUS "the unpacked package's sample host builds")
+
+# The guide's Pascal example is the Pascal sample's code, line by line in order ("..." aside).
+include(${CMAKE_CURRENT_LIST_DIR}/HostSteps.cmake)
+file(READ ${SOURCE}/docs/integrating.md example)
+string(FIND "${example}" "```pascal\n" at)
+if(at LESS 0)
+  message(FATAL_ERROR "docs/integrating.md has no Pascal example")
+endif()
+math(EXPR at "${at} + 10")
+string(SUBSTRING "${example}" ${at} -1 example)
+string(FIND "${example}" "\n```\n" end)
+string(SUBSTRING "${example}" 0 ${end} example)
+string(REGEX REPLACE "\n *\\.\\.\\." "" example "${example}")
+string(REPLACE "\n" ";" example "${example}")
+file(READ ${unpacked}/${NAME}/examples/SampleHost.dpr sample)
+orvo_check_steps("the guide's Pascal example" "${sample}" ${example})
+foreach(mode delphi objfpc)
+  set(out_dir ${unpacked}/pascal-${mode})
+  file(REMOVE_RECURSE ${out_dir})
+  file(MAKE_DIRECTORY ${out_dir})
+  execute_process(COMMAND ${FPC_DIR}/compiler/ppc386 -Twin32 -M${mode} -vew -Sew -Fu${FPC_DIR}/rtl/units/i386-win32
+                          -Fu${FPC_DIR}/units -Fuinterfaces -FU${out_dir} -FE${out_dir} examples/SampleHost.dpr
+                  WORKING_DIRECTORY ${unpacked}/${NAME} OUTPUT_VARIABLE out ERROR_VARIABLE out RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the unpacked package's Pascal sample does not build in ${mode} mode:\n${out}")
+  endif()
+endforeach()
+message(STATUS "the unpacked package's Pascal sample builds in delphi and objfpc modes")

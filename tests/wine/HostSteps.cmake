@@ -62,6 +62,9 @@ set(steps_sample
   "window \"Extra Payments Report\""
   "viewer shows a page of "
   "unloaded, 6 registrations left")
+# The Pascal sample: the same steps, and its change handler hears of the amount set, 85.
+set(steps_pascal_sample ${steps_sample})
+list(INSERT steps_pascal_sample 1 "  the till shows 85.00 due")
 # The plain C++ face's host: a container that lends nothing: the module's 9 registrations, the
 # payment methods in the order it registers them, the one reference it holds on the container
 # given back at FinalModule.

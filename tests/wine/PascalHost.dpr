@@ -262,6 +262,7 @@ var
   Module: HMODULE;
   InitModule: function(const Container: IDIContainer): HResult; stdcall;
   FinalModule: function: HResult; stdcall;
+  Name: TOrvoText;
   I: Integer;
 
 procedure AddCashup;
@@ -324,6 +325,11 @@ begin
 
   WriteLn('payment: Uber, 85.00 due, 10.00 gratuity');
   Check(ContainerRef.ResolveNamed(IPaymentMethod, HostText('Uber'), Payment), 'no payment method "Uber"');
+  { The name is one block of the module's with a reference per call: taken, it drops exactly one. }
+  Name := Payment.GetName;
+  I := Refs(Name);
+  Check((OrvoTextTake(Payment.GetName) = 'Uber') and (Refs(Name) = I), 'OrvoTextTake(GetName) releases once');
+  OrvoTextRelease(Name);
   Till := TTill.Create;
   TillRef := Till;
   with BindPaymentChangeEvent(Till.OnChange) do

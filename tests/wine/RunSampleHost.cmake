@@ -4,12 +4,13 @@
 # with the values worked out by hand (the programs check the details themselves and print
 # "FAILED: ..." for each that does not hold).
 # Arguments (-D): HOST (the program), DIST, WORK (a scratch folder), EMULATOR (wine), OBJDUMP;
-# SCENARIO, the steps it prints (HostSteps.cmake): "conformance", "pascal", "sample" or "plain".
+# SCENARIO, the steps it prints (HostSteps.cmake): "conformance", "pascal", "sample",
+# "pascal_sample" or "plain".
 get_filename_component(program ${HOST} NAME)
 
 # No C++ runtime, no compiler runtime DLL: what any Windows system has.
 set(system_dlls kernel32|msvcrt|oleaut32)
-if(SCENARIO STREQUAL "pascal")
+if(SCENARIO MATCHES "^pascal")
   set(system_dlls kernel32|oleaut32|ole32|user32)
 endif()
 execute_process(COMMAND ${OBJDUMP} -p ${HOST} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
