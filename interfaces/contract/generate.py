@@ -115,8 +115,8 @@ PASSING = {
 # ---- The declaration ---------------------------------------------------------------------------
 
 class Param:
-    def __init__(self, direction, type_, name, initial, when_true, mark):
-        self.direction, self.type, self.name = direction, type_, name
+    def __init__(self, where, direction, type_, name, initial, when_true, mark):
+        self.where, self.direction, self.type, self.name = where, direction, type_, name
         self.initial, self.when_true, self.mark = initial, when_true, mark
         self.row = self.rule = None  # set once every name is known
         # A pointer the adapter checks before any effect: one it writes through, or a lent object never null.
@@ -155,8 +155,7 @@ def parse_params(text, where):
         direction, type_, mark, name, initial, when_true = m.groups()
         if direction not in DIRECTIONS:
             raise Fail(f"{where}: '{direction}' is no direction ({', '.join(sorted(DIRECTIONS))})")
-        params.append(Param(direction, type_, name, initial, bool(when_true), mark))
-        params[-1].where = where
+        params.append(Param(where, direction, type_, name, initial, bool(when_true), mark))
     return params
 
 
@@ -285,6 +284,8 @@ def parse(path):
     for item in items:
         for params in [m.params for m in getattr(item, "methods", [])] + [getattr(item, "params", [])]:
             resolve(params, types)
+        for res in [m.result for m in getattr(item, "methods", []) if m.result and not m.result.rule.result]:
+            raise Fail(f"{res.where}: {res.type} {res.name} cannot be the result: put another out value last")
         if item.kind == "record":
             record_offsets(item, types)  # the declared size and alignment are what the fields make
     return items, types
