@@ -1,14 +1,6 @@
-// Reference-counted, immutable 8-bit text, one pointer wide (null for the empty text).
-// The block comes from the process-wide heap, so whichever side drops the last reference
-// frees it. Text is in the ANSI code page; nothing is converted.
-//
-// The block, byte by byte (little-endian, 4-byte aligned), as any language makes and frees it:
-//   offset 0: int32 references (counted atomically; 1 for a new block)
-//   offset 4: int32 length in bytes, without the terminator (at least 1: the empty text is null)
-//   offset 8: the characters, then one NUL byte
-// The text itself is a pointer to offset 8 (OrvoAnsiString). The block comes from
-// HeapAlloc(GetProcessHeap(), 0, 8 + length + 1) on Windows (malloc elsewhere) and goes back
-// with HeapFree when the count drops to 0.
+// The contract's text (its block is told in OrvoShared.h) as a C++ value: reference-counted,
+// immutable, one pointer wide, null for the empty text. The block comes from the process-wide
+// heap, so whichever side drops the last reference frees it; nothing is converted.
 #pragma once
 #include <atomic>
 #include <cstddef>
@@ -21,25 +13,7 @@
 #include <utility>
 
 #include "OrvoPlatform.h"
-
-#if defined(_WIN32)
-// The three kernel32 functions the text block needs, declared exactly as <windows.h> declares
-// them: a host's own <windows.h>, included before or after this header, stays as it would be.
-extern "C" {
-__declspec(dllimport) void* ORVO_STDCALL GetProcessHeap(void);
-#if defined(_WIN64)
-__declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long flags, unsigned long long bytes);
-#else
-__declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long flags, unsigned long bytes);
-#endif
-__declspec(dllimport) int ORVO_STDCALL HeapFree(void* heap, unsigned long flags, void* block);
-}
-#endif
-
-// A text as it crosses the contract: the characters of a block as above, or null for "".
-// As an argument it is borrowed for the call (a callee that keeps it adds a reference); as an
-// out-argument it is a new reference that the caller releases.
-typedef char* OrvoAnsiString;
+#include "OrvoShared.h"
 
 class AnsiString {
 public:

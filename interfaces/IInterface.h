@@ -3,16 +3,7 @@
 #include <cstdint>
 
 #include "OrvoGuid.h"
-
-// Every method of the contract returns one of these (COM's HRESULT): negative means failed.
-using HRESULT32 = int32_t;
-inline constexpr HRESULT32 ORVO_S_OK = 0;
-inline constexpr HRESULT32 ORVO_S_FALSE = 1;
-inline constexpr HRESULT32 ORVO_E_NOINTERFACE = int32_t(0x80004002u);
-inline constexpr HRESULT32 ORVO_E_POINTER = int32_t(0x80004003u);
-inline constexpr HRESULT32 ORVO_E_FAIL = int32_t(0x80004005u);
-inline constexpr HRESULT32 ORVO_E_OUTOFMEMORY = int32_t(0x8007000Eu);
-inline constexpr bool OrvoFailed(HRESULT32 result) { return result < 0; }
+#include "OrvoShared.h"
 
 struct IInterface {
     static constexpr TGUID IID = ParseGuid("{00000000-0000-0000-C000-000000000046}");

@@ -65,14 +65,14 @@ typedef int64_t Currency;
 /* Date and time: days since 1899-12-30, the fraction being the time of day. */
 typedef double TDateTime;
 
-/* ---- Text ------------------------------------------------------------------------------
- * Reference-counted, immutable 8-bit text in the ANSI code page, one pointer wide. The pointer
+/* ---- Text ------------------------------------------------------------------------------ */
+/* Reference-counted, immutable 8-bit text in the ANSI code page, one pointer wide. The pointer
  * is to the characters of a block; null is the empty text (a block never holds 0 characters).
  * The block, byte by byte (little-endian, 4-byte aligned):
  *
  *   offset 0   int32  references (changed atomically; 1 for a new block)
  *   offset 4   int32  length in bytes, without the terminator (1 or more)
- *   offset 8   the characters, then one NUL byte       <- an OrvoAnsiString points here
+ *   offset 8   the characters, then one NUL byte       <- a text points here
  *
  * The block comes from HeapAlloc(GetProcessHeap(), 0, 8 + length + 1) and goes back with
  * HeapFree(GetProcessHeap(), 0, block) when the references drop to 0, whichever side that is
@@ -82,7 +82,8 @@ typedef double TDateTime;
 typedef char* OrvoAnsiString;
 
 #if defined(_WIN32)
-/* The three kernel32 functions the block needs, declared exactly as <windows.h> declares them. */
+/* The three kernel32 functions the block needs, declared exactly as <windows.h> declares them:
+ * a host's own <windows.h>, included before or after, stays as it would be. */
 __declspec(dllimport) void* ORVO_STDCALL GetProcessHeap(void);
 #if defined(_WIN64)
 __declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long flags, unsigned long long bytes);
@@ -90,6 +91,9 @@ __declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long fla
 __declspec(dllimport) void* ORVO_STDCALL HeapAlloc(void* heap, unsigned long flags, unsigned long bytes);
 #endif
 __declspec(dllimport) int ORVO_STDCALL HeapFree(void* heap, unsigned long flags, void* block);
+#endif
+
+#if defined(_WIN32)
 #define ORVO_TEXT_ALLOC(bytes) HeapAlloc(GetProcessHeap(), 0, (bytes))
 #define ORVO_TEXT_FREE(block) HeapFree(GetProcessHeap(), 0, (block))
 #elif defined(__GNUC__) || defined(__clang__)
@@ -204,6 +208,7 @@ typedef struct IPaymentMethod IPaymentMethod;
  * bytes on 32-bit). "Set" means Code is set; Data may be null. The function returns an HRESULT
  * and leaves the thread's error object when it fails, as every method does. */
 /* One argument of a statement pattern, filled in order into "%d", "%s" and "%f". */
+typedef int32_t TSQLArgKind;
 enum {
     ORVO_SQLARG_INTEGER = 0,
     ORVO_SQLARG_TEXT = 1,
@@ -211,7 +216,7 @@ enum {
 };
 
 typedef struct TSQLArg {
-    int32_t Kind;         /* ORVO_SQLARG_... */
+    TSQLArgKind Kind;     /* ORVO_SQLARG_... */
     int32_t Length;       /* bytes of Text; 0 for the other kinds */
     union {
         int64_t Integer;
@@ -232,6 +237,7 @@ typedef struct TEventHandler {
 } TEventHandler;
 
 /* Kinds of control a form holds. */
+typedef int32_t TFormControlKind;
 enum {
     ORVO_CONTROL_GROUPBOX = 0,
     ORVO_CONTROL_EDIT = 1,

@@ -42,9 +42,19 @@ uses
   Windows, SysUtils, ComObj;
 
 type
-  { A text: nil for the empty text, otherwise a pointer to the characters of a block (offset 0:
-    references, offset 4: length, offset 8: the characters and a #0) from HeapAlloc on the
-    process heap, freed by whichever side drops the last reference. }
+  { Reference-counted, immutable 8-bit text in the ANSI code page, one pointer wide. The pointer
+    is to the characters of a block; null is the empty text (a block never holds 0 characters).
+    The block, byte by byte (little-endian, 4-byte aligned):
+
+      offset 0   int32  references (changed atomically; 1 for a new block)
+      offset 4   int32  length in bytes, without the terminator (1 or more)
+      offset 8   the characters, then one NUL byte       <- a text points here
+
+    The block comes from HeapAlloc(GetProcessHeap(), 0, 8 + length + 1) and goes back with
+    HeapFree(GetProcessHeap(), 0, block) when the references drop to 0, whichever side that is
+    (malloc and free outside Windows). As an argument a text is borrowed for the call (a callee
+    that keeps it adds a reference); as an out-argument it is a new reference that the caller
+    releases. }
   TOrvoText = ^TOrvoTextData;
   TOrvoTextData = record end;  { nothing to read through: OrvoTextChars gives the characters }
 

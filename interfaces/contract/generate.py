@@ -4,6 +4,11 @@ file is told at its top). Standard library only.
 
     generate.py            writes the faces that differ from a fresh generation
     generate.py --check    writes nothing; lists the faces that differ and fails if any does
+    generate.py --layout FILE   writes the layout checks of tests/interfaces to FILE
+
+The generator is tables and emitters: TYPES spells each type in every face, PASSING says how a
+type crosses in each direction, and one walk over the declaration hands each item to every face's
+emitter. A new type is a row; a new face is an emitter.
 """
 import os
 import re
@@ -19,12 +24,109 @@ class Fail(Exception):
     pass
 
 
+# ---- Types: one row each, its spelling in every face ---------------------------------------------
+
+class Type:
+    """A type as the faces spell it: raw (the C and raw C++ slots), cpp (C++ that owns its value:
+    records, wrappers), pas (Object Pascal); its layout as a record field (size and alignment on
+    32-bit Windows, then on 64-bit targets). kind picks its passing rules."""
+
+    def __init__(self, kind, raw, layout, cpp=None, pas=None, item=None):
+        self.kind, self.raw, self.cpp, self.pas, self.item = kind, raw, cpp or raw, pas or raw, item
+        self.layout = layout
+
+
+POINTER = (4, 8, 4, 8)
+TYPES = {
+    "int32": Type("value", "int32_t", (4, 4, 4, 4), pas="Integer"),
+    "int64": Type("value", "int64_t", (8, 8, 8, 8), pas="Int64"),
+    "double": Type("value", "double", (8, 8, 8, 8), pas="Double"),
+    "TDateTime": Type("value", "TDateTime", (8, 8, 8, 8)),
+    "Currency": Type("value", "Currency", (8, 8, 8, 8)),
+    "bool": Type("bool", "OrvoBool", (4, 4, 4, 4), pas="LongBool"),
+    "pointer": Type("value", "void*", POINTER, pas="Pointer"),
+    "text": Type("text", "OrvoAnsiString", POINTER, "AnsiString", "TOrvoText"),
+    "chars": Type("value", "const char*", POINTER, pas="PAnsiChar"),
+    "guid": Type("guid", "TGUID", (16, 16, 4, 4)),
+    "any": Type("any", "void", None),
+}
+
+
+def declared_type(item):
+    """The row of a type the declaration names: its own name everywhere; an enum is a 32-bit integer
+    in Pascal."""
+    layout = {"record": tuple(map(int, getattr(item, "layout", ()))), "enum": (4, 4, 4, 4), "method": (8, 16, 4, 8)}
+    return Type(item.kind, item.name, layout.get(item.kind, POINTER), pas="Integer" if item.kind == "enum" else None,
+                item=item)
+
+
+class Passing:
+    """How a parameter of one kind crosses in one direction, in every face. Templates take n (the
+    name), t (the type's raw spelling), cpp (its C++ spelling), pas, N (the Pascal name), short (the
+    name without its leading T). wrap None: only as the method's result. result None: never the
+    result."""
+
+    def __init__(self, raw, wrap, arg, adapt, pas, c=None, result=None):
+        self.raw, self.c, self.wrap, self.arg, self.adapt, self.pas = raw, c or raw, wrap, arg, adapt, pas
+        self.result = result
+
+
+class Result:
+    """The method's result: the C++ wrapper's type, its local, the raw call's argument for it and
+    what the wrapper returns; how the adapter stores it; whether Pascal gives it as the function's
+    result (else an out parameter)."""
+
+    def __init__(self, type_, local, arg, returned, store, pas_function):
+        self.type, self.local, self.arg, self.returned = type_, local, arg, returned
+        self.store, self.pas_function = store, pas_function
+
+
+VALUE_RESULT = Result("{cpp}", "{cpp} {n} = {init};", "&{n}", "{n}", "*{n} = {v};", True)
+
+# (kind, direction): raw C++ slot, C++ wrapper parameter, the wrapper's argument to the slot, the
+# adapter's argument to the implementation (None: a value the adapter hands back after the call),
+# Pascal parameter, C slot where it differs, and the rule as the result.
+PASSING = {
+    ("value", "in"): Passing("{t}", "{cpp}", "{n}", "{n}", "{N}: {pas}"),
+    ("value", "out"): Passing("{t}*", "{cpp}&", "&{n}", "*{n}", "out {N}: {pas}", result=VALUE_RESULT),
+    ("bool", "in"): Passing("{t}", "bool", "{n}", "{n} != 0", "{N}: {pas}"),
+    ("bool", "out"): Passing("{t}*", None, "&{n}", "*{n}", "out {N}: {pas}",
+                             result=Result("bool", "{t} {n} = {init};", "&{n}", "{n} != 0", "*{n} = {v};", True)),
+    ("text", "borrowed"): Passing("{t}", "const AnsiString&", "{n}.Raw()", "TBorrowedText({n})", "{N}: {pas}"),
+    ("text", "new"): Passing("{t}*", "AnsiString&", "{n}.ReleaseAndGetAddressOf()", None, "out {N}: {pas}",
+                             result=Result("AnsiString", "AnsiString {n};", "{n}.ReleaseAndGetAddressOf()", "{n}",
+                                           "orvo::PutText({n}, {v});", True)),
+    ("interface", "borrowed"): Passing("{t}*", "{t}*", "{n}", "{n}", "const {N}: {t}"),
+    ("interface", "borrowed&"): Passing("{t}*", "{t}&", "&{n}", "*{n}", "const {N}: {t}"),
+    ("interface", "new"): Passing("{t}**", None, "{n}.ReleaseAndGetAddressOf()", "{n}", "out {N}: {t}",
+                                  result=Result("ComPtr<{t}>", "ComPtr<{t}> {n};", "{n}.ReleaseAndGetAddressOf()",
+                                                "{n}", "orvo::PutObject({n}, {v});", False)),
+    ("any", "new"): Passing("{t}**", "{t}**", "{n}", "{n}", "out {N}"),
+    ("guid", "in"): Passing("const {t}&", "const {t}&", "{n}", "{n}",
+                            "{{$IFDEF FPC}}constref{{$ELSE}}const{{$ENDIF}} {N}: {t}", c="const {t}*"),
+    ("record", "borrowed*"): Passing("const {t}*", "const {t}&", "&{n}", "{short}Of({n})", "{N}: P{short}"),
+    ("record", "inout"): Passing("{t}*", "{t}&", "&{n}", "*{n}", "var {N}: {t}"),
+    ("method", "in"): Passing("{t}", "{t}", "{n}", "{n}", "{N}Code, {N}Data: Pointer"),
+    ("method", "out"): Passing("{t}*", "{t}&", "&{n}", "*{n}", "out {N}: TOrvoMethod",
+                               result=Result("{t}", "{t} {n};", "&{n}", "{n}", "*{n} = {v};", False)),
+}
+
+
 # ---- The declaration ---------------------------------------------------------------------------
 
 class Param:
-    def __init__(self, direction, type_, name, initial, when_true, nonnull, pointer):
-        self.direction, self.type, self.name = direction, type_, name
-        self.initial, self.when_true, self.nonnull, self.pointer = initial, when_true, nonnull, pointer
+    def __init__(self, where, direction, type_, name, initial, when_true, mark):
+        self.where, self.direction, self.type, self.name = where, direction, type_, name
+        self.initial, self.when_true, self.mark = initial, when_true, mark
+        self.row = self.rule = None  # set once every name is known
+        # A pointer the adapter checks before any effect: one it writes through, or a lent object never null.
+        self.checked = direction + mark in ("out", "new", "inout", "borrowed&")
+
+    def spell(self, text, **more):
+        row = self.row
+        fields = dict(n=self.name, N=pas_name(self.name), t=row.raw, cpp=row.cpp, pas=row.pas, short=self.type[1:],
+                      init=self.initial or 0)
+        return text.format(**dict(fields, **more))
 
 
 class Method:
@@ -41,11 +143,10 @@ class Item:
         self.kind, self.name, self.comment, self.file = kind, name, comment, file
 
 
-SCALARS = {"int32", "int64", "double", "TDateTime", "Currency", "bool", "pointer", "guid", "text", "chars", "any"}
 DIRECTIONS = {"in", "out", "borrowed", "new", "inout"}
 
 
-def parse_params(text, where, known):
+def parse_params(text, where):
     params = []
     for part in [p.strip() for p in text.split(",") if p.strip()]:
         m = re.fullmatch(r"(\w+) (\w+)([*&]?) (\w+)(?: = (-?\d+))?( when true)?", part)
@@ -54,25 +155,25 @@ def parse_params(text, where, known):
         direction, type_, mark, name, initial, when_true = m.groups()
         if direction not in DIRECTIONS:
             raise Fail(f"{where}: '{direction}' is no direction ({', '.join(sorted(DIRECTIONS))})")
-        if type_ not in SCALARS and type_ not in known:
-            raise Fail(f"{where}: unknown type '{type_}'")
-        kind = "scalar" if type_ in SCALARS else known[type_]
-        lent = type_ == "text" or kind == "interface" or type_ == "any"
-        if lent and direction not in ("borrowed", "new"):
-            raise Fail(f"{where}: {type_} {name} crosses as borrowed or new, not {direction}")
-        if not lent and direction == "new" or (direction == "borrowed" and not lent and mark != "*"):
-            raise Fail(f"{where}: {type_} {name} is a value: in, out or inout")
-        params.append(Param(direction, type_, name, initial, bool(when_true), mark == "&", mark == "*"))
+        params.append(Param(where, direction, type_, name, initial, bool(when_true), mark))
     return params
 
 
+def resolve(params, types):
+    """Gives each parameter its type's row and its passing rule; a pair without a rule is refused."""
+    for p in params:
+        if p.type not in types:
+            raise Fail(f"{p.where}: unknown type '{p.type}'")
+        p.row = types[p.type]
+        p.rule = PASSING.get((p.row.kind, p.direction + p.mark))
+        if p.rule is None:
+            passings = sorted(d for k, d in PASSING if k == p.row.kind)
+            raise Fail(f"{p.where}: {p.type} {p.name} crosses as {' or '.join(passings)}, not {p.direction + p.mark}")
+
+
 def parse(path):
-    items, comment, file, known = [], [], None, {}
+    items, comment, file = [], [], None
     lines = open(path, encoding="utf-8").read().split("\n")
-    for line in lines:  # every name may be used before its declaration
-        m = re.match(r"(interface|method|record|enum) (\w+)", line)
-        if m:
-            known[m.group(2)] = m.group(1)
     i = 0
 
     def block_until_end(start):
@@ -101,7 +202,7 @@ def parse(path):
             continue
         words = line.split()
         if words[0] == "file":
-            file = {"name": words[1], "includes": [], "head": None}
+            file = {"name": words[1], "includes": [], "head": None, "alone": "[alone]" in words}
             comment = []
         elif words[0] == "include":
             file["includes"].append(words[1])
@@ -131,7 +232,7 @@ def parse(path):
                 if not mm:
                     raise Fail(f"{where}: cannot read the method '{body_line}' of {item.name}")
                 attrs = dict((a.split("=") + [""])[:2] for a in re.findall(r"\[([\w=]+)\]", mm.group(3)))
-                params = parse_params(mm.group(2), f"{item.name}::{mm.group(1)}", known)
+                params = parse_params(mm.group(2), f"{item.name}::{mm.group(1)}")
                 item.methods.append(Method(mm.group(1), params, method_comment, attrs))
                 method_comment = []
             if len({m.name for m in item.methods}) != len(item.methods):
@@ -141,7 +242,7 @@ def parse(path):
         elif words[0] == "method":
             m = re.fullmatch(r"method (\w+)\((.*)\)", line)
             item = Item("method", m.group(1), comment, file)
-            item.params = parse_params(m.group(2), m.group(1), known)
+            item.params = parse_params(m.group(2), m.group(1))
             items.append(item)
             comment = []
         elif words[0] == "record":
@@ -163,7 +264,10 @@ def parse(path):
                     (union[1] if union else item.fields).append(field)
             items.append(item)
             comment = []
-        elif words[0] in ("enum", "flags", "constants"):
+        elif line == "text":
+            items.append(Item("text", "", comment, file))
+            items[-1].body, comment = block_until_end(i), []
+        elif words[0] in ("enum", "flags", "constants", "codes"):
             item = Item(words[0], words[1] if len(words) > 1 else "", comment, file)
             item.prefixes = words[1:]
             item.values = []
@@ -175,7 +279,16 @@ def parse(path):
             comment = []
         else:
             raise Fail(f"{where}: cannot read '{line}'")
-    return items
+    # Every name may be used before its declaration: the types are known once all are read.
+    types = dict(TYPES, **{i.name: declared_type(i) for i in items if i.kind in ("interface", "method", "record", "enum")})
+    for item in items:
+        for params in [m.params for m in getattr(item, "methods", [])] + [getattr(item, "params", [])]:
+            resolve(params, types)
+        for res in [m.result for m in getattr(item, "methods", []) if m.result and not m.result.rule.result]:
+            raise Fail(f"{res.where}: {res.type} {res.name} cannot be the result: put another out value last")
+        if item.kind == "record":
+            record_offsets(item, types)  # the declared size and alignment are what the fields make
+    return items, types
 
 
 # ---- Writing helpers ---------------------------------------------------------------------------
@@ -216,14 +329,8 @@ def record_rows(item, field, union_end):
 
 def value_names(item):
     """The C and Pascal names of an enum's or flags' values (prefix and capitals); constants as declared."""
-    prefix = item.prefixes[-1] if item.kind != "constants" else ""
+    prefix = item.prefixes[-1] if item.prefixes else ""
     return [(f"{prefix}{n.upper()}" if prefix else n, v, note) for n, v, note in item.values]
-
-
-def bound_method_fields(item, c):
-    """A bound method as the C and plain C++ faces lay it out: the function, then its data."""
-    return wrap("int32_t(ORVO_STDCALL* Code)(", ["void* data"] + cpp_raw_params(item.params, c), ");", "    ") + \
-        ["    void* Data;"]
 
 
 def comment_lines(comment, indent, style="//"):
@@ -235,103 +342,67 @@ def comment_lines(comment, indent, style="//"):
     return out[:-1] + [out[-1] + " */"]
 
 
-# ---- C++ types ---------------------------------------------------------------------------------
-
-CPP_VALUE = {"int32": "int32_t", "int64": "int64_t", "double": "double", "TDateTime": "TDateTime",
-             "Currency": "Currency", "bool": "OrvoBool", "pointer": "void*", "text": "OrvoAnsiString",
-             "chars": "const char*"}
+def raw_params(params, c=False):
+    """The parameters of a raw slot as the C face (c) or the C++ faces declare them."""
+    return [f"{p.spell(p.rule.c if c else p.rule.raw)} {p.name}" for p in params]
 
 
-def cpp_raw_type(p, c=False):
-    t = p.type
-    if t == "guid":
-        return "const TGUID*" if c else "const TGUID&"
-    if t == "any":
-        return "void**"
-    base = CPP_VALUE.get(t, t)
-    if p.direction == "borrowed":
-        return f"const {t}*" if p.pointer else (f"{t}*" if t != "text" else base)
-    if p.direction == "new":
-        return f"{base}*" if t == "text" else f"{t}**"
-    if p.direction in ("out", "inout"):
-        return f"{base}*"
-    return base
+def bound_method_fields(item, c):
+    """A bound method as the C and plain C++ faces lay it out: the function, then its data."""
+    return wrap("int32_t(ORVO_STDCALL* Code)(", ["void* data"] + raw_params(item.params, c), ");", "    ") + \
+        ["    void* Data;"]
 
 
-def cpp_raw_params(params, c=False):
-    return [f"{cpp_raw_type(p, c)} {p.name}" for p in params]
+def field_type(types, t, face):
+    """A record field's type in a face ("c", "cpp" or "pas"); "T*" points to a record, read only."""
+    if t.endswith("*"):
+        return "P" + t[1:-1] if face == "pas" else f"const {t[:-1]}*"
+    row = types[t]
+    return row.pas if face == "pas" else row.cpp if face == "cpp" else row.raw
 
 
-def cpp_wrapper_type(p):
-    t = p.type
-    if t == "guid":
-        return "const TGUID&"
-    if t == "any":
-        return "void**"
-    if p.direction == "borrowed":
-        if t == "text":
-            return "const AnsiString&"
-        if p.pointer:
-            return f"const {t}&"
-        return f"{t}&" if p.nonnull else f"{t}*"
-    if p.direction == "in":
-        return "bool" if t == "bool" else CPP_VALUE.get(t, t)
-    if p.direction == "new":
-        if t != "text":
-            raise Fail(f"{p.name}: a new object is the result or nothing")
-        return "AnsiString&"
-    if t == "bool":
-        raise Fail(f"{p.name}: a Boolean out-value is the result or nothing")
-    return f"{CPP_VALUE.get(t, t)}&"
+def code_values(item, cast):
+    """The HRESULTs as (name, value, note), a failure's value as the 32-bit integer it is."""
+    return [(n, cast.format(v + "u") if int(v, 0) >= 0x80000000 else v, note) for n, v, note in value_names(item)]
 
 
-def cpp_result_type(p):
-    if p is None:
-        return "void"
-    if p.type == "text":
-        return "AnsiString"
-    if p.type == "bool":
-        return "bool"
-    if p.direction == "new":
-        return f"ComPtr<{p.type}>"
-    return CPP_VALUE.get(p.type, p.type)
+def fill(template, parts):
+    text = open(os.path.join(HERE, template), encoding="utf-8").read()
+    for key, lines in parts.items():
+        marker = f"@{key}@"
+        if marker not in text:
+            raise Fail(f"{template} has no {marker}")
+        text = text.replace(marker, "\n".join(lines).strip("\n"))
+    return text.replace("@NOTICE@", NOTICE)
 
 
-def cpp_wrapper_params(m):
-    return [f"{cpp_wrapper_type(p)} {p.name}" for p in m.params if p is not m.result]
+class Face:
+    """An emitter: the walk over the declaration hands it each item in order; finish gives its files.
+    An item of a kind the face does not show is passed over."""
+
+    def __init__(self, types, items):
+        self.types, self.items = types, items  # every declared type's row; the whole declaration, to look up
+
+    def item(self, item):
+        getattr(self, "on_" + {"flags": "values", "constants": "values", "enum": "values"}.get(item.kind, item.kind),
+                lambda _: None)(item)
 
 
-def cpp_result_local(p):
-    if p.type == "text":
-        return f"AnsiString {p.name};"
-    if p.direction == "new":
-        return f"ComPtr<{p.type}> {p.name};"
-    if p.type in CPP_VALUE or p.type == "bool":
-        return f"{CPP_VALUE.get(p.type)} {p.name} = {p.initial or 0};"
-    return f"{p.type} {p.name};"
-
+# ---- C++: the module's headers intf*.h -----------------------------------------------------------
 
 def cpp_wrapper(m):
     """The throwing wrapper a C++ caller uses."""
     res = m.result
-    args = []
-    locals_, after = [], []
+    args, locals_, after = [], [], []
     for p in m.params:
         if p is res:
-            args.append(f"{p.name}.ReleaseAndGetAddressOf()" if p.direction == "new" else f"&{p.name}")
-        elif p.direction == "borrowed":
-            args.append(f"{p.name}.Raw()" if p.type == "text" else (f"&{p.name}" if p.pointer or p.nonnull else p.name))
-        elif p.direction == "new" and p.type == "text":
-            if p.when_true:
-                locals_.append(f"AnsiString {p.name}Value;")
-                after.append(f"if ({res.name}) {p.name} = {p.name}Value;")
-                args.append(f"{p.name}Value.ReleaseAndGetAddressOf()")
-            else:
-                args.append(f"{p.name}.ReleaseAndGetAddressOf()")
-        elif p.direction in ("out", "inout"):
-            args.append(f"&{p.name}")
+            args.append(p.spell(res.rule.result.arg))
+        elif p.when_true:  # a text handed back only with a true result: left as it was otherwise
+            locals_.append(f"AnsiString {p.name}Value;")
+            after.append(f"if ({res.name}) {p.name} = {p.name}Value;")
+            args.append(f"{p.name}Value.ReleaseAndGetAddressOf()")
         else:
-            args.append(p.name)
+            args.append(p.spell(p.rule.arg))
     head, params = f"{cpp_result_type(res)} {m.wrapper}(", cpp_wrapper_params(m)
     call = f"orvo::CallOut().Check(raw_{m.name}("
     if res is None:
@@ -339,60 +410,56 @@ def cpp_wrapper(m):
         if len(one) <= WIDTH:
             return [one]
     else:
-        locals_.append(cpp_result_local(res))
-        after.append(f"return {res.name} != 0;" if res.type == "bool" else f"return {res.name};")
+        locals_.append(res.spell(res.rule.result.local))
+        after.append(f"return {res.spell(res.rule.result.returned)};")
     return wrap(head, params, ") {", "    ") + ["        " + x for x in locals_] + \
         wrap(call, args, "));", "        ") + ["        " + x for x in after] + ["    }"]
 
 
+def cpp_result_type(p):
+    return "void" if p is None else p.spell(p.rule.result.type)
+
+
+def cpp_wrapper_params(m):
+    out = []
+    for p in m.params:
+        if p is m.result:
+            continue
+        if p.rule.wrap is None:
+            raise Fail(f"{p.where}: {p.type} {p.name} ({p.direction}) is the result or nothing")
+        out.append(f"{p.spell(p.rule.wrap)} {p.name}")
+    return out
+
+
 def cpp_adapter(m):
     """The raw method of ComImpl<I>: the C++ implementation's method inside ComBody."""
-    raw = cpp_raw_params(m.params)
+    raw = raw_params(m.params)
     if m.hook:
-        unnamed = [cpp_raw_type(p) for p in m.params]
+        unnamed = [p.spell(p.rule.raw) for p in m.params]
         return wrap(f"HRESULT32 ORVO_STDCALL raw_{m.name}(", unnamed, ") final { return ORVO_S_OK; }", "    ")
     res = m.result
-    # With a text handed back beside the result, every value handed back waits for the call.
-    deferred = any(p.direction == "new" and p.type == "text" and p is not res for p in m.params)
+    # With a value handed back beside the result, every value handed back waits for the call.
+    deferred = any(p.rule.adapt is None and p is not res for p in m.params)
     args, locals_, puts = [], [], []
     for p in m.params:
         if p is res:
             continue
-        if p.direction == "borrowed":
-            if p.type == "text":
-                args.append(f"TBorrowedText({p.name})")
-            elif p.pointer:
-                args.append(f"{p.type[1:]}Of({p.name})")
-            else:
-                args.append(f"*{p.name}" if p.nonnull else p.name)
-        elif p.direction == "in":
-            args.append(f"{p.name} != 0" if p.type == "bool" else p.name)
-        elif p.direction == "new" and p.type == "text" or deferred and p.direction == "out":
+        if p.rule.adapt is None or deferred and p.direction == "out":
             value = f"{p.name}Value"
-            if p.type == "text":
-                locals_.append(f"AnsiString {value};")
-                puts.append(f"orvo::PutText({p.name}, {f'answer ? {value} : AnsiString()' if p.when_true else value});")
-            else:
-                locals_.append(f"{CPP_VALUE.get(p.type, p.type)} {value} = 0;")
-                puts.append(f"*{p.name} = {value};")
+            locals_.append(p.spell(p.rule.result.local, n=value, init=0))
+            put = f"answer ? {value} : AnsiString()" if p.when_true else value
+            puts.append(p.spell(p.rule.result.store, v=put))
             args.append(value)
-        elif p.direction in ("out", "inout"):
-            args.append(f"*{p.name}")
         else:
-            args.append(p.name)
+            args.append(p.spell(p.rule.adapt))
     call = f"{m.wrapper}({', '.join(args)})"
 
     def store(value):
-        if res is None:
-            return f"{value};"
-        if res.direction == "new":
-            return f"orvo::{'PutText' if res.type == 'text' else 'PutObject'}({res.name}, {value});"
-        return f"*{res.name} = {value};"
+        return f"{value};" if res is None else res.spell(res.rule.result.store, v=value)
 
     head = wrap(f"HRESULT32 ORVO_STDCALL raw_{m.name}(", raw, ") final {", "    ")
     # Every pointer the body writes through or reads is checked before any effect.
-    checked = "".join(f"{p.name}, " for p in m.params
-                      if p.direction in ("out", "new", "inout") or (p.direction == "borrowed" and p.nonnull))
+    checked = "".join(f"{p.name}, " for p in m.params if p.checked)
     if deferred:
         body = locals_ + [f"const auto answer = {call};"] + puts + [store("answer")]
         return head + [f"        return orvo::ComBody({checked}[&] {{"] + ["            " + b for b in body] + \
@@ -406,17 +473,16 @@ def cpp_adapter(m):
     return head + [line, "    }"]
 
 
-def cpp_record(item):
+def cpp_record(item, types):
     owning = any(f[0] == "text" for f in item.fields if f[0] != "union")
-    out = comment_lines(item.comment, "") + [f"struct {item.name} {{"]
 
     def field(t, name, note, indent):
-        ctype = {"text": "AnsiString"}.get(t) or (f"const {t[:-1]}*" if t.endswith("*") else CPP_VALUE.get(t, t))
         init = " = 0" if owning and t != "text" else ""
-        return f"{indent}{ctype} {name}{init};", note
+        return f"{indent}{field_type(types, t, 'cpp')} {name}{init};", note
 
     rows = record_rows(item, field, lambda name: "    };")
-    return out + aligned(rows) + ["};", f"ORVO_ASSERT_LAYOUT({item.name}, {', '.join(item.layout)});"]
+    return comment_lines(item.comment, "") + [f"struct {item.name} {{"] + aligned(rows) + \
+        ["};", f"ORVO_ASSERT_LAYOUT({item.name}, {', '.join(item.layout)});"]
 
 
 def cpp_interface(item):
@@ -428,7 +494,7 @@ def cpp_interface(item):
         if item.numbered and comment:
             comment = [f"{n}. {comment[0]}"] + [" " * len(f"{n}. ") + c for c in comment[1:]]
         out += comment_lines(comment, "    ")
-        out += wrap(f"virtual HRESULT32 ORVO_STDCALL raw_{m.name}(", cpp_raw_params(m.params), ") = 0;", "    ")
+        out += wrap(f"virtual HRESULT32 ORVO_STDCALL raw_{m.name}(", raw_params(m.params), ") = 0;", "    ")
     wrappers = [m for m in item.methods if not m.hook]
     if wrappers:
         out.append("")
@@ -443,11 +509,12 @@ def cpp_interface(item):
     out.append("")
     for m in item.methods:
         out += cpp_adapter(m)
-    lent = sorted({p.type for m in item.methods for p in m.params if p.direction == "borrowed" and p.pointer})
+    # A record lent by pointer reaches the implementation as a value, a null one as a zeroed value.
+    lent = {p.type: p.row.item for m in item.methods for p in m.params if p.direction + p.mark == "borrowed*"}
     if lent:
         out += ["", "private:"]
-        for t in lent:
-            zero = ", ".join("nullptr" if f[0].endswith("*") else "0" for f in RECORDS[t].fields)
+        for t, record in sorted(lent.items()):
+            zero = ", ".join("nullptr" if f[0].endswith("*") else "0" for f in record.fields)
             out.append(f"    static {t} {t[1:]}Of(const {t}* lent) {{ return lent ? *lent : {t}{{{zero}}}; }}")
     return out + ["};"]
 
@@ -461,52 +528,65 @@ def cpp_values(item):
     return out + aligned([(f"inline constexpr int32_t {prefix}{n} = {v};", note) for n, v, note in item.values])
 
 
-RECORDS = {}
+class CppHeaders(Face):
+    """The module's C++ headers, one per 'file' of the declaration: raw slots, throwing wrappers,
+    implementer adapters."""
 
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.files = {}  # name: (file, [(item, lines)])
 
-def cpp_headers(items):
-    RECORDS.update({i.name: i for i in items if i.kind == "record"})
-    files = {}
-    for item in items:
-        if item.file is None:
-            continue
-        files.setdefault(item.file["name"], (item.file, []))[1].append(item)
-    result = {}
-    for name, (file, members) in files.items():
-        if all(getattr(i, "base", False) for i in members):
-            continue
-        out = comment_lines(file["head"] or [], "") + ["#pragma once"]
-        system = [i for i in file["includes"] if i.startswith("<")]
-        local = ['"OrvoTypes.h"'] + [i for i in file["includes"] if not i.startswith("<")]
-        if system:
-            out += [f"#include {i}" for i in system] + [""]
-        out += [f"#include {i}" for i in local]
-        forward = sorted({p.type for i in members if i.kind == "method" for p in i.params
-                          if p.type in {x.name for x in members if x.kind == "interface"}})
-        if forward:
-            out += [""] + [f"struct {f};" for f in forward]
-        group = None
-        for item in members:
-            kind = item.kind
-            if not (kind == "method" and group == "method" and not item.comment):
-                out.append("")
-            group = kind
-            if kind == "interface":
-                out += cpp_interface(item)
-            elif kind == "method":
-                out += comment_lines(item.comment, "")
-                params = [f"{cpp_raw_type(p)} {p.name}" for p in item.params]
-                out += wrap(f"using {item.name} = TMethod<void(", params, ")>;", "")
-                out.append(f"ORVO_ASSERT_LAYOUT({item.name}, 8, 16, 4, 8);  "
-                           "// also instantiates it before the interface names it")
-            elif kind == "record":
-                out += cpp_record(item)
-            elif kind in ("enum", "flags", "constants"):
-                out += cpp_values(item)
-            elif kind == "cpp":
-                out += item.body
-        result[name] = f"// {NOTICE}\n" + "\n".join(out) + "\n"
-    return result
+    def add(self, item, lines):
+        if item.file is not None:
+            self.files.setdefault(item.file["name"], (item.file, []))[1].append((item, lines))
+
+    def on_interface(self, item):
+        if not item.base:
+            self.add(item, cpp_interface(item))
+
+    def on_method(self, item):
+        params = raw_params(item.params)
+        self.add(item, comment_lines(item.comment, "") + wrap(f"using {item.name} = TMethod<void(", params, ")>;", "") +
+                 [f"ORVO_ASSERT_LAYOUT({item.name}, 8, 16, 4, 8);  // also instantiates it before the interface names it"])
+
+    def on_record(self, item):
+        self.add(item, cpp_record(item, self.types))
+
+    def on_values(self, item):
+        self.add(item, cpp_values(item))
+
+    def on_cpp(self, item):
+        self.add(item, item.body)
+
+    def on_codes(self, item):
+        self.add(item, comment_lines(item.comment, "") + aligned(
+            [(f"inline constexpr HRESULT32 {n} = {v};", note) for n, v, note in code_values(item, "int32_t({})")]))
+
+    def on_text(self, item):
+        self.add(item, comment_lines(item.comment, "") + [f"typedef char* {TYPES['text'].raw};", "", 'extern "C" {'] +
+                 item.body + ["}"])
+
+    def finish(self):
+        result = {}
+        for name, (file, members) in self.files.items():
+            out = comment_lines(file["head"] or [], "") + ["#pragma once"]
+            system = [i for i in file["includes"] if i.startswith("<")]
+            local = ([] if file["alone"] else ['"OrvoTypes.h"']) + [i for i in file["includes"] if not i.startswith("<")]
+            if system:
+                out += [f"#include {i}" for i in system] + [""]
+            out += [f"#include {i}" for i in local]
+            interfaces = {i.name for i, _ in members if i.kind == "interface"}
+            forward = sorted({p.type for i, _ in members if i.kind == "method" for p in i.params if p.type in interfaces})
+            if forward:
+                out += [""] + [f"struct {f};" for f in forward]
+            group = None
+            for item, lines in members:
+                if not (item.kind == "method" and group == "method" and not item.comment):
+                    out.append("")
+                group = item.kind
+                out += lines
+            result[name] = f"// {NOTICE}\n" + "\n".join(out) + "\n"
+        return result
 
 
 # ---- C -----------------------------------------------------------------------------------------
@@ -517,76 +597,81 @@ def c_guid(guid):
     return f"{{0x{g[0:8]}, 0x{g[8:12]}, 0x{g[12:16]}, {{{d4}}}}}"
 
 
-def c_record_field(t, name, note, indent, enums):
-    ctype = "int32_t" if t not in CPP_VALUE and not t.endswith("*") else CPP_VALUE.get(t) or f"const {t[:-1]}*"
-    if t in enums and not note:
-        note = f"{enums[t]}..."
-    return f"{indent}{ctype} {name};", note
+class CFace(Face):
+    """OrvoContract.h: the contract in C99."""
 
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.forward, self.types_, self.interfaces, self.codes, self.text = [], [], [], [], []
 
-def c_types(items):
-    enums = {i.name: i.prefixes[-1] for i in items if i.kind == "enum"}
-    out = []
-    for item in items:
-        if item.kind == "method":
-            out += [""] + comment_lines(item.comment, "", "/*")
-            out += [f"typedef struct {item.name} {{"] + bound_method_fields(item, True) + [f"}} {item.name};"]
-        elif item.kind == "record":
-            out += [""] + comment_lines(item.comment, "", "/*") + [f"typedef struct {item.name} {{"]
-            rows = record_rows(item, lambda *f: c_record_field(*f, enums), lambda name: f"    }} {name};")
-            out += aligned(rows, " /* {} */") + [f"}} {item.name};"]
-        elif item.kind in ("enum", "flags", "constants"):
-            names = value_names(item)
-            out += [""] + comment_lines(item.comment, "", "/*") + ["enum {"]
-            out += aligned([(f"    {n} = {v}{',' if k < len(names) - 1 else ''}", note)
-                              for k, (n, v, note) in enumerate(names)], " /* {} */")
-            out.append("};")
-    return out
+    def on_method(self, item):
+        self.types_ += [""] + comment_lines(item.comment, "", "/*")
+        self.types_ += [f"typedef struct {item.name} {{"] + bound_method_fields(item, True) + [f"}} {item.name};"]
 
+    def on_record(self, item):
+        def field(t, name, note, indent):
+            row = self.types.get(t)
+            if row and row.kind == "enum" and not note:
+                note = f"{row.item.prefixes[-1]}..."
+            return f"{indent}{field_type(self.types, t, 'c')} {name};", note
 
-def c_interface(item):
-    out = ["", f"/* {item.summary} {item.guid} */",
-           f"ORVO_IID IID_{item.name} = {c_guid(item.guid)};",
-           f"typedef struct {item.name}Vtbl {{", f"    ORVO_IINTERFACE_SLOTS({item.name})"]
-    for m in item.methods:
-        out += comment_lines(m.comment, "    ", "/*")
-        out += wrap(f"int32_t(ORVO_STDCALL* {m.name})(", [f"{item.name}* This"] + cpp_raw_params(m.params, True),
-                    ");", "    ")
-    return out + [f"}} {item.name}Vtbl;", f"struct {item.name} {{", f"    const {item.name}Vtbl* lpVtbl;", "};"]
+        rows = record_rows(item, field, lambda name: f"    }} {name};")
+        self.types_ += [""] + comment_lines(item.comment, "", "/*") + [f"typedef struct {item.name} {{"]
+        self.types_ += aligned(rows, " /* {} */") + [f"}} {item.name};"]
 
+    def on_values(self, item):
+        names = value_names(item)
+        self.types_ += [""] + comment_lines(item.comment, "", "/*")
+        if item.kind == "enum":  # the type of a field holding one of the values
+            self.types_.append(f"typedef int32_t {item.name};")
+        self.types_ += ["enum {"] + aligned([(f"    {n} = {v}{',' if k < len(names) - 1 else ''}", note)
+                                             for k, (n, v, note) in enumerate(names)], " /* {} */") + ["};"]
 
-def c_face(items, template):
-    interfaces = [i for i in items if i.kind == "interface"]
-    forward = []
-    for i in interfaces:
-        forward += [f"struct {i.name};", f"typedef struct {i.name} {i.name};"]
-    body = []
-    for i in interfaces:
-        body += c_interface(i)
-    return fill(template, {"FORWARD": forward, "TYPES": c_types(items), "INTERFACES": body})
+    def on_codes(self, item):
+        names = code_values(item, "(int32_t){}")
+        self.codes += comment_lines(item.comment, "", "/*") + ["enum {"] + \
+            [f"    {n} = {v}{',' if k < len(names) - 1 else ''}" for k, (n, v, _) in enumerate(names)] + ["};"]
 
+    def on_text(self, item):
+        self.text += comment_lines(item.comment, "", "/*") + [f"typedef char* {TYPES['text'].raw};", ""] + item.body
 
-def fill(template, parts):
-    text = open(os.path.join(HERE, template), encoding="utf-8").read()
-    for key, lines in parts.items():
-        marker = f"@{key}@"
-        if marker not in text:
-            raise Fail(f"{template} has no {marker}")
-        text = text.replace(marker, "\n".join(lines).strip("\n"))
-    return text.replace("@NOTICE@", NOTICE)
+    def on_interface(self, item):
+        self.forward += [f"struct {item.name};", f"typedef struct {item.name} {item.name};"]
+        self.interfaces += ["", f"/* {item.summary} {item.guid} */",
+                            f"ORVO_IID IID_{item.name} = {c_guid(item.guid)};",
+                            f"typedef struct {item.name}Vtbl {{", f"    ORVO_IINTERFACE_SLOTS({item.name})"]
+        for m in item.methods:
+            self.interfaces += comment_lines(m.comment, "    ", "/*")
+            self.interfaces += wrap(f"int32_t(ORVO_STDCALL* {m.name})(",
+                                    [f"{item.name}* This"] + raw_params(m.params, True), ");", "    ")
+        self.interfaces += [f"}} {item.name}Vtbl;", f"struct {item.name} {{", f"    const {item.name}Vtbl* lpVtbl;", "};"]
+
+    def finish(self):
+        return {"OrvoContract.h": fill("OrvoContract.h.in", {"CODES": self.codes, "TEXT": self.text,
+                                                              "FORWARD": self.forward, "TYPES": self.types_,
+                                                              "INTERFACES": self.interfaces})}
 
 
 # ---- Plain C++ (any compiler, no standard library) ----------------------------------------------
 
-def hpp_face(items):
-    interfaces = [i for i in items if i.kind == "interface"]
-    out = [f"struct {i.name};" for i in interfaces if not i.base]
-    for item in items:
-        if item.kind == "method":
-            out += [""] + comment_lines(item.comment, "") + [f"struct {item.name} {{"]
-            out += bound_method_fields(item, False) + ["};"]
-    for i in interfaces:
-        out += [""] + comment_lines(i.comment or [i.summary], "")
+class HppFace(Face):
+    """OrvoContract.hpp: abstract structs of the slots, the C face's types and identifiers."""
+
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.forward, self.methods, self.interfaces, self.using = [], [], [], []
+
+    def on_record(self, item):
+        self.using.append(f"using orvo_c::{item.name};")
+
+    def on_method(self, item):
+        self.methods += [""] + comment_lines(item.comment, "") + [f"struct {item.name} {{"]
+        self.methods += bound_method_fields(item, False) + ["};"]
+
+    def on_interface(self, i):
+        if not i.base:
+            self.forward.append(f"struct {i.name};")
+        out = [""] + comment_lines(i.comment or [i.summary], "")
         out += [f"struct {i.name}{'' if i.base else ' : IInterface'} {{",
                 f"    static constexpr const TGUID& IID = orvo_c::IID_{i.name};"]
         if i.base:
@@ -595,17 +680,16 @@ def hpp_face(items):
                     "    virtual int32_t ORVO_STDCALL Release() = 0;"]
         for m in i.methods:
             out += comment_lines(m.comment, "    ")
-            out += wrap(f"virtual int32_t ORVO_STDCALL {m.name}(", cpp_raw_params(m.params), ") = 0;", "    ")
-        out.append("};")
-    shared = [i.name for i in items if i.kind == "record"]
-    return fill("OrvoContract.hpp.in", {"USING": [f"using orvo_c::{n};" for n in shared], "DECLARATIONS": out})
+            out += wrap(f"virtual int32_t ORVO_STDCALL {m.name}(", raw_params(m.params), ") = 0;", "    ")
+        self.interfaces += out + ["};"]
+
+    def finish(self):
+        return {"OrvoContract.hpp": fill("OrvoContract.hpp.in", {
+            "USING": self.using, "DECLARATIONS": self.forward + self.methods + self.interfaces})}
 
 
 # ---- Object Pascal ------------------------------------------------------------------------------
 
-PAS_VALUE = {"int32": "Integer", "int64": "Int64", "double": "Double", "TDateTime": "TDateTime",
-             "Currency": "Currency", "bool": "LongBool", "pointer": "Pointer", "text": "TOrvoText",
-             "chars": "PAnsiChar", "guid": "TGUID"}
 PAS_RESERVED = {"object", "type", "string", "file", "label", "set", "array", "record", "result", "self", "in",
                 "out", "of", "to", "do", "with", "class", "property", "procedure", "function"}
 
@@ -615,127 +699,174 @@ def pas_name(name):
     return "A" + cap if name.lower() in PAS_RESERVED else cap
 
 
-def pas_type(t):
-    if t.endswith("*"):
-        return "P" + t[1:-1]
-    return PAS_VALUE.get(t, t)
+def pas_params(params):
+    return [p.spell(p.rule.pas) for p in params]
 
 
-def pas_param(p, known):
-    n = pas_name(p.name)
-    t = p.type
-    if t == "guid":
-        return f"{{$IFDEF FPC}}constref{{$ELSE}}const{{$ENDIF}} {n}: TGUID"
-    if t == "any":
-        return f"out {n}"
-    kind = known.get(t)
-    if kind == "method" and p.direction == "in":
-        return f"{n}Code, {n}Data: Pointer"
-    if kind == "method":
-        return f"out {n}: TOrvoMethod"
-    if p.direction == "borrowed":
-        if kind == "interface":
-            return f"const {n}: {t}"
-        if p.pointer:
-            return f"{n}: {pas_type(t + '*')}"
-        return f"{n}: {PAS_VALUE[t]}"
-    if p.direction == "in":
-        return f"{n}: {PAS_VALUE.get(t, t)}"
-    if p.direction == "inout":
-        return f"var {n}: {t}"
-    return f"out {n}: {PAS_VALUE.get(t, t)}"
-
-
-def pas_as_result(p, known):
+def pas_method(m, indent):
     """Values, texts and Booleans come back as the function's result; objects and bound methods
     as out parameters (an interface result is a temporary the callee overwrites uncleared)."""
-    return p is not None and known.get(p.type) not in ("interface", "method") and p.type != "any"
-
-
-def pas_method(m, known, indent):
-    res = m.result if pas_as_result(m.result, known) else None
-    params = [pas_param(p, known) for p in m.params if p is not res]
+    res = m.result if m.result is not None and m.result.rule.result.pas_function else None
+    params = pas_params([p for p in m.params if p is not res])
     params = "(" + "; ".join(params) + ")" if params else ""
     if res:
-        return f"{indent}function {m.name}{params}: {PAS_VALUE.get(res.type, res.type)}; safecall;"
+        return f"{indent}function {m.name}{params}: {res.row.pas}; safecall;"
     return f"{indent}procedure {m.name}{params}; safecall;"
 
 
-def pas_note(note, items):
-    """A field's note naming the Pascal constants where it names an enum or flags by their C++
-    names ("a TFormControlKind", "kControl... bits"): this face declares only the constants."""
-    for item in items:
-        if item.kind == "enum":
-            note = re.sub(rf"\b(an? )?{item.prefixes[0]}\b", f"one of the {item.prefixes[-1]}... constants", note)
-        elif item.kind == "flags":
-            note = re.sub(rf"\b{item.prefixes[0]}\.\.\.", f"{item.prefixes[-1]}...", note)
-    return note
+class PascalFace(Face):
+    """OrvoContract.pas: the contract as an Object Pascal unit."""
 
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.forward, self.types_, self.interfaces, self.consts = [], [], [], []
+        self.helpers, self.helpers_impl, self.text = [], [], []
 
-def pas_face(items):
-    known = {i.name: i.kind for i in items if i.kind in ("interface", "method", "record", "enum")}
-    types, consts, helpers_decl, helpers_impl = [], [], [], []
-    for item in items:
-        if item.kind == "interface" and not item.base:
-            types.append(f"  {item.name} = interface;")
-    for item in items:
-        if item.kind == "record":
-            types += [""] + comment_lines(item.comment, "  ")
-            pointer = "P" + item.name[1:]
-            types += [f"  {pointer} = ^{item.name};", f"  {item.name} = record"]
-            for f in item.fields:
-                if f[0] == "union":
-                    types.append("    case Integer of")
-                    for k, (t, n, note) in enumerate(f[1][1]):
-                        note = f" {{ {note} }}" if note else ""
-                        types.append(f"      {k}: ({n}: {pas_type(t) if t in PAS_VALUE else t});{note}")
-                else:
-                    t, n, note = f
-                    note = pas_note(note, items)
-                    ptype = pas_type(t) if t in PAS_VALUE or t.endswith("*") else "Integer"
-                    types.append(f"    {n}: {ptype};" + (f" {{ {note} }}" if note else ""))
-            types.append("  end;")
-        elif item.kind == "method":
-            params = [pas_param(p, known).replace("Code, ", "").replace("Code: Pointer", "") for p in item.params]
-            types += [""] + comment_lines(item.comment, "  ")
-            types.append(f"  {item.name} = procedure({'; '.join(params)}) of object; safecall;")
-            short = item.name[1:]
-            helpers_decl += [f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;",
-                             f"function {short}Of(Code, Data: Pointer): {item.name};"]
-            helpers_impl += ["", f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;", "begin",
-                             "  Result.Code := TMethod(Handler).Code;", "  Result.Data := TMethod(Handler).Data;",
-                             "end;", "", f"function {short}Of(Code, Data: Pointer): {item.name};", "begin",
-                             "  TMethod(Result).Code := Code;", "  TMethod(Result).Data := Data;", "end;"]
-        elif item.kind in ("enum", "flags", "constants"):
-            consts += [""] + comment_lines(item.comment, "  ")
-            consts += [f"  {name} = {v};" + (f" {{ {note} }}" if note else "") for name, v, note in value_names(item)]
-    for item in items:
-        if item.kind != "interface" or item.base:
-            continue
-        types += [""] + comment_lines(item.comment or [item.summary], "  ")
-        types += [f"  {item.name} = interface(IInterface)", f"    ['{item.guid}']"]
+    def on_text(self, item):
+        doc = [f"  {{ {item.comment[0]}"] + [f"    {c}".rstrip() for c in item.comment[1:]]
+        self.text += doc[:-1] + [doc[-1] + " }"]
+
+    def on_record(self, item):
+        self.types_ += [""] + comment_lines(item.comment, "  ")
+        self.types_ += [f"  P{item.name[1:]} = ^{item.name};", f"  {item.name} = record"]
+        for f in item.fields:
+            if f[0] == "union":
+                self.types_.append("    case Integer of")
+                for k, (t, n, note) in enumerate(f[1][1]):
+                    note = f" {{ {note} }}" if note else ""
+                    self.types_.append(f"      {k}: ({n}: {field_type(self.types, t, 'pas')});{note}")
+            else:
+                t, n, note = f
+                note = self.constants_note(note)
+                self.types_.append(f"    {n}: {field_type(self.types, t, 'pas')};" + (f" {{ {note} }}" if note else ""))
+        self.types_.append("  end;")
+
+    def on_method(self, item):
+        self.types_ += [""] + comment_lines(item.comment, "  ")
+        self.types_.append(f"  {item.name} = procedure({'; '.join(pas_params(item.params))}) of object; safecall;")
+        short = item.name[1:]
+        self.helpers += [f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;",
+                         f"function {short}Of(Code, Data: Pointer): {item.name};"]
+        self.helpers_impl += ["", f"function Bind{short}(const Handler: {item.name}): TOrvoMethod;", "begin",
+                              "  Result.Code := TMethod(Handler).Code;", "  Result.Data := TMethod(Handler).Data;",
+                              "end;", "", f"function {short}Of(Code, Data: Pointer): {item.name};", "begin",
+                              "  TMethod(Result).Code := Code;", "  TMethod(Result).Data := Data;", "end;"]
+
+    def constants_note(self, note):
+        """A field's note naming the Pascal constants where it names an enum or flags by their C++
+        names ("a TFormControlKind", "kControl... bits"): this face declares only the constants."""
+        for item in self.items:
+            if item.kind == "enum":
+                note = re.sub(rf"\b(an? )?{item.prefixes[0]}\b", f"one of the {item.prefixes[-1]}... constants", note)
+            elif item.kind == "flags":
+                note = re.sub(rf"\b{item.prefixes[0]}\.\.\.", f"{item.prefixes[-1]}...", note)
+        return note
+
+    def on_values(self, item):
+        self.consts += [""] + comment_lines(item.comment, "  ")
+        self.consts += [f"  {name} = {v};" + (f" {{ {note} }}" if note else "") for name, v, note in value_names(item)]
+
+    def on_interface(self, item):
+        if item.base:
+            return
+        self.forward.append(f"  {item.name} = interface;")
+        self.interfaces += [""] + comment_lines(item.comment or [item.summary], "  ")
+        self.interfaces += [f"  {item.name} = interface(IInterface)", f"    ['{item.guid}']"]
         for m in item.methods:
-            types += comment_lines(m.comment, "    ")
-            types.append(pas_method(m, known, "    "))
-        types.append("  end;")
-    return fill("OrvoContract.pas.in", {"CONSTANTS": consts, "TYPES": types, "HELPERS": helpers_decl,
-                                        "HELPERS_IMPLEMENTATION": helpers_impl})
+            self.interfaces += comment_lines(m.comment, "    ")
+            self.interfaces.append(pas_method(m, "    "))
+        self.interfaces.append("  end;")
+
+    def finish(self):
+        return {"OrvoContract.pas": fill("OrvoContract.pas.in", {
+            "TEXT": self.text, "CONSTANTS": self.consts, "TYPES": self.forward + self.types_ + self.interfaces,
+            "HELPERS": self.helpers, "HELPERS_IMPLEMENTATION": self.helpers_impl})}
+
+
+# ---- Layout checks (tests/interfaces) -------------------------------------------------------------
+
+def record_offsets(item, types):
+    """Each field's offsets on 32-bit Windows and on 64-bit targets as C lays the record out, as
+    (C path, C++ name, offsets); the declared size and alignment must come out."""
+    rows, offset, align = [], [0, 0], [1, 1]
+    for f in item.fields:
+        union = f[0] == "union"
+        members = [(f"{f[1][0]}.{g[1]}" if union else g[1], g[1], POINTER if g[0].endswith("*") else types[g[0]].layout)
+                   for g in (f[1][1] if union else [f])]
+        start = []
+        for b in (0, 1):
+            a = max(m[2][2 + b] for m in members)
+            start.append(-(-offset[b] // a) * a)
+            offset[b] = start[b] + -(-max(m[2][b] for m in members) // a) * a
+            align[b] = max(align[b], a)
+        rows += [(c, cpp, start) for c, cpp, _ in members]
+    size = [-(-offset[b] // align[b]) * align[b] for b in (0, 1)]
+    if [str(n) for n in size + align] != item.layout:
+        raise Fail(f"record {item.name}: its fields make {' '.join(map(str, size + align))}, "
+                   f"not the declared {' '.join(item.layout)}")
+    return rows
+
+
+class LayoutChecks(Face):
+    """The layout every face must have, as X-macro lines the C and C++ checks of tests/interfaces
+    define: records (size, alignment, field offsets), values, bound methods, tables, then what
+    takes the types (the bound methods' functions, the slots in order)."""
+
+    def __init__(self, *declaration):
+        super().__init__(*declaration)
+        self.types_, self.calls = [], []
+
+    def on_record(self, item):
+        self.types_.append(f"ORVO_RECORD({item.name}, {', '.join(item.layout)})")
+        self.types_ += [f"ORVO_FIELD({item.name}, {c}, {cpp}, {o[0]}, {o[1]})"
+                        for c, cpp, o in record_offsets(item, self.types)]
+
+    def on_values(self, item):
+        cpp = {"enum": f"int32_t({item.name}::{{}})", "flags": "".join(item.prefixes[:1]) + "{}",
+               "constants": "::{}"}[item.kind]
+        self.types_ += [f"ORVO_VALUE({c}, {cpp.format(n)}, {v})"
+                        for (c, v, _), (n, _, _) in zip(value_names(item), item.values)]
+
+    def on_codes(self, item):
+        self.types_ += [f"ORVO_VALUE({n}, ::{n}, {int(v, 0) - (1 << 32) if int(v, 0) >= 1 << 31 else v})"
+                        for n, v, _ in value_names(item)]
+
+    def on_method(self, item):
+        self.types_.append(f"ORVO_BOUND({item.name})")
+        self.calls.append(f"ORVO_FUNCTION({item.name})")
+
+    def on_interface(self, item):
+        self.types_.append(f"ORVO_INTERFACE({item.name}, {3 + len(item.methods)})")
+        self.calls += [f"ORVO_SLOT({item.name}, {m.name}, {k})" for k, m in enumerate(item.methods, 3)]
+
+    def finish(self):
+        return {"ContractLayout.inc": f"// {NOTICE}\n" + "\n".join(self.types_ + self.calls) + "\n"}
 
 
 # ---- Main ----------------------------------------------------------------------------------------
 
-def generate():
-    items = parse(os.path.join(HERE, "Orvo.idl"))
-    faces = cpp_headers(items)
-    faces["OrvoContract.h"] = c_face(items, "OrvoContract.h.in")
-    faces["OrvoContract.hpp"] = hpp_face(items)
-    faces["OrvoContract.pas"] = pas_face(items)
-    return faces
+FACES = [CppHeaders, CFace, HppFace, PascalFace]
+
+
+def generate(emitters=FACES):
+    items, types = parse(os.path.join(HERE, "Orvo.idl"))
+    faces = [face(types, items) for face in emitters]
+    for item in items:
+        for face in faces:
+            face.item(item)
+    files = {}
+    for face in faces:
+        files.update(face.finish())
+    return files
 
 
 def main():
     check = "--check" in sys.argv[1:]
     try:
+        if sys.argv[1:2] == ["--layout"]:  # the layout checks, into the build's file named
+            with open(sys.argv[2], "w", encoding="utf-8", newline="\n") as f:
+                f.write(generate([LayoutChecks])["ContractLayout.inc"])
+            return 0
         faces = generate()
     except Fail as e:
         print(f"generate.py: {e}", file=sys.stderr)
