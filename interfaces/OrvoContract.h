@@ -471,7 +471,8 @@ typedef struct IExtraPaymentsTransactionVtbl {
     ORVO_IINTERFACE_SLOTS(IExtraPaymentsTransaction)
     /* Inserts a row for the method; *id: its new ID, or -1 on any failure (never fails itself). */
     int32_t(ORVO_STDCALL* AddTransaction)(IExtraPaymentsTransaction* This, OrvoAnsiString paymentMethod, int32_t* id);
-    /* Sets the row's amount (rands, gratuity included) and reference; errors reach the caller. */
+    /* Sets the row's amount (rands, gratuity included) and reference; an amount that is no
+     * number (NaN, infinite) is refused before any statement; errors reach the caller. */
     int32_t(ORVO_STDCALL* UpdateTransaction)(IExtraPaymentsTransaction* This, int32_t transactionId,
                                              OrvoAnsiString reference, double amount);
     /* Ties the row to the invoice; errors reach the caller. */

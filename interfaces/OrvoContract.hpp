@@ -188,7 +188,8 @@ struct IExtraPaymentsTransaction : IInterface {
     static constexpr const TGUID& IID = orvo_c::IID_IExtraPaymentsTransaction;
     // Inserts a row for the method; *id: its new ID, or -1 on any failure (never fails itself).
     virtual int32_t ORVO_STDCALL AddTransaction(OrvoAnsiString paymentMethod, int32_t* id) = 0;
-    // Sets the row's amount (rands, gratuity included) and reference; errors reach the caller.
+    // Sets the row's amount (rands, gratuity included) and reference; an amount that is no
+    // number (NaN, infinite) is refused before any statement; errors reach the caller.
     virtual int32_t ORVO_STDCALL UpdateTransaction(int32_t transactionId, OrvoAnsiString reference, double amount) = 0;
     // Ties the row to the invoice; errors reach the caller.
     virtual int32_t ORVO_STDCALL SetInvoiceNum(int32_t transactionId, int32_t invoiceNum) = 0;

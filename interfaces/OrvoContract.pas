@@ -229,7 +229,8 @@ type
     ['{9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}']
     // Inserts a row for the method; *id: its new ID, or -1 on any failure (never fails itself).
     function AddTransaction(PaymentMethod: TOrvoText): Integer; safecall;
-    // Sets the row's amount (rands, gratuity included) and reference; errors reach the caller.
+    // Sets the row's amount (rands, gratuity included) and reference; an amount that is no
+    // number (NaN, infinite) is refused before any statement; errors reach the caller.
     procedure UpdateTransaction(TransactionId: Integer; Reference: TOrvoText; Amount: Double); safecall;
     // Ties the row to the invoice; errors reach the caller.
     procedure SetInvoiceNum(TransactionId: Integer; InvoiceNum: Integer); safecall;

@@ -7,7 +7,8 @@ struct IExtraPaymentsTransaction : IInterface {
     static constexpr TGUID IID = ParseGuid("{9E80389D-D9AA-43D2-9CEB-3B2AA5CA2EC0}");
     // Inserts a row for the method; *id: its new ID, or -1 on any failure (never fails itself).
     virtual HRESULT32 ORVO_STDCALL raw_AddTransaction(OrvoAnsiString paymentMethod, int32_t* id) = 0;
-    // Sets the row's amount (rands, gratuity included) and reference; errors reach the caller.
+    // Sets the row's amount (rands, gratuity included) and reference; an amount that is no
+    // number (NaN, infinite) is refused before any statement; errors reach the caller.
     virtual HRESULT32 ORVO_STDCALL raw_UpdateTransaction(int32_t transactionId, OrvoAnsiString reference,
                                                          double amount) = 0;
     // Ties the row to the invoice; errors reach the caller.
