@@ -277,7 +277,7 @@ typedef struct TFormControlInfo {
     int32_t TabOrder;        /* position among the controls of the same parent */
     int32_t ModalResult;     /* result a button closes the form with; mrNone for none */
     int32_t Accelerator;     /* the letter marked with "&" (upper case), 0 for none */
-    int32_t Flags;           /* kControl... bits */
+    int32_t Flags;           /* ORVO_CONTROL_... bits */
 } TFormControlInfo;
 
 /* Menu click handler: the host passes the menu item as sender; the module reads nothing of it. */

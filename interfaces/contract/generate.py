@@ -387,6 +387,17 @@ class Face:
         getattr(self, "on_" + {"flags": "values", "constants": "values", "enum": "values"}.get(item.kind, item.kind),
                 lambda _: None)(item)
 
+    def constants_note(self, note, enums=True):
+        """A field's note naming the face's constants where it names flags (and, with enums, an
+        enum) by their C++ names ("kControl... bits", "a TFormControlKind"), for a face that
+        declares only the constants."""
+        for item in self.items:
+            if item.kind == "enum" and enums:
+                note = re.sub(rf"\b(an? )?{item.prefixes[0]}\b", f"one of the {item.prefixes[-1]}... constants", note)
+            elif item.kind == "flags":
+                note = re.sub(rf"\b{item.prefixes[0]}\.\.\.", f"{item.prefixes[-1]}...", note)
+        return note
+
 
 # ---- C++: the module's headers intf*.h -----------------------------------------------------------
 
@@ -613,7 +624,8 @@ class CFace(Face):
             row = self.types.get(t)
             if row and row.kind == "enum" and not note:
                 note = f"{row.item.prefixes[-1]}..."
-            return f"{indent}{field_type(self.types, t, 'c')} {name};", note
+            # The C face declares its enums' types, so only the flags' names change.
+            return f"{indent}{field_type(self.types, t, 'c')} {name};", self.constants_note(note or "", enums=False)
 
         rows = record_rows(item, field, lambda name: f"    }} {name};")
         self.types_ += [""] + comment_lines(item.comment, "", "/*") + [f"typedef struct {item.name} {{"]
@@ -751,16 +763,6 @@ class PascalFace(Face):
                               "  Result.Code := TMethod(Handler).Code;", "  Result.Data := TMethod(Handler).Data;",
                               "end;", "", f"function {short}Of(Code, Data: Pointer): {item.name};", "begin",
                               "  TMethod(Result).Code := Code;", "  TMethod(Result).Data := Data;", "end;"]
-
-    def constants_note(self, note):
-        """A field's note naming the Pascal constants where it names an enum or flags by their C++
-        names ("a TFormControlKind", "kControl... bits"): this face declares only the constants."""
-        for item in self.items:
-            if item.kind == "enum":
-                note = re.sub(rf"\b(an? )?{item.prefixes[0]}\b", f"one of the {item.prefixes[-1]}... constants", note)
-            elif item.kind == "flags":
-                note = re.sub(rf"\b{item.prefixes[0]}\.\.\.", f"{item.prefixes[-1]}...", note)
-        return note
 
     def on_values(self, item):
         self.consts += [""] + comment_lines(item.comment, "  ")
