@@ -144,13 +144,16 @@ TLineRun EachLineOnce(const std::vector<std::string>& messages, const std::strin
     const std::string prefix = pattern.substr(0, hole), suffix = pattern.substr(hole + 1);
     TLineRun run{first, first < 0 ? 0 : first};
     for (const std::string& message : messages) {
+        // A line torn by a kill, closed by the next open, is a strict beginning of the line due,
+        // however short: the next writer writes that line whole.
+        const std::string due = prefix + std::to_string(run.next) + suffix;
+        if (run.first >= 0 && message.size() < due.size() && due.starts_with(message)) continue;
         if (!message.starts_with(prefix)) {
             ++run.others;
             continue;
         }
         if (run.first < 0) run.first = run.next = std::atoll(message.c_str() + prefix.size());
         const std::string whole = prefix + std::to_string(run.next) + suffix;
-        if (message.size() < whole.size() && whole.starts_with(message)) continue;
         EXPECT_EQ(message, whole);
         if (message != whole) return {run.first, -1, run.others};
         ++run.next;

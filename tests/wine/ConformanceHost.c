@@ -385,7 +385,7 @@ static int32_t ORVO_STDCALL QueryValue(IDBScript* This, OrvoAnsiString batch, Or
 }
 static int32_t ORVO_STDCALL QueryJSON(IDBScript* This, OrvoAnsiString pattern, const TSQLArgs* args,
                                       OrvoAnsiString* json) {
-    const int totals = strstr(OrvoTextChars(pattern), "GROUP BY") != NULL;
+    const int totals = strstr(OrvoTextChars(pattern), "[TotalTransactions]") != NULL;
     (void)This;
     if (!json) return ORVO_E_POINTER;
     AppendArgs(gReportArgs, sizeof gReportArgs, args);

@@ -263,7 +263,8 @@ type
   { The back office as far as the reports window: main window event, menu, access check, forms. }
   TBackOffice = class(TCounted, IEventManager, IMainMenuManager, IAuthentication, IFormHost, IDIFactory)
   public
-    Event, Click: TOrvoMethod;
+    Event: TEventHandler;
+    Click: TMenuClickEvent;
     procedure Subscribe(EventName: TOrvoText; HandlerCode, HandlerData: Pointer); safecall;
     procedure AddMenuItem(Parent, Caption: TOrvoText; OnClickCode, OnClickData: Pointer; Position: Integer); safecall;
     function CheckAccess(Code: TOrvoText; out UserName: TOrvoText; out UserId: Integer;
@@ -288,11 +289,11 @@ procedure UpdateAmount;
 begin FloatTransaction.UpdateTransaction(17, HostText('r'), FloatOf(FloatCase)); end;
 
 procedure TBackOffice.Subscribe(EventName: TOrvoText; HandlerCode, HandlerData: Pointer);
-begin Event.Code := HandlerCode; Event.Data := HandlerData; end;
+begin Event := EventHandlerOf(HandlerCode, HandlerData); end;
 
 { The last item added, "Extra Payments Reports" after its separator, is the one clicked. }
 procedure TBackOffice.AddMenuItem(Parent, Caption: TOrvoText; OnClickCode, OnClickData: Pointer; Position: Integer);
-begin Click.Code := OnClickCode; Click.Data := OnClickData; end;
+begin Click := MenuClickEventOf(OnClickCode, OnClickData); end;
 
 function TBackOffice.CheckAccess(Code: TOrvoText; out UserName: TOrvoText; out UserId: Integer;
   Prompt, Options: Integer): LongBool;
@@ -330,8 +331,8 @@ begin
   ContainerRef.RegisterInstance(IFormHost, BackOffice as IFormHost);
   ContainerRef.RegisterFactory(IAuthentication, BackOffice as IDIFactory);
   ContainerRef.Resolve(IExtraPaymentsManagement, Management); { a new one subscribes to the event }
-  EventHandlerOf(BackOffice.Event)(HostText('Orvo.BackOffice.MainForm.Create'), nil, nil);
-  MenuClickEventOf(BackOffice.Click)(nil);
+  BackOffice.Event(HostText('Orvo.BackOffice.MainForm.Create'), nil, nil);
+  BackOffice.Click(nil);
   ContainerRef.ResolveNamed(IPaymentMethod, HostText('Uber'), Method);
   Method.GetConfig(List);
   ContainerRef.Resolve(IExtraPaymentsTransaction, FloatTransaction);
