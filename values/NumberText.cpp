@@ -59,10 +59,15 @@ bool SameAsciiText(std::string_view a, std::string_view b) {
 }  // namespace
 
 std::string FixedNumberText(double value, int significantDigits, char decimalSeparator) {
-    if (ClassifyFloat(value) != TFloatClass::Finite) {  // "NAN", "INF", "-INF"
-        std::string word = FloatText(value);
-        for (char& c : word) c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-        return word;
+    switch (ClassifyFloat(value)) {
+        case TFloatClass::NaN:
+            return "NAN";
+        case TFloatClass::PlusInfinity:
+            return "INF";
+        case TFloatClass::MinusInfinity:
+            return "-INF";
+        case TFloatClass::Finite:
+            break;
     }
 
     const TExactDouble exact(value);
